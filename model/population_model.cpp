@@ -1,0 +1,128 @@
+#include "model/population_model.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "model/distribution_kind.h"
+
+namespace model {
+
+std::int32_t ClockSeed() {
+  // Wraps modulo 2^32 past 2038, like the 32-bit clock it stands for.
+  return static_cast<std::int32_t>(std::time(nullptr));
+}
+
+void CPopulationModel::Run(double paramJArg, double paramXArg, int distR, double medianR,
+                           double sigmaR, int distI, double valueI, double sigmaI, int distT,
+                           double valueT, double sigmaT, int distE, double valueE, double sigmaE,
+                           int sanctionsOnArg, int distRPrime, double medianRPrime,
+                           double sigmaRPrime, double paramJPrimeArg, double paramMArg,
+                           double corrRRPrime, double corrRI, double corrRPrimeI, double corrET,
+                           std::int32_t agentCountArg, std::int32_t requestedCountR,
+                           std::int32_t requestedCountRPrime, std::int32_t reservedArg,
+                           std::int32_t slopeMArg) {
+  Run(RunArguments{paramJArg,      paramXArg,       distR,
+                   medianR,        sigmaR,          distI,
+                   valueI,         sigmaI,          distT,
+                   valueT,         sigmaT,          distE,
+                   valueE,         sigmaE,          sanctionsOnArg,
+                   distRPrime,     medianRPrime,    sigmaRPrime,
+                   paramJPrimeArg, paramMArg,       corrRRPrime,
+                   corrRI,         corrRPrimeI,     corrET,
+                   agentCountArg,  requestedCountR, requestedCountRPrime,
+                   reservedArg,    slopeMArg});
+}
+
+void CPopulationModel::Run(const RunArguments& arguments) {
+  // The flag is stored before the checks, so a rejected run still updates it.
+  sanctionsOn = arguments.sanctionsOn != 0;
+  if (!PassesChecks(arguments)) return;
+
+  slopeM = arguments.slopeM;
+  agentCount = arguments.agentCount;
+  paramJ = arguments.paramJ;
+  paramX = arguments.paramX;
+  countR = std::min(arguments.requestedCountR, agentCount);
+  countRPrime = std::min(arguments.requestedCountRPrime, agentCount);
+  AllocateAgentArrays();
+  paramJPrime = arguments.paramJPrime;
+  paramM = arguments.paramM;
+
+  runSeed = fixedSeed.value_or(ClockSeed());
+  CRandomSource random(runSeed);
+  ComputeDerivedConstants();
+  SamplePopulation(arguments, random);
+  RunDynamics();
+}
+
+bool CPopulationModel::PassesChecks(const RunArguments& arguments) {
+  for (const int kind :
+       {arguments.distR, arguments.distI, arguments.distT, arguments.distE, arguments.distRPrime}) {
+    if (!IsDistributionKind(kind)) {
+      agentCount = 0;
+      return false;
+    }
+  }
+  if (arguments.paramJ < 0.0 || arguments.paramJ > 1.0) {
+    Reject(kMessageBadJ);
+    return false;
+  }
+  if (arguments.paramX < -1.0 || arguments.paramX > 1.0) {
+    Reject(kMessageBadX);
+    return false;
+  }
+  if (arguments.agentCount <= 0) {
+    Reject(kMessageBadN);
+    return false;
+  }
+  return true;
+}
+
+void CPopulationModel::Reject(std::string_view message) {
+  if (notice) notice(message);
+  agentCount = 0;
+}
+
+void CPopulationModel::AllocateAgentArrays() {
+  const auto n = static_cast<std::size_t>(agentCount);
+  // make_unique<T[]> value-initialises: every array starts at 0.
+  propensity = std::make_unique<double[]>(n);
+  sanctionPropensity = std::make_unique<double[]>(n);
+  volunteerCost = std::make_unique<double[]>(n);
+  sanctionCost = std::make_unique<double[]>(n);
+  volunteered = std::make_unique<std::int32_t[]>(n);
+  sanctioned = std::make_unique<std::int32_t[]>(n);
+  attrR = std::make_unique<double[]>(n);
+  attrE = std::make_unique<double[]>(n);
+  attrI = std::make_unique<double[]>(n);
+  attrT = std::make_unique<double[]>(n);
+  attrRPrime = std::make_unique<double[]>(n);
+}
+
+void CPopulationModel::ComputeDerivedConstants() {
+  const double n = agentCount;
+  nPowMinusJ = std::pow(n, -paramJ);
+  nPowMinusJPrime = std::pow(n, -paramJPrime);
+  costScale = nPowMinusJ * n;
+  sanctionCostScale = nPowMinusJPrime * n;
+}
+
+void CPopulationModel::ReleaseArrays() {
+  for (auto* array : {&attrE, &attrR, &attrI, &attrT, &attrRPrime, &propensity, &sanctionPropensity,
+                      &volunteerCost, &sanctionCost}) {
+    array->reset();
+  }
+  volunteered.reset();
+  sanctioned.reset();
+  for (auto* series : {&firstOrderRate, &secondOrderRate, &meanPropensityVolunteers,
+                       &meanPropensityNonVolunteers, &meanPropensity}) {
+    series->reset();
+  }
+}
+
+std::array<const float*, kSeriesCount> CPopulationModel::Series() const {
+  return {firstOrderRate.get(), secondOrderRate.get(), meanPropensityVolunteers.get(),
+          meanPropensityNonVolunteers.get(), meanPropensity.get()};
+}
+
+}  // namespace model

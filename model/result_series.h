@@ -1,0 +1,17 @@
+#pragma once
+
+namespace model {
+
+inline constexpr int kStepCount = 101;  // time points 0 to 100
+
+// Indices of the five result series, in the order the model stores them.
+enum SeriesIndex : int {
+  kFirstOrderRate = 0,
+  kSecondOrderRate = 1,
+  kMeanPropensityVolunteers = 2,
+  kMeanPropensityNonVolunteers = 3,
+  kMeanPropensity = 4,
+  kSeriesCount = 5,
+};
+
+}  // namespace model

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/reference_dynamics.h"
+#include "model/decision_sequence.h"
+#include "model/population_model.h"
+#include "model/update_rule.h"
+#include "tests/model/default_arguments.h"
+
+namespace model {
+namespace {
+
+using testing::DefaultArguments;
+
+TEST(DecisionSequence, StartsFromItsSeed) {
+  DecisionSequence d;
+  const int expectedStates[] = {1803, 823, 19, 95, 475, 2375, 3683, 2031};
+  for (int state : expectedStates) {
+    d.Next();
+    EXPECT_EQ(d.state(), state);
+  }
+  DecisionSequence fresh;
+  EXPECT_EQ(fresh.Next(), 0.440185546875);
+  EXPECT_EQ(fresh.Next(), 0.200927734375);
+  EXPECT_EQ(fresh.Next(), 0.004638671875);
+}
+
+TEST(DecisionSequence, RepeatsAfter1024DrawsAndNeverReachesZeroOrOne) {
+  DecisionSequence d;
+  for (int i = 0; i < 1024; ++i) {
+    const double u = d.Next();
+    ASSERT_GT(u, 0.0);
+    ASSERT_LT(u, 1.0);
+    ASSERT_EQ(d.state() % 2, 1);
+    if (i < 1023) {
+      ASSERT_NE(d.state(), kDecisionSeed);
+    }
+  }
+  EXPECT_EQ(d.state(), kDecisionSeed);
+}
+
+struct UpdateCase {
+  double p;
+  double s;
+  bool took;
+  double expected;
+};
+
+class UpdateRule : public ::testing::TestWithParam<UpdateCase> {};
+
+TEST_P(UpdateRule, MovesThePropensity) {
+  const UpdateCase& c = GetParam();
+  EXPECT_EQ(UpdatePropensity(c.p, c.s, c.took), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, UpdateRule,
+                         ::testing::Values(UpdateCase{0.5, 0.5, true, 0.875},
+                                           UpdateCase{0.5, 0.5, false, 0.125},
+                                           UpdateCase{0.5, -0.5, true, 0.125},
+                                           UpdateCase{0.5, -0.5, false, 0.875},
+                                           UpdateCase{0.3, 0.0, true, 0.3},      // zero signal
+                                           UpdateCase{0.0, -0.25, false, 0.25},  // q is 0
+                                           UpdateCase{1.0, 0.4, true, 1.0}));    // q is 1
+
+TEST(UpdateRule, NegativeBaseWithAFractionalPowerIsNotANumber) {
+  EXPECT_TRUE(std::isnan(UpdatePropensity(-0.1, 0.3, false)));
+}
+
+class Dynamics : public ::testing::Test {
+ protected:
+  Dynamics() { model.fixedSeed = 99; }
+
+  void ExpectMatchesReference() {
+    const reference::Series expected = reference::ReplayDynamics(model, nullptr);
+    for (int s = 0; s < kSeriesCount; ++s) {
+      for (int k = 0; k < kStepCount; ++k) {
+        const float got = model.Series()[s][k];
+        const float want = expected[s][k];
+        ASSERT_TRUE(got == want || (std::isnan(got) && std::isnan(want)))
+            << "series " << s << " point " << k << ": " << got << " vs " << want;
+      }
+    }
+  }
+
+  CPopulationModel model;
+};
+
+TEST_F(Dynamics, WorkedFirstStep) {
+  struct Case {
+    int sanctionsOn;
+    double propensityAfterStepZero;
+  };
+  for (const Case c : {Case{0, 0.4484610}, Case{1, 0.2349082}}) {
+    RunArguments a = DefaultArguments();
+    a.valueE = 1.0;
+    a.sanctionsOn = c.sanctionsOn;
+    model.Run(a);
+    // Every agent is alike, so the mean of step 1 is each agent's propensity
+    // after step 0: seven places, plus the rounding to single precision.
+    constexpr double kSevenPlacesInFloat = 5e-8 + 3e-8;
+    EXPECT_NEAR(model.meanPropensity[1], c.propensityAfterStepZero, kSevenPlacesInFloat);
+    EXPECT_EQ(model.meanPropensityNonVolunteers[1], model.meanPropensity[1]);
+  }
+}
+
+TEST_F(Dynamics, PointZeroIsZeroInEverySeries) {
+  for (int sanctions = 0; sanctions <= 1; ++sanctions) {
+    RunArguments a = testing::AllNormalArguments();
+    a.sanctionsOn = sanctions;
+    model.Run(a);
+    for (const float* series : model.Series()) EXPECT_EQ(series[0], 0.0f);
+  }
+}
+
+TEST_F(Dynamics, SanctionsOffLeavesTheSanctionStateUntouched) {
+  model.Run(testing::AllNormalArguments());
+  RunArguments a = testing::AllNormalArguments();
+  a.sanctionsOn = 0;
+  model.Run(a);
+  for (int k = 0; k < kStepCount; ++k) ASSERT_EQ(model.secondOrderRate[k], 0.0f);
+  for (int i = 0; i < model.agentCount; ++i) {
+    ASSERT_EQ(model.sanctionPropensity[i], 0.0);
+    ASSERT_EQ(model.sanctioned[i], 0);
+    ASSERT_EQ(model.sanctionCost[i], 0.0);
+  }
+}
+
+TEST_F(Dynamics, NegativeSanctionPropensityTurnsIntoNotANumberWithoutStoppingTheRun) {
+  RunArguments a = DefaultArguments();
+  a.paramX = 1.0;  // a positive signal pushes non-sanctioners below 0
+  a.sanctionsOn = 1;
+  model.Run(a);
+  for (int i = 0; i < model.agentCount; ++i) ASSERT_TRUE(std::isnan(model.sanctionPropensity[i]));
+  for (int k = 0; k < kStepCount; ++k) {
+    ASSERT_EQ(model.secondOrderRate[k], 0.0f);
+    ASSERT_TRUE(std::isfinite(model.firstOrderRate[k]));
+  }
+}
+
+TEST_F(Dynamics, MeansStayInTheUnitIntervalRatesAreUnclamped) {
+  RunArguments a = testing::AllNormalArguments();
+  for (int seed = 1; seed <= 10; ++seed) {
+    model.fixedSeed = seed;
+    model.Run(a);
+    for (int k = 0; k < kStepCount; ++k) {
+      for (int s : {kMeanPropensityVolunteers, kMeanPropensityNonVolunteers, kMeanPropensity}) {
+        ASSERT_GE(model.Series()[s][k], 0.0f);
+        ASSERT_LE(model.Series()[s][k], 1.0f);
+      }
+    }
+  }
+}
+
+// Random configurations across kinds, sanctions, correlations and counts must
+// give the same series, bit for bit, as a straightforward replay.
+TEST_F(Dynamics, MatchesAStraightforwardReplay) {
+  std::mt19937 rng(12345);
+  const auto position = [&rng](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng) * 0.01;
+  };
+  const auto kind = [&rng] { return std::uniform_int_distribution<int>(0, 2)(rng); };
+  for (int trial = 0; trial < 300; ++trial) {
+    RunArguments a = DefaultArguments();
+    a.paramJ = position(0, 100);
+    a.paramX = position(-100, 100);
+    a.distR = kind();
+    a.medianR = position(0, 100);
+    a.sigmaR = position(0, 35);
+    a.distI = kind();
+    a.valueI = position(0, 100);
+    a.sigmaI = position(0, 20);
+    a.distT = kind();
+    a.valueT = position(0, 100);
+    a.sigmaT = position(0, 20);
+    a.distE = kind();
+    a.valueE = position(0, 100);
+    a.sigmaE = position(0, 20);
+    a.sanctionsOn = trial % 2;
+    a.distRPrime = kind();
+    a.medianRPrime = position(0, 100);
+    a.sigmaRPrime = position(0, 35);
+    a.paramJPrime = position(0, 100);
+    a.paramM = position(100, 200);
+    a.corrRRPrime = position(-100, 100);
+    a.corrRI = position(-100, 100);
+    a.corrRPrimeI = position(-100, 100);
+    a.corrET = position(-100, 100);
+    a.requestedCountR = static_cast<int>(position(0, 100) * 100);
+    a.requestedCountRPrime = static_cast<int>(position(0, 100) * 100);
+    model.fixedSeed = trial;
+    model.Run(a);
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    ExpectMatchesReference();
+  }
+}
+
+}  // namespace
+}  // namespace model
