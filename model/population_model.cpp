@@ -97,6 +97,7 @@ void CPopulationModel::AllocateAgentArrays() {
   attrI = std::make_unique<double[]>(n);
   attrT = std::make_unique<double[]>(n);
   attrRPrime = std::make_unique<double[]>(n);
+  scratch_.Resize(n);
 }
 
 void CPopulationModel::ComputeDerivedConstants() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/dynamics_scratch.h"
 #include "model/random_source.h"
 #include "model/result_series.h"
 #include "model/run_arguments.h"
@@ -90,6 +91,8 @@ class CPopulationModel {
   void ComputeDerivedConstants();
   void SamplePopulation(const RunArguments& arguments, CRandomSource& random);
   void RunDynamics();
+
+  DynamicsScratch scratch_;
 };
 
 // Seed a run takes from the calendar clock: whole seconds since 1970, as a 32-bit integer.

@@ -14,4 +14,9 @@ enum SeriesIndex : int {
   kSeriesCount = 5,
 };
 
+// Names of the series, by index; also the column names of exported tables.
+inline constexpr const char* kSeriesNames[kSeriesCount] = {
+    "firstOrderRate", "secondOrderRate", "meanPropensityVolunteers", "meanPropensityNonVolunteers",
+    "meanPropensity"};
+
 }  // namespace model

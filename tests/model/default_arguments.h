@@ -41,13 +41,15 @@ inline RunArguments DefaultArguments() {
   };
 }
 
-// Every attribute Normal, sanctions on, the correlations R & I and E & T applying.
+// Every attribute Normal, sanctions on, the correlations R & R', R & I and E & T
+// applying (R' & I is then skipped by its own rule).
 inline RunArguments AllNormalArguments() {
   RunArguments a = DefaultArguments();
   a.distR = a.distI = a.distT = a.distE = a.distRPrime = 1;
   a.valueI = 0.6;
   a.sigmaI = 0.15;
   a.sanctionsOn = 1;
+  a.corrRRPrime = 0.3;
   a.corrRI = 0.5;
   a.corrET = -0.4;
   return a;

@@ -1,0 +1,171 @@
+#include "cli/runner.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <sstream>
+
+#include "cli/argument_table.h"
+#include "cli/number_parsing.h"
+#include "cli/series_output.h"
+#include "model/population_model.h"
+
+#ifndef CORVELLAN_VERSION
+#define CORVELLAN_VERSION "unknown"
+#endif
+
+namespace cli {
+namespace {
+
+constexpr const char* kProgram = "corvellan-run";
+
+struct Options {
+  std::vector<std::string> argumentTexts = std::vector<std::string>(ArgumentTable().size());
+  std::vector<CLI::Option*> argumentOptions;
+  std::string seed;
+  std::string format = "csv";
+  std::string outPath;
+};
+
+const char* TypeName(ValueType type) {
+  switch (type) {
+    case ValueType::kReal:
+      return "NUMBER";
+    case ValueType::kInteger:
+      return "INTEGER";
+    case ValueType::kKind:
+      return "0|1|2";
+    case ValueType::kFlag:
+      return "0|1";
+  }
+  return "VALUE";
+}
+
+void DefineOptions(CLI::App& app, Options& options) {
+  app.set_version_flag("--version", std::string(kProgram) + " " + CORVELLAN_VERSION);
+  for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
+    const ArgumentSpec& spec = ArgumentTable()[i];
+    const std::string help = std::string(spec.meaning) + " (" + DescribeBounds(spec) + ")";
+    options.argumentOptions.push_back(
+        app.add_option("--" + std::string(spec.name), options.argumentTexts[i], help)
+            ->type_name(TypeName(spec.type)));
+  }
+  app.add_option("--seed", options.seed,
+                 "seed of the random source, any 32-bit integer (default: the clock in seconds)")
+      ->type_name("INTEGER");
+  app.add_option("--format", options.format, "output format: csv or json (default csv)")
+      ->check(CLI::IsMember({"csv", "json"}));
+  app.add_option("--out", options.outPath, "write to FILE instead of standard output")
+      ->type_name("FILE");
+}
+
+// Fills arguments from the options given; returns the first refusal.
+std::string ReadArguments(const Options& options, model::RunArguments& arguments) {
+  arguments = DefaultRunArguments();
+  for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
+    if (options.argumentOptions[i]->count() == 0) continue;
+    std::string error = ApplyArgument(ArgumentTable()[i], options.argumentTexts[i], arguments);
+    if (!error.empty()) return error;
+  }
+  return {};
+}
+
+std::string ReadSeed(const Options& options, std::int32_t& seed) {
+  if (options.seed.empty()) {
+    seed = model::ClockSeed();
+    return {};
+  }
+  const ParsedInteger parsed = ParseInteger(options.seed);
+  if (!parsed.value) return "--seed: " + parsed.error;
+  seed = *parsed.value;
+  return {};
+}
+
+// Writes text to path through a temporary file in the same folder, so the
+// file appears whole or not at all.
+std::string WriteFileAtomically(const std::string& path, const std::string& text) {
+  const std::filesystem::path target(path);
+  std::filesystem::path temporary = target;
+  temporary += ".tmp-corvellan";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.flush();
+    if (!file) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return "cannot write " + path;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, target, ec);
+  if (ec) {
+    std::filesystem::remove(temporary, ec);
+    return "cannot write " + path + ": " + ec.message();
+  }
+  return {};
+}
+
+int Refuse(std::ostream& err, const std::string& message) {
+  err << kProgram << ": " << message << '\n';
+  return kExitBadInput;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Runs the volunteering model once and prints its five series.", kProgram};
+  Options options;
+  DefineOptions(app, options);
+  try {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << '\n';
+    return kExitSuccess;
+  } catch (const CLI::Success& e) {  // --help
+    return app.exit(e, out, err);
+  } catch (const CLI::ExtrasError&) {
+    return Refuse(err, "unexpected argument \"" + app.remaining().front() + "\" (see --help)");
+  } catch (const CLI::ParseError& e) {
+    return Refuse(err, e.what());
+  }
+
+  model::RunArguments arguments{};
+  std::int32_t seed = 0;
+  if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
+  if (std::string e = ReadSeed(options, seed); !e.empty()) return Refuse(err, e);
+
+  model::CPopulationModel model;
+  std::optional<std::string> failedCheck;
+  model.notice = [&failedCheck](std::string_view message) { failedCheck = message; };
+  model.fixedSeed = seed;
+  try {
+    model.Run(arguments);
+  } catch (const std::bad_alloc&) {
+    return Refuse(err, "not enough memory for " + std::to_string(arguments.agentCount) + " agents");
+  }
+  if (failedCheck) return Refuse(err, *failedCheck);
+
+  const RunRecord record{seed, arguments, model.Series()};
+  std::ostringstream text;
+  if (options.format == "json") {
+    WriteJson(text, record);
+  } else {
+    WriteCsv(text, record);
+  }
+  if (options.outPath.empty()) {
+    out << text.str();
+    return kExitSuccess;
+  }
+  if (std::string e = WriteFileAtomically(options.outPath, text.str()); !e.empty()) {
+    err << kProgram << ": " << e << '\n';
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace cli
