@@ -1,0 +1,22 @@
+// What became of an overlay file operation, for the window and the command line
+// to turn into their own messages.
+#pragma once
+
+#include <string>
+
+namespace bitmap_export {
+
+enum class OverlayStatus {
+  kWritten,      // drawn (or created) and written in full
+  kNoSeries,     // nothing to draw: the file was read and left unchanged
+  kUnavailable,  // missing, read-only or held by another process: nothing changed
+  kRefused,      // not an overlay bitmap, unreadable, or (when creating) already there: unchanged
+  kWriteFailed,  // writing failed or fell short: the file may be damaged
+};
+
+struct OverlayResult {
+  OverlayStatus status;
+  std::string message;  // "<path>: <what happened>", with the system's reason on failures
+};
+
+}  // namespace bitmap_export
