@@ -38,6 +38,11 @@ float Clamped(double v) {
 
 }  // namespace
 
+double UpdatePropensity(double p, double s, bool tookAction) {
+  Calls calls(nullptr);
+  return Update(calls, p, s, tookAction ? 1 : 0);
+}
+
 Series ReplayDynamics(const CPopulationModel& m, std::vector<TranscendentalCall>* log) {
   Calls calls(log);
   const int n = m.agentCount;

@@ -23,4 +23,9 @@ using Series = std::array<std::vector<float>, kSeriesCount>;
 // transcendental calls a straightforward run makes. calls may be null.
 Series ReplayDynamics(const CPopulationModel& model, std::vector<TranscendentalCall>* calls);
 
+// The update rule as the replay applies it: a zero signal leaves p alone,
+// otherwise q = p to the power 1 / |s| and p moves by (1 - q) * s towards the
+// action taken.
+double UpdatePropensity(double p, double s, bool tookAction);
+
 }  // namespace model::reference

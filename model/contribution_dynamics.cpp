@@ -45,18 +45,24 @@ class DynamicsPass {
 
  private:
   StepTotals DecisionPass();
+  template <bool kSanctions>
+  StepTotals DecisionPassOf();
   void ComputeLogisticResponses(double s1);
-  void ComputeSignals(double s2);
+  void PrepareUpdates(double s2);
+  template <bool kSanctions>
+  void PrepareUpdatesOf(double z);
+  enum class BaseRange { kUnit, kAny };
+  void ListPowers(const double* base, DynamicsScratch::Updates& updates, BaseRange range);
+  static void ComputePowers(const double* base, DynamicsScratch::Updates& updates);
   void ApplyUpdates();
-  enum class Clamp { kNone, kToUnit };
-  void UpdatePropensities(double* propensity, const double* signal, const std::int32_t* tookAction,
-                          Clamp clamp);
+  void ApplyPropensityUpdates();
+  void ApplySanctionUpdates();
   void RecordPoint(int k, const StepTotals& totals);
 
   CPopulationModel& m_;
   DynamicsScratch& scratch_;
   const DynamicsConstants constants_;
-  DecisionSequence decisions_;
+  unsigned draws_ = 0;  // decision draws taken so far
 };
 
 }  // namespace
@@ -86,13 +92,20 @@ void DynamicsPass::Run() {
       ComputeLogisticResponses(totals.s1);
       logisticS1 = totals.s1;
     }
-    ComputeSignals(totals.s2);
+    PrepareUpdates(totals.s2);
     ApplyUpdates();
     RecordPoint(k, totals);
   }
 }
 
 StepTotals DynamicsPass::DecisionPass() {
+  return m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
+}
+
+// With sanctions on, each agent's two decisions take consecutive draws.
+template <bool kSanctions>
+StepTotals DynamicsPass::DecisionPassOf() {
+  static const DecisionTable kDraws;
   const int agentCount = m_.agentCount;
   const double* attrR = m_.attrR.get();
   const double* attrRPrime = m_.attrRPrime.get();
@@ -104,13 +117,12 @@ StepTotals DynamicsPass::DecisionPass() {
   std::int32_t* sanctioned = m_.sanctioned.get();
   const double costScale = m_.costScale;
   const double sanctionCostScale = m_.sanctionCostScale;
-  const bool sanctionsOn = m_.sanctionsOn;
-  DecisionSequence& decisions = decisions_;
+  unsigned draw = draws_;
 
   StepTotals totals;
   for (int i = 0; i < agentCount; ++i) {
     const double p = propensity[i];
-    const bool volunteers = decisions.Next() <= p;
+    const bool volunteers = kDraws[draw++] <= p;
     volunteerCost[i] = volunteers ? attrR[i] * costScale : 0.0;
     volunteered[i] = volunteers ? 1 : 0;
     // Adding 0.0 leaves a sum unchanged, so the sums need no branch.
@@ -119,17 +131,20 @@ StepTotals DynamicsPass::DecisionPass() {
     totals.nonVolunteerSum += volunteers ? 0.0 : p;
     totals.volunteerCount += volunteers ? 1 : 0;
     totals.propensitySum += p;
-    if (sanctionsOn) {
-      const bool sanctions = decisions.Next() <= sanctionPropensity[i];
+    if constexpr (kSanctions) {
+      const bool sanctions = kDraws[draw++] <= sanctionPropensity[i];
       sanctionCost[i] = sanctions ? attrRPrime[i] * sanctionCostScale : 0.0;
       sanctioned[i] = sanctions ? 1 : 0;
       totals.s2 += sanctions ? attrRPrime[i] : 0.0;
     }
   }
+  draws_ = draw;
   totals.nonVolunteerCount = agentCount - totals.volunteerCount;
   return totals;
 }
 
+// The exponentials first and the divisions in a loop of their own, so that
+// the divisions do not wait on each call of exp.
 void DynamicsPass::ComputeLogisticResponses(double s1) {
   const int agentCount = m_.agentCount;
   const double* attrT = m_.attrT.get();
@@ -137,82 +152,132 @@ void DynamicsPass::ComputeLogisticResponses(double s1) {
   const double shift = constants_.shift;
   double* logistic = scratch_.logistic.data();
   for (int i = 0; i < agentCount; ++i) {
-    // Agents sharing a threshold share the response.
+    // Agents sharing a threshold share the exponential.
     if (i > 0 && attrT[i] == attrT[i - 1]) {
       logistic[i] = logistic[i - 1];
     } else {
-      logistic[i] = 1.0 / (1.0 + std::exp(slope * (attrT[i] - s1))) - shift;
+      logistic[i] = std::exp(slope * (attrT[i] - s1));
     }
+  }
+  for (int i = 0; i < agentCount; ++i) logistic[i] = 1.0 / (1.0 + logistic[i]) - shift;
+}
+
+void DynamicsPass::PrepareUpdates(double s2) {
+  if (m_.sanctionsOn) {
+    PrepareUpdatesOf<true>(std::pow(s2, m_.paramM));
+  } else {
+    PrepareUpdatesOf<false>(0.0);
   }
 }
 
-void DynamicsPass::ComputeSignals(double s2) {
+// Computes each agent's signals, turned towards the action the agent took
+// (p - (1 - q) * s is the same number as p + (1 - q) * -s), and lists the
+// updates that need a call of pow. A propensity to volunteer lies in [0, 1], so
+// only one strictly inside needs it: for 0 and 1 the power is the base itself.
+// A propensity to sanction can be anything; it needs pow unless it is 0, 1 or
+// not-a-number (which stays not-a-number), or its signal is 0.
+// The lists are built with bitwise & rather than branches: the outcome varies
+// from agent to agent and branches on it would be mispredicted.
+template <bool kSanctions>
+void DynamicsPass::PrepareUpdatesOf(double z) {
   const int agentCount = m_.agentCount;
-  const bool sanctionsOn = m_.sanctionsOn;
   const double* attrI = m_.attrI.get();
   const double* attrE = m_.attrE.get();
   const double* volunteerCost = m_.volunteerCost.get();
   const double* sanctionCost = m_.sanctionCost.get();
   const std::int32_t* volunteered = m_.volunteered.get();
+  const std::int32_t* sanctioned = m_.sanctioned.get();
   const double firstOrderDivisor = constants_.firstOrderDivisor;
   const double secondOrderDivisor = constants_.secondOrderDivisor;
   const double* logistic = scratch_.logistic.data();
-  double* signal = scratch_.signal.data();
-  // The sanction term is the same for every agent of a step.
-  const double z = sanctionsOn ? std::pow(s2, m_.paramM) : 0.0;
+  double* first = scratch_.propensityUpdates.towardsAction.data();
+  double* second = scratch_.sanctionUpdates.towardsAction.data();
   for (int i = 0; i < agentCount; ++i) {
     const double response = logistic[i] * attrI[i];
-    const double pull = sanctionsOn ? response + (volunteered[i] != 0 ? z : -z) : response;
-    signal[i] = (pull - volunteerCost[i]) * attrE[i] / firstOrderDivisor;
+    const bool volunteers = volunteered[i] != 0;
+    const double pull = kSanctions ? response + (volunteers ? z : -z) : response;
+    const double s = (pull - volunteerCost[i]) * attrE[i] / firstOrderDivisor;
+    first[i] = volunteers ? s : -s;
+    if constexpr (kSanctions) {
+      const double sanctionSignal = (response - sanctionCost[i]) * attrE[i] / secondOrderDivisor;
+      second[i] = sanctioned[i] != 0 ? sanctionSignal : -sanctionSignal;
+    }
   }
-  if (!sanctionsOn) return;
-  double* sanctionSignal = scratch_.sanctionSignal.data();
-  for (int i = 0; i < agentCount; ++i) {
-    sanctionSignal[i] = (logistic[i] * attrI[i] - sanctionCost[i]) * attrE[i] / secondOrderDivisor;
+  ListPowers(m_.propensity.get(), scratch_.propensityUpdates, BaseRange::kUnit);
+  if constexpr (kSanctions) {
+    ListPowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates, BaseRange::kAny);
+  } else {
+    scratch_.sanctionUpdates.powCount = 0;
+  }
+}
+
+void DynamicsPass::ListPowers(const double* base, DynamicsScratch::Updates& updates,
+                              BaseRange range) {
+  const int agentCount = m_.agentCount;
+  const double* towardsAction = updates.towardsAction.data();
+  double* power = updates.power.data();
+  int* needsPow = updates.needsPow.data();
+  int count = 0;
+  if (range == BaseRange::kUnit) {
+    for (int i = 0; i < agentCount; ++i) {
+      const double p = base[i];
+      power[i] = p;
+      needsPow[count] = i;
+      count += static_cast<int>(p > 0.0) & static_cast<int>(p < 1.0);
+    }
+  } else {
+    for (int i = 0; i < agentCount; ++i) {
+      const double p = base[i];
+      power[i] = p;
+      needsPow[count] = i;
+      count += static_cast<int>(towardsAction[i] != 0.0) & static_cast<int>(p != 0.0) &
+               static_cast<int>(p != 1.0) & static_cast<int>(p == p);
+    }
+  }
+  updates.powCount = count;
+}
+
+void DynamicsPass::ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
+  for (int j = 0; j < updates.powCount; ++j) {
+    const int i = updates.needsPow[j];
+    updates.power[i] = std::pow(base[i], 1.0 / std::fabs(updates.towardsAction[i]));
   }
 }
 
 void DynamicsPass::ApplyUpdates() {
-  UpdatePropensities(m_.propensity.get(), scratch_.signal.data(), m_.volunteered.get(),
-                     Clamp::kToUnit);
+  ComputePowers(m_.propensity.get(), scratch_.propensityUpdates);
+  ApplyPropensityUpdates();
   if (m_.sanctionsOn) {
-    UpdatePropensities(m_.sanctionPropensity.get(), scratch_.sanctionSignal.data(),
-                       m_.sanctioned.get(), Clamp::kNone);
+    ComputePowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates);
+    ApplySanctionUpdates();
   }
 }
 
-// The update rule over all agents, in three passes so that only the agents
-// whose base is not 0, 1 or not-a-number reach pow, and without a branch per
-// agent elsewhere. p - (1 - q) * s is computed as p + (1 - q) * -s, which is
-// the same number.
-void DynamicsPass::UpdatePropensities(double* propensity, const double* signal,
-                                      const std::int32_t* tookAction, Clamp clamp) {
+// With a zero signal the power of a propensity in [0, 1] is finite, so the
+// sum leaves it unchanged without a test; the clamp keeps it in [0, 1].
+void DynamicsPass::ApplyPropensityUpdates() {
   const int agentCount = m_.agentCount;
-  double* power = scratch_.power.data();
-  int* needsPow = scratch_.needsPow.data();
-  int powCount = 0;
+  double* propensity = m_.propensity.get();
+  const double* towardsAction = scratch_.propensityUpdates.towardsAction.data();
+  const double* power = scratch_.propensityUpdates.power.data();
   for (int i = 0; i < agentCount; ++i) {
-    const double p = propensity[i];
-    power[i] = p == 0.0 ? 0.0 : 1.0;  // for base 1, and for base 0 a positive power of it
-    needsPow[powCount] = i;
-    // Bitwise & rather than &&: the outcome varies from agent to agent, and
-    // branches on it would be mispredicted.
-    powCount += static_cast<int>(signal[i] != 0.0) & static_cast<int>(p != 0.0) &
-                static_cast<int>(p != 1.0) & static_cast<int>(p == p);
+    double p = propensity[i] + (1.0 - power[i]) * towardsAction[i];
+    p = p > 1.0 ? 1.0 : p;
+    p = p < 0.0 ? 0.0 : p;
+    propensity[i] = p;
   }
-  for (int j = 0; j < powCount; ++j) {
-    const int i = needsPow[j];
-    power[i] = std::pow(propensity[i], 1.0 / std::fabs(signal[i]));
-  }
+}
+
+// A propensity to sanction is not clamped and can grow without bound, so a
+// zero signal must leave it alone explicitly.
+void DynamicsPass::ApplySanctionUpdates() {
+  const int agentCount = m_.agentCount;
+  double* sanctionPropensity = m_.sanctionPropensity.get();
+  const double* towardsAction = scratch_.sanctionUpdates.towardsAction.data();
+  const double* power = scratch_.sanctionUpdates.power.data();
   for (int i = 0; i < agentCount; ++i) {
-    const double p = propensity[i];
-    const double towardsAction = tookAction[i] != 0 ? signal[i] : -signal[i];
-    double updated = signal[i] == 0.0 ? p : p + (1.0 - power[i]) * towardsAction;
-    if (clamp == Clamp::kToUnit) {
-      updated = updated > 1.0 ? 1.0 : updated;
-      updated = updated < 0.0 ? 0.0 : updated;
-    }
-    propensity[i] = updated;
+    const double p = sanctionPropensity[i];
+    sanctionPropensity[i] = towardsAction[i] == 0.0 ? p : p + (1.0 - power[i]) * towardsAction[i];
   }
 }
 

@@ -8,7 +8,6 @@
 #include "bench/reference_dynamics.h"
 #include "model/decision_sequence.h"
 #include "model/population_model.h"
-#include "model/update_rule.h"
 #include "tests/model/default_arguments.h"
 
 namespace model {
@@ -54,7 +53,7 @@ class UpdateRule : public ::testing::TestWithParam<UpdateCase> {};
 
 TEST_P(UpdateRule, MovesThePropensity) {
   const UpdateCase& c = GetParam();
-  EXPECT_EQ(UpdatePropensity(c.p, c.s, c.took), c.expected);
+  EXPECT_EQ(reference::UpdatePropensity(c.p, c.s, c.took), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, UpdateRule,
@@ -67,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, UpdateRule,
                                            UpdateCase{1.0, 0.4, true, 1.0}));    // q is 1
 
 TEST(UpdateRule, NegativeBaseWithAFractionalPowerIsNotANumber) {
-  EXPECT_TRUE(std::isnan(UpdatePropensity(-0.1, 0.3, false)));
+  EXPECT_TRUE(std::isnan(reference::UpdatePropensity(-0.1, 0.3, false)));
 }
 
 class Dynamics : public ::testing::Test {
