@@ -1,0 +1,197 @@
+#include "platform/dialog.h"
+
+#include <QEventLoop>
+#include <QPointer>
+
+#include "platform/active_dialogs.h"
+#include "platform/dialog_window.h"
+#include "platform/resource_images.h"
+
+namespace platform {
+namespace {
+
+// A window's icon in its title bar and in the task switcher.
+constexpr int kSmallIconSize = 16;
+constexpr int kBigIconSize = kIconSize;
+
+}  // namespace
+
+Dialog::Dialog(const DialogTemplate& dialogTemplate) : template_(dialogTemplate) {}
+
+Dialog::~Dialog() {
+  DestroyWindow();
+}
+
+void Dialog::CreateWindowAndInitialise() {
+  DestroyWindow();
+  ended_ = false;
+  result_ = 0;
+  window_ = std::make_unique<DialogWindow>(*this, template_);
+  window_->CentreOnScreen();
+  RegisterActiveDialog(this);
+  OnInitDialog();
+}
+
+void Dialog::DestroyWindow() {
+  UnregisterActiveDialog(this);
+  window_.reset();
+}
+
+int Dialog::DoModal() {
+  Dialog* owner = ActiveDialog();
+  const QPointer<DialogWindow> ownerWindow = owner != nullptr ? owner->Window() : nullptr;
+  const bool disableOwner = ownerWindow && ownerWindow->isEnabled();
+  if (disableOwner) {
+    ownerWindow->setEnabled(false);
+  }
+  CreateWindowAndInitialise();
+  if (!ended_) {
+    window_->setWindowModality(Qt::ApplicationModal);
+    window_->show();
+    RunModalLoop();
+  }
+  if (disableOwner && ownerWindow) {
+    ownerWindow->setEnabled(true);
+  }
+  DestroyWindow();
+  return result_;
+}
+
+void Dialog::RunModalLoop() {
+  if (ended_) {
+    return;
+  }
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec(QEventLoop::DialogExec);
+  modalLoop_ = nullptr;
+}
+
+void Dialog::Create() {
+  CreateWindowAndInitialise();
+  if (!ended_) {
+    window_->show();
+  }
+}
+
+void Dialog::EndDialog(int result) {
+  result_ = result;
+  ended_ = true;
+  UnregisterActiveDialog(this);
+  if (modalLoop_ != nullptr) {
+    modalLoop_->exit();
+  } else if (window_) {
+    window_->hide();
+  }
+}
+
+bool Dialog::IsWindowVisible() const {
+  return window_ && window_->isVisible();
+}
+
+bool Dialog::IsWindowEnabled() const {
+  return window_ && window_->isEnabled();
+}
+
+void Dialog::EnableWindow(bool enable) {
+  if (window_) {
+    window_->setEnabled(enable);
+  }
+}
+
+bool Dialog::OnInitDialog() {
+  return true;
+}
+
+bool Dialog::OnCommand(std::uint32_t commandWord) {
+  return DefaultOnCommand(commandWord);
+}
+
+void Dialog::OnHScroll(int /*code*/, int /*position*/, int /*controlId*/) {}
+
+void Dialog::OnPaint(PaintContext& /*context*/) {}
+
+void Dialog::OnOK() {
+  EndDialog(kIdOk);
+}
+
+void Dialog::OnCancel() {
+  EndDialog(kIdCancel);
+}
+
+bool Dialog::DefaultOnCommand(std::uint32_t commandWord) {
+  const std::uint16_t id = CommandId(commandWord);
+  const std::uint16_t notification = NotificationCode(commandWord);
+  for (const CommandEntry& entry : commands_) {
+    if (CommandId(MakeCommandWord(entry.controlId, notification)) == id &&
+        entry.notification == notification) {
+      const CommandHandler handler = entry.handler;
+      handler();
+      return true;
+    }
+  }
+  if (notification != kBnClicked) {
+    return false;
+  }
+  if (id == kIdOk) {
+    OnOK();
+    return true;
+  }
+  if (id == kIdCancel) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+void Dialog::MapCommand(int controlId, std::uint16_t notification, CommandHandler handler) {
+  commands_.push_back({controlId, notification, std::move(handler)});
+}
+
+void Dialog::MapClicked(int controlId, CommandHandler handler) {
+  MapCommand(controlId, kBnClicked, std::move(handler));
+}
+
+void Dialog::Invalidate(bool /*erase*/) {
+  if (window_) {
+    window_->MarkInvalid();
+    window_->update();
+  }
+}
+
+void Dialog::UpdateWindow() {
+  if (window_ && window_->HasInvalidArea()) {
+    window_->repaint();
+  }
+}
+
+void Dialog::RedrawWindow() {
+  if (window_) {
+    window_->MarkInvalid();
+    window_->repaint();
+  }
+}
+
+int Dialog::PaintCount() const {
+  return window_ ? window_->PaintCount() : 0;
+}
+
+void Dialog::SetIcon(int iconId, bool big) {
+  const QPixmap icon = LoadIcon(iconId, big ? kBigIconSize : kSmallIconSize);
+  if (window_ && !icon.isNull()) {
+    window_->SetIconImage(icon, big);
+  }
+}
+
+bool Dialog::IsIconic() const {
+  return window_ && window_->isMinimized();
+}
+
+ClientRect Dialog::GetClientRect() const {
+  if (!window_) {
+    return {0, 0, 0, 0};
+  }
+  return {0, 0, window_->width(), window_->height()};
+}
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/dialog_template.h"
+
+namespace platform {
+
+class Dialog;
+
+// The Qt window of a Dialog: builds the template's controls, turns their
+// signals, the keyboard and the close box into the dialog's commands and
+// scroll notifications, and paints through the dialog's paint handler.
+class DialogWindow final : public QDialog {
+  Q_OBJECT
+
+ public:
+  DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate);
+
+  // The first control with this id, in template order; nullptr for none.
+  QWidget* Control(int id) const;
+  template <class Widget>
+  Widget* ControlAs(int id) const {
+    return qobject_cast<Widget*>(Control(id));
+  }
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+
+  void MarkInvalid() { invalid_ = true; }
+  bool HasInvalidArea() const { return invalid_; }
+  int PaintCount() const { return paintCount_; }
+  // The big and the small icon, already at their sizes.
+  void SetIconImage(const QPixmap& image, bool big);
+
+  // Places the window in the middle of the primary screen.
+  void CentreOnScreen();
+
+  // Raises a command as the control with this id would.
+  void RaiseCommand(int controlId, std::uint16_t notification);
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct ControlEntry {
+    int id;
+    ControlKind kind;
+    QWidget* widget;
+  };
+
+  void BuildControls(std::span<const ControlTemplate> controls);
+  void ConnectControl(const ControlEntry& control);
+  void GroupRadioButtons(std::span<const ControlTemplate> controls);
+  void PressDefaultButton();
+
+  Dialog& dialog_;
+  std::vector<ControlEntry> controls_;
+  QPixmap bigIcon_;
+  QPixmap smallIcon_;
+  bool invalid_ = false;
+  int paintCount_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,179 @@
+#include "platform/qt_paint_context.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <utility>
+
+#include "platform/dialog_font.h"
+#include "platform/dot_pattern.h"
+#include "platform/qt_strings.h"
+#include "platform/resource_images.h"
+#include "platform/system_colours.h"
+
+namespace platform {
+namespace {
+
+// Text and the gaps of dotted lines are drawn opaque, in black on white.
+const QColor kBackgroundColour(Qt::white);
+const QColor kTextColour(Qt::black);
+
+constexpr int kThinPenWidth = 1;
+// Like a device context's handle table, a context holds only so many objects.
+constexpr std::size_t kObjectQuota = 10000;
+
+// Text alignment bits: horizontal left 0, right 2, centre 6; vertical top 0,
+// bottom 8, baseline 24.
+constexpr unsigned kHorizontalAlignMask = 6;
+constexpr unsigned kAlignRight = 2;
+constexpr unsigned kVerticalAlignMask = 24;
+constexpr unsigned kAlignBottom = 8;
+constexpr unsigned kAlignBaseline = 24;
+
+QtPaintContext::PenFailureHook& PenFailureHookSlot() {
+  static QtPaintContext::PenFailureHook hook;
+  return hook;
+}
+
+QFont Unsmoothed(QFont font) {
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+int CellLeft(unsigned align, int x, int width) {
+  switch (align & kHorizontalAlignMask) {
+    case kTextAlignCenter:
+      return x - width / 2;
+    case kAlignRight:
+      return x - width;
+    default:
+      return x;
+  }
+}
+
+int CellTop(unsigned align, int y, CharacterCell cell) {
+  switch (align & kVerticalAlignMask) {
+    case kAlignBaseline:
+      return y - cell.ascent;
+    case kAlignBottom:
+      return y - cell.height;
+    default:
+      return y;
+  }
+}
+
+}  // namespace
+
+QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont) : painter_(painter) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, false);
+  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black)}, true);
+  selectedFont_ = Add(Unsmoothed(initialFont), true);
+}
+
+QtPaintContext::PenFailureHook QtPaintContext::SetPenFailureHook(PenFailureHook hook) {
+  return std::exchange(PenFailureHookSlot(), std::move(hook));
+}
+
+DrawingObject QtPaintContext::Add(std::variant<Pen, QFont> object, bool stock) {
+  if (objects_.size() >= kObjectQuota) {
+    return kNoObject;
+  }
+  const DrawingObject handle = nextObject_++;
+  objects_.emplace(handle, Entry{std::move(object), stock});
+  return handle;
+}
+
+DrawingObject QtPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
+  const PenFailureHook& hook = PenFailureHookSlot();
+  if (hook && hook()) {
+    return kNoObject;
+  }
+  return Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour)}, false);
+}
+
+DrawingObject QtPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
+  QFont font = FontForCellHeight(face, cellHeight, SelectedFont().pixelSize());
+  font.setWeight(MappedWeight(weight));
+  return Add(Unsmoothed(font), false);
+}
+
+DrawingObject QtPaintContext::SelectObject(DrawingObject object) {
+  const auto found = objects_.find(object);
+  if (found == objects_.end()) {
+    return kNoObject;
+  }
+  DrawingObject& selected =
+      std::holds_alternative<Pen>(found->second.object) ? selectedPen_ : selectedFont_;
+  return std::exchange(selected, object);
+}
+
+void QtPaintContext::DeleteObject(DrawingObject object) {
+  const auto found = objects_.find(object);
+  const bool selected = object == selectedPen_ || object == selectedFont_;
+  if (found == objects_.end() || found->second.stock || selected) {
+    return;
+  }
+  objects_.erase(found);
+}
+
+void QtPaintContext::SetTextAlign(unsigned flags) {
+  textAlign_ = flags;
+}
+
+void QtPaintContext::TextOut(int x, int y, std::string_view text) {
+  const QFont font = SelectedFont();
+  const QString shown = ToQString(text);
+  const int width = QFontMetrics(font).horizontalAdvance(shown);
+  const CharacterCell cell = MeasureCharacterCell(font);
+  const QRect box(CellLeft(textAlign_, x, width), CellTop(textAlign_, y, cell), width, cell.height);
+  painter_.fillRect(box, kBackgroundColour);
+  painter_.setFont(font);
+  painter_.setPen(kTextColour);
+  painter_.drawText(box.left(), box.top() + cell.ascent, shown);
+}
+
+void QtPaintContext::MoveTo(int x, int y) {
+  position_ = {x, y};
+}
+
+void QtPaintContext::LineTo(int x, int y) {
+  const Pen& pen = SelectedPen();
+  // A dotted pen wider than one pixel draws solid.
+  const bool dotted = pen.style == PenStyle::kDot && pen.width == kThinPenWidth;
+  const std::vector<PixelPoint> pixels = LinePixels(position_, {x, y});
+  for (std::size_t index = 0; index < pixels.size(); ++index) {
+    const bool dot = !dotted || IsDotPixel(static_cast<int>(index));
+    PaintPixel(pixels[index], pen.width, dot ? pen.colour : kBackgroundColour);
+  }
+  position_ = {x, y};
+}
+
+void QtPaintContext::PaintPixel(PixelPoint pixel, int width, const QColor& colour) {
+  const int half = width / 2;
+  painter_.fillRect(QRect(pixel.x - half, pixel.y - half, width, width), colour);
+}
+
+void QtPaintContext::DrawIcon(int x, int y, int iconId) {
+  const QPixmap icon = LoadIcon(iconId, kIconSize);
+  if (!icon.isNull()) {
+    painter_.drawPixmap(QRect(x, y, kIconSize, kIconSize), icon);
+  }
+}
+
+QFont QtPaintContext::SelectedFont() const {
+  return std::get<QFont>(objects_.at(selectedFont_).object);
+}
+
+const QtPaintContext::Pen& QtPaintContext::SelectedPen() const {
+  return std::get<Pen>(objects_.at(selectedPen_).object);
+}
+
+std::size_t QtPaintContext::LiveObjectCount() const {
+  std::size_t count = 0;
+  for (const auto& [handle, entry] : objects_) {
+    count += entry.stock ? 0 : 1;
+  }
+  return count;
+}
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <variant>
+
+#include "platform/line_raster.h"
+#include "platform/paint_context.h"
+
+class QPainter;
+
+namespace platform {
+
+// A paint context drawing through a QPainter the way the dialogs' paint code
+// expects a device context to draw: lines pixel by pixel without their end
+// points, three-on three-off dotted pens with opaque white gaps, text
+// unsmoothed in black on an opaque white cell, fonts chosen by cell height.
+class QtPaintContext final : public PaintContext {
+ public:
+  // The context starts with a black solid 1-pixel pen and initialFont.
+  QtPaintContext(QPainter& painter, const QFont& initialFont);
+  QtPaintContext(const QtPaintContext&) = delete;
+  QtPaintContext& operator=(const QtPaintContext&) = delete;
+
+  DrawingObject CreatePen(PenStyle style, int width, Colour colour) override;
+  DrawingObject CreateFont(std::string_view face, int cellHeight, int weight) override;
+  DrawingObject SelectObject(DrawingObject object) override;
+  void DeleteObject(DrawingObject object) override;
+  void SetTextAlign(unsigned flags) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void DrawIcon(int x, int y, int iconId) override;
+
+  // Lets tests make pens fail: while the hook returns true, CreatePen returns
+  // kNoObject. Returns the hook that was installed before.
+  using PenFailureHook = std::function<bool()>;
+  static PenFailureHook SetPenFailureHook(PenFailureHook hook);
+
+  // The font text is drawn in now, as the painter receives it.
+  QFont SelectedFont() const;
+  // Pens and fonts made and not yet released.
+  std::size_t LiveObjectCount() const;
+
+ private:
+  struct Pen {
+    PenStyle style;
+    int width;
+    QColor colour;
+  };
+  struct Entry {
+    std::variant<Pen, QFont> object;
+    bool stock;
+  };
+
+  DrawingObject Add(std::variant<Pen, QFont> object, bool stock);
+  const Pen& SelectedPen() const;
+  void PaintPixel(PixelPoint pixel, int width, const QColor& colour);
+
+  QPainter& painter_;
+  std::map<DrawingObject, Entry> objects_;
+  DrawingObject nextObject_ = kNoObject + 1;
+  DrawingObject selectedPen_ = kNoObject;
+  DrawingObject selectedFont_ = kNoObject;
+  unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
+  PixelPoint position_{0, 0};
+};
+
+}  // namespace platform
