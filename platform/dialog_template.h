@@ -13,10 +13,10 @@ enum class ControlKind : std::uint8_t {
   kRadioButton,    // automatic: exclusive within its group box only
   kCheckBox,       // automatic: toggles itself when clicked
   kGroupBox,
-  kLabel,          // static text
+  kLabel,  // static text
   kEdit,
-  kTrackbar,       // horizontal, no tick marks
-  kBitmap,         // static picture showing a bitmap resource
+  kTrackbar,  // horizontal, no tick marks
+  kBitmap,    // static picture showing a bitmap resource
 };
 
 // Style bits of a control, named after what they change.
@@ -30,7 +30,7 @@ enum ControlStyle : std::uint32_t {
   kStyleBorder = 1u << 5,       // thin border (edits, pictures)
   kStyleAutoHScroll = 1u << 6,  // edit scrolls horizontally as text is typed
   kStyleTabStop = 1u << 7,
-  kStyleGroup = 1u << 8,        // starts a new group in the tab order
+  kStyleGroup = 1u << 8,  // starts a new group in the tab order
 };
 
 // Control id of statics the program never addresses.
@@ -72,7 +72,11 @@ constexpr int MulDiv(int number, int numerator, int denominator) {
                                        : (product - half) / denominator);
 }
 
-constexpr int DialogUnitsToPixelsX(int x) { return MulDiv(x, kBaseUnitX, 4); }
-constexpr int DialogUnitsToPixelsY(int y) { return MulDiv(y, kBaseUnitY, 8); }
+constexpr int DialogUnitsToPixelsX(int x) {
+  return MulDiv(x, kBaseUnitX, 4);
+}
+constexpr int DialogUnitsToPixelsY(int y) {
+  return MulDiv(y, kBaseUnitY, 8);
+}
 
 }  // namespace platform
