@@ -1,0 +1,26 @@
+// corvellan: the desktop window. It takes no arguments, reads no settings and
+// keeps no state from one start to the next.
+#include <cstdio>
+
+#include "app/main_app.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitUsage = 2;
+constexpr const char* kUsage =
+    "Usage: corvellan\n"
+    "corvellan takes no arguments: every parameter is set in its window.\n"
+    "For runs without a window, see corvellan-run --help.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  app::CMainApp application(argc, argv);
+  application.InitInstance();
+  return kExitSuccess;
+}

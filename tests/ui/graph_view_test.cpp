@@ -1,0 +1,449 @@
+#include "ui/graph_view.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/ui/paint_test_helpers.h"
+
+namespace {
+
+using platform::Colour;
+using platform::CreateFontOp;
+using platform::CreatePenOp;
+using platform::DrawIconOp;
+using platform::LineToOp;
+using platform::MoveToOp;
+using platform::PaintOp;
+using platform::PenStyle;
+using platform::RecordingPaintContext;
+using platform::Rgb;
+using platform::SystemColour;
+using platform::TextOutOp;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+using ui::ClientRect;
+using ui::GraphGeometry;
+using ui_test::LinesIn;
+using ui_test::PenColours;
+
+constexpr ClientRect kWorkedClient{0, 0, 828, 621};
+constexpr GraphGeometry kWorkedGeometry{8, 14, 814, 3, 5, 305};
+constexpr int kPoints = ui::kGraphPointCount;
+constexpr int kGridLines = 19;
+constexpr int kFrameLines = 3;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+const Colour kGrid = SystemColour::kAppWorkspace;
+const Colour kFrame = SystemColour::kButtonShadow;
+const Colour kBlack = Rgb{0, 0, 0};
+const Colour kMagenta = Rgb{200, 100, 200};
+const Colour kRed = Rgb{222, 0, 0};
+const Colour kGreen = Rgb{0, 200, 0};
+const Colour kBlue = Rgb{0, 0, 200};
+
+const std::set<int> kAllBoxes = {1100, 1101, 1102, 1103, 1104};
+
+// A paint of the graph with five series the test fills and a set of ticked
+// boxes; records which boxes the paint asked about.
+class GraphPaint : public ::testing::Test {
+ protected:
+  GraphPaint() {
+    for (std::size_t k = 0; k < values_.size(); ++k) {
+      values_[k].fill(0.5f);
+      data_[k] = values_[k].data();
+    }
+  }
+
+  void Paint(const ClientRect& client = kWorkedClient, bool plotReady = true) {
+    ui::PaintGraph(context_, client, plotReady, data_, [this](int id) {
+      asked_.push_back(id);
+      return ticked_.contains(id);
+    });
+  }
+
+  std::size_t CountLines() const { return context_.OpsOf<LineToOp>().size(); }
+
+  std::array<std::array<float, kPoints>, ui::kGraphSeriesCount> values_{};
+  ui::GraphSeriesData data_{};
+  std::set<int> ticked_;
+  std::vector<int> asked_;
+  RecordingPaintContext context_;
+};
+
+// --- Geometry -------------------------------------------------------------
+
+struct GeometryCase {
+  const char* name;
+  ClientRect client;
+  GraphGeometry expected;
+  friend void PrintTo(const GeometryCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class GraphGeometryTest : public ::testing::TestWithParam<GeometryCase> {};
+
+TEST_P(GraphGeometryTest, FollowsTheClientArea) {
+  EXPECT_EQ(ui::ComputeGraphGeometry(GetParam().client), GetParam().expected);
+}
+
+const GeometryCase kGeometries[] = {
+    {"WorkedExample", kWorkedClient, kWorkedGeometry},
+    {"NarrowerThan120HasNoXScale", {0, 0, 119, 621}, {0, 59, 59, 3, 5, 305}},
+    {"Width120", {0, 0, 120, 621}, {1, 10, 110, 3, 5, 305}},
+    {"UpperHalfBelow110HasNoYScale", {0, 0, 828, 219}, {8, 14, 814, 0, 54, 54}},
+    {"Height220", {0, 0, 828, 220}, {8, 14, 814, 1, 5, 105}},
+    {"OffsetOrigin", {5, 7, 833, 628}, {8, 19, 819, 2, 60, 260}},
+    // -20 + (100.5 + 20 - 100) / 2 = -9.75: the exact half of 201, truncated last.
+    {"HalfOfAnOddBottomIsExact", {0, -20, 828, 201}, {8, 14, 814, 1, -9, 91}},
+    // -13 + 12.5 = -0.5 truncates to 0, not to -13 + 12.
+    {"LeftIsTruncatedWithTheHalf", {-13, 0, 112, 621}, {1, 0, 100, 3, 5, 305}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, GraphGeometryTest, ::testing::ValuesIn(kGeometries),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// --- Value to pixel -------------------------------------------------------
+
+struct PlotYCase {
+  const char* name;
+  float value;
+  std::optional<int> expected;
+  friend void PrintTo(const PlotYCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class PlotYTest : public ::testing::TestWithParam<PlotYCase> {};
+
+TEST_P(PlotYTest, MapsAValueOntoTheWorkedPlot) {
+  EXPECT_EQ(ui::PlotY(kWorkedGeometry, GetParam().value), GetParam().expected);
+}
+
+const PlotYCase kPlotYs[] = {
+    {"Zero", 0.0f, 305},
+    {"One", 1.0f, 5},
+    {"Half", 0.5f, 155},
+    {"SubtractsBeforeTruncating", 0.123f, 268},  // 305 - 36.9 = 268.1
+    {"WidensTheFloat", 0.1f, 274},               // 0.1f is a hair above 0.1
+    {"AboveTheFrame", 1.5f, -145},
+    {"BelowTheFrame", -0.1f, 335},
+    {"FarButInRange", 7.0e6f, -2099999695},
+    {"BeyondInt", 7.2e6f, std::nullopt},
+    {"FarBelowBeyondInt", -1.0e30f, std::nullopt},
+    {"NaN", kNaN, std::nullopt},
+    {"PlusInfinity", kInfinity, std::nullopt},
+    {"MinusInfinity", -kInfinity, std::nullopt},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, PlotYTest, ::testing::ValuesIn(kPlotYs),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(PlotY, InfinityOnAFlatPlotIsStillSkipped) {
+  const GraphGeometry flat{8, 14, 814, 0, 54, 54};
+  EXPECT_EQ(ui::PlotY(flat, kInfinity), std::nullopt);
+  EXPECT_EQ(ui::PlotY(flat, 123.0f), 54);
+}
+
+// --- Worked example -------------------------------------------------------
+
+TEST_F(GraphPaint, LabelsSitAtTheirReferencePointsInTheLightArialFont) {
+  Paint();
+  const auto fonts = context_.OpsOf<CreateFontOp>();
+  ASSERT_THAT(fonts, SizeIs(1));
+  EXPECT_EQ(fonts[0].face, "Arial");
+  EXPECT_EQ(fonts[0].cellHeight, 14);
+  EXPECT_EQ(fonts[0].weight, 300);
+  const platform::DrawingObject font = fonts[0].result;
+  constexpr unsigned kCentreTop = 6;
+  EXPECT_THAT(context_.OpsOf<TextOutOp>(),
+              ElementsAre(TextOutOp{{12, 305}, "0", font, kCentreTop},
+                          TextOutOp{{12, 0}, "1", font, kCentreTop},
+                          TextOutOp{{10, 149}, ".5", font, kCentreTop},
+                          TextOutOp{{814, 307}, "100", font, kCentreTop},
+                          TextOutOp{{414, 307}, " ITERATIONS ", font, kCentreTop}));
+}
+
+TEST_F(GraphPaint, GridIsDottedEveryTenCells) {
+  Paint();
+  std::vector<LineToOp> expected;
+  for (int x = 94; x <= 734; x += 80) expected.push_back({{x, 305}, {x, 5}, 0});
+  for (int y = 5; y <= 275; y += 30) expected.push_back({{14, y}, {814, y}, 0});
+  auto lines = LinesIn(context_, kGrid);
+  ASSERT_THAT(lines, SizeIs(kGridLines));
+  EXPECT_EQ(context_.PenOf(lines[0].pen)->style, PenStyle::kDot);
+  for (LineToOp& line : lines) line.pen = 0;
+  EXPECT_THAT(lines, ElementsAreArray(expected));
+}
+
+TEST_F(GraphPaint, FrameHasThreeSolidSidesAndNoTop) {
+  Paint();
+  const auto lines = LinesIn(context_, kFrame);
+  ASSERT_THAT(lines, SizeIs(kFrameLines));
+  const platform::DrawingObject pen = lines[0].pen;
+  EXPECT_EQ(context_.PenOf(pen)->style, PenStyle::kSolid);
+  EXPECT_THAT(lines,
+              ElementsAre(LineToOp{{14, 5}, {14, 305}, pen}, LineToOp{{14, 305}, {814, 305}, pen},
+                          LineToOp{{814, 305}, {814, 5}, pen}));
+}
+
+TEST_F(GraphPaint, TickedSeriesDrawsOneLinePerTimePointFromTheCorner) {
+  ticked_ = {1100};
+  Paint();
+  const auto lines = LinesIn(context_, kBlack);
+  ASSERT_THAT(lines, SizeIs(kPoints));
+  EXPECT_EQ(lines[0].from, (platform::PaintPoint{14, 305}));
+  for (int i = 0; i < kPoints; ++i) {
+    EXPECT_EQ(lines[static_cast<std::size_t>(i)].to, (platform::PaintPoint{14 + 8 * i, 155}))
+        << "point " << i;
+  }
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines + kPoints);
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+// --- Series table ---------------------------------------------------------
+
+struct SeriesCase {
+  const char* name;
+  int checkBox;
+  std::size_t series;
+  Rgb colour;
+  friend void PrintTo(const SeriesCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class GraphSeriesTest : public GraphPaint, public ::testing::WithParamInterface<SeriesCase> {};
+
+// Only the box's own series lies at 0.25 (y 230); the others would be at 0.5.
+TEST_P(GraphSeriesTest, BoxDrawsItsSeriesInItsColour) {
+  values_[GetParam().series].fill(0.25f);
+  ticked_ = {GetParam().checkBox};
+  Paint();
+  const auto lines = LinesIn(context_, GetParam().colour);
+  ASSERT_THAT(lines, SizeIs(kPoints));
+  for (const LineToOp& line : lines) EXPECT_EQ(line.to.y, 230);
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines + kPoints);
+}
+
+const SeriesCase kSeriesCases[] = {
+    {"FirstOrderRate", 1100, ui::kFirstOrderRate, {0, 0, 0}},
+    {"SecondOrderRate", 1101, ui::kSecondOrderRate, {200, 100, 200}},
+    {"MeanPropensityVolunteers", 1102, ui::kMeanPropensityVolunteers, {0, 200, 0}},
+    {"MeanPropensityNonVolunteers", 1103, ui::kMeanPropensityNonVolunteers, {0, 0, 200}},
+    {"MeanPropensity", 1104, ui::kMeanPropensity, {222, 0, 0}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Boxes, GraphSeriesTest, ::testing::ValuesIn(kSeriesCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// --- Order ----------------------------------------------------------------
+
+TEST_F(GraphPaint, DrawsLabelsGridFrameThenSeriesRedUnderGreenAndBlue) {
+  ticked_ = kAllBoxes;
+  Paint();
+  EXPECT_THAT(asked_, ElementsAre(1100, 1101, 1104, 1102, 1103));
+  EXPECT_THAT(PenColours(context_),
+              ElementsAre(kGrid, kFrame, kBlack, kMagenta, kRed, kGreen, kBlue));
+  EXPECT_LT(ui_test::LastIndexOf<TextOutOp>(context_),
+            ui_test::FirstIndexOf<CreatePenOp>(context_));
+  std::vector<Colour> lineColours;
+  for (const LineToOp& line : context_.OpsOf<LineToOp>()) {
+    const Colour colour = context_.PenOf(line.pen)->colour;
+    if (lineColours.empty() || lineColours.back() != colour) lineColours.push_back(colour);
+  }
+  EXPECT_THAT(lineColours, ElementsAre(kGrid, kFrame, kBlack, kMagenta, kRed, kGreen, kBlue));
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines + 5 * kPoints);
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+// --- Nothing to plot ------------------------------------------------------
+
+TEST_F(GraphPaint, BeforeThePlotIsReadyOnlyLabelsGridAndFrameAreDrawn) {
+  ticked_ = kAllBoxes;
+  Paint(kWorkedClient, false);
+  EXPECT_THAT(asked_, IsEmpty());
+  EXPECT_THAT(PenColours(context_), ElementsAre(kGrid, kFrame));
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines);
+  EXPECT_THAT(context_.OpsOf<TextOutOp>(), SizeIs(5));
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+TEST_F(GraphPaint, WithNoBoxTickedOnlyLabelsGridAndFrameAreDrawn) {
+  Paint();
+  EXPECT_THAT(asked_, SizeIs(5));
+  EXPECT_THAT(PenColours(context_), ElementsAre(kGrid, kFrame));
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines);
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+TEST_F(GraphPaint, WithoutSeriesStorageTickedBoxesMakePensAndMoveButDrawNothing) {
+  data_.fill(nullptr);
+  ticked_ = kAllBoxes;
+  Paint();
+  EXPECT_THAT(PenColours(context_), SizeIs(7));
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines);
+  const auto moves = context_.OpsOf<MoveToOp>();
+  ASSERT_THAT(moves, SizeIs(kGridLines + 1 + 5));
+  for (std::size_t i = moves.size() - 5; i < moves.size(); ++i) {
+    EXPECT_EQ(moves[i].to, (platform::PaintPoint{14, 305}));
+  }
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+// --- Failures -------------------------------------------------------------
+
+class GraphPenFailure : public GraphPaint, public ::testing::WithParamInterface<int> {};
+
+// Pens are made in this order: grid, frame, then one per ticked series.
+TEST_P(GraphPenFailure, EndsThePaintCleanlyWhereThePenWasNeeded) {
+  ticked_ = kAllBoxes;
+  Paint();
+  const std::vector<PaintOp> complete = context_.Ops();
+
+  RecordingPaintContext failing;
+  failing.FailCreatePenAt(GetParam());
+  ui::PaintGraph(failing, kWorkedClient, true, data_,
+                 [this](int id) { return ticked_.contains(id); });
+
+  EXPECT_THAT(failing.Problems(), IsEmpty());
+  EXPECT_THAT(failing.OpsOf<CreatePenOp>(), SizeIs(GetParam()));
+  const auto& ops = failing.Ops();
+  const std::size_t failed = ui_test::LastIndexOf<CreatePenOp>(failing);
+  ASSERT_LT(failed, ops.size());
+  EXPECT_TRUE(std::equal(ops.begin(), ops.begin() + static_cast<long>(failed), complete.begin()))
+      << "the paint differs from a complete one before the failure";
+  for (std::size_t i = failed + 1; i < ops.size(); ++i) {
+    const bool cleanUp = std::holds_alternative<platform::SelectObjectOp>(ops[i]) ||
+                         std::holds_alternative<platform::DeleteObjectOp>(ops[i]);
+    EXPECT_TRUE(cleanUp) << "drew after the failure: " << ops[i];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachPen, GraphPenFailure, ::testing::Range(1, 8));
+
+TEST_F(GraphPaint, WithoutItsFontTheLabelsUseTheContextFont) {
+  context_.FailCreateFontAt(1);
+  ticked_ = {1100};
+  Paint();
+  const auto labels = context_.OpsOf<TextOutOp>();
+  ASSERT_THAT(labels, SizeIs(5));
+  for (const TextOutOp& label : labels) EXPECT_EQ(label.font, context_.OriginalFont());
+  EXPECT_EQ(CountLines(), kGridLines + kFrameLines + kPoints);
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+struct BadValueCase {
+  const char* name;
+  std::vector<int> badPoints;
+  float value;
+  std::size_t expectedLines;
+  friend void PrintTo(const BadValueCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class GraphBadValues : public GraphPaint, public ::testing::WithParamInterface<BadValueCase> {};
+
+// A point without a y loses both its lines; the curve resumes at the next
+// good point with a move.
+TEST_P(GraphBadValues, PointIsLeftOutAndTheCurveResumesAfterIt) {
+  std::set<int> badXs;
+  for (const int i : GetParam().badPoints) {
+    values_[ui::kFirstOrderRate][static_cast<std::size_t>(i)] = GetParam().value;
+    badXs.insert(14 + 8 * i);
+  }
+  ticked_ = {1100};
+  Paint();
+  const auto lines = LinesIn(context_, kBlack);
+  EXPECT_THAT(lines, SizeIs(GetParam().expectedLines));
+  for (const LineToOp& line : lines) {
+    EXPECT_FALSE(badXs.contains(line.to.x)) << line;
+    EXPECT_EQ(line.to.y, 155) << line;
+  }
+  const int resumeAt = GetParam().badPoints.back() + 1;
+  const auto moves = context_.OpsOf<MoveToOp>();
+  if (resumeAt < kPoints) {
+    EXPECT_EQ(moves.back().to, (platform::PaintPoint{14 + 8 * resumeAt, 155}));
+  } else {
+    EXPECT_EQ(moves.back().to, (platform::PaintPoint{14, 305}));
+  }
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
+const BadValueCase kBadValues[] = {
+    {"NaNInTheMiddle", {50}, kNaN, kPoints - 2},
+    {"InfinityAtTheStart", {0}, kInfinity, kPoints - 2},
+    {"NaNAtTheEnd", {100}, kNaN, kPoints - 1},
+    {"TwoInARow", {10, 11}, -kInfinity, kPoints - 3},
+    {"BeyondInt", {30}, 1.0e30f, kPoints - 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, GraphBadValues, ::testing::ValuesIn(kBadValues),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// --- Small client areas ---------------------------------------------------
+
+TEST_F(GraphPaint, NarrowAreaCollapsesTimeOntoTheLeftEdge) {
+  ticked_ = {1100};
+  Paint({0, 0, 100, 621});  // xScale 0, plotLeft 50
+  const auto grid = LinesIn(context_, kGrid);
+  ASSERT_THAT(grid, SizeIs(10));
+  for (const LineToOp& line : grid) EXPECT_EQ(line.from.y, line.to.y) << "vertical: " << line;
+  const auto labels = context_.OpsOf<TextOutOp>();
+  ASSERT_THAT(labels, SizeIs(5));
+  EXPECT_EQ(labels[3].at, (platform::PaintPoint{50, 307}));
+  EXPECT_EQ(labels[4].at, (platform::PaintPoint{50, 307}));
+  const auto series = LinesIn(context_, kBlack);
+  ASSERT_THAT(series, SizeIs(kPoints));
+  for (const LineToOp& line : series) EXPECT_EQ(line.to.x, 50);
+}
+
+TEST_F(GraphPaint, ShortAreaFlattensEveryValueOntoOneRow) {
+  values_[ui::kFirstOrderRate].fill(0.9f);
+  ticked_ = {1100};
+  Paint({0, 0, 828, 150});  // yScale 0, plotTop = plotBottom = 37
+  const auto grid = LinesIn(context_, kGrid);
+  ASSERT_THAT(grid, SizeIs(9));
+  for (const LineToOp& line : grid) EXPECT_EQ(line.from.x, line.to.x) << "horizontal: " << line;
+  const auto labels = context_.OpsOf<TextOutOp>();
+  ASSERT_THAT(labels, SizeIs(5));
+  EXPECT_EQ(labels[2].at, (platform::PaintPoint{10, 31}));
+  const auto series = LinesIn(context_, kBlack);
+  ASSERT_THAT(series, SizeIs(kPoints));
+  for (const LineToOp& line : series) EXPECT_EQ(line.to.y, 37);
+}
+
+// --- Minimised ------------------------------------------------------------
+
+struct IconicCase {
+  const char* name;
+  ClientRect client;
+  platform::PaintPoint expected;
+  friend void PrintTo(const IconicCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class GraphIconic : public ::testing::TestWithParam<IconicCase> {};
+
+TEST_P(GraphIconic, DrawsOnlyTheCentredIcon) {
+  RecordingPaintContext context;
+  ui::PaintGraphIconic(context, GetParam().client);
+  EXPECT_THAT(context.Ops(), ElementsAre(PaintOp(DrawIconOp{GetParam().expected, 128})));
+}
+
+const IconicCase kIconics[] = {
+    {"WorkedClient", kWorkedClient, {398, 295}},
+    {"IconSized", {0, 0, 32, 32}, {0, 0}},
+    {"OddRemainderGoesFirst", {0, 0, 33, 35}, {1, 2}},
+    {"OneNarrower", {0, 0, 31, 40}, {0, 4}},
+    {"EmptyTruncatesTowardZero", {0, 0, 0, 0}, {-15, -15}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GraphIconic, ::testing::ValuesIn(kIconics),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace

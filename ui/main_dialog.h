@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "model/distribution_kind.h"
+#include "model/population_model.h"
+#include "model/run_arguments.h"
+#include "platform/dialog.h"
+#include "res/resource_ids.h"
+#include "ui/attribute.h"
+
+namespace ui {
+
+// Sees the arguments of every run the dialog makes, right after the run.
+using RunObserver = std::function<void(const model::RunArguments& arguments)>;
+
+// The main window: the parameter panel below, the graph of the model's five
+// series above. Every trackbar move and every command ends in Recompute, which
+// reads all controls afresh, runs the model and repaints.
+class CMainDlg : public platform::Dialog {
+ public:
+  CMainDlg();
+  ~CMainDlg() override;
+
+  // Every run before OnInitDialog has chosen the kinds is rejected silently.
+  static constexpr int kNotChosen = model::kNotChosen;
+  static constexpr int kAgentCount = 100;
+
+  // The graph draws series only once the trackbars hold their defaults.
+  bool plotReady = false;
+  model::CPopulationModel model;
+  int appIcon = res::kAppIconId;
+  int agentCount = kAgentCount;
+  // Mirror of the "Sanctions" check box, refreshed by every command.
+  bool sanctionsEnabled = false;
+  int distR = kNotChosen;
+  int distI = kNotChosen;
+  int distT = kNotChosen;
+  int distE = kNotChosen;
+  int distRPrime = kNotChosen;
+
+  // Reads every trackbar and field, runs the model and paints at once.
+  void Recompute();
+
+  // Slider table operations; an id that is no trackbar of the table gives
+  // 0.0 and changes nothing.
+  double SliderValue(int trackbarId) const;
+  void UpdateValueLabel(int trackbarId);
+  // Moves the trackbar to show value (raising no notification) and rewrites its label.
+  void SetSliderValue(int trackbarId, float value);
+  void ResetSliders();
+  // Pulls the Sigma trackbar linked to a location trackbar after it.
+  void ApplyLinkedSigma(int trackbarId);
+
+  // Replaces the observer of runs; returns the one before.
+  RunObserver SetRunObserver(RunObserver observer);
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(std::uint32_t commandWord) override;
+  void OnHScroll(int code, int position, int controlId) override;
+  void OnPaint(platform::PaintContext& context) override;
+
+  void OnSlopeParameter();
+  void OnDumpData();
+
+ private:
+  int& Kind(Attribute attribute);
+  model::RunArguments CollectRunArguments() const;
+  int RequestedCount(int countTrackbarId) const;
+
+  void SetUpTrackbars();
+  void ShowFixedCounts();
+  void SelectConstantEverywhere();
+  void DisableControls(std::span<const int> controls);
+  void EnableControls(std::span<const int> controls, bool enable);
+
+  void DoRadioWork(std::uint32_t commandWord);
+  void ApplyCorrelationRules();
+  void ApplySanctionsRule();
+
+  RunObserver runObserver_;
+};
+
+}  // namespace ui
