@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -26,6 +27,8 @@ namespace {
 // far larger is not one, and is not worth holding in memory.
 inline constexpr off_t kMaxFileBytes = off_t{64} * 1024 * 1024;
 inline constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+inline constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+inline constexpr mode_t kPermissionBits = 07777;
 
 std::string Message(const std::string& path, std::string_view what) {
   return path + ": " + std::string(what);
@@ -82,6 +85,74 @@ std::optional<OverlayResult> WriteWholeFile(FileDescriptor& file, const std::str
   return std::nullopt;
 }
 
+// A file nobody may write counts as read-only even for a process whose
+// privileges would let it open the file anyway.
+bool IsReadOnly(int fd) {
+  struct stat status {};
+  return ::fstat(fd, &status) == 0 && (status.st_mode & kWriteBits) == 0;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string TemporaryTemplate(const std::string& path) {
+  const std::filesystem::path target(path);
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string name = ".";
+  name.append(target.filename().string()).append(".XXXXXX");
+  return (folder / name).string();
+}
+
+// Flushes a folder's entries, so a rename in it survives a crash. Best effort:
+// the rename itself has already happened.
+void SyncFolderOf(const std::string& path) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.valid()) ::fsync(directory.get());
+}
+
+// Puts `bytes` in place of the file at `path` (whose status is `original`)
+// through a temporary file in the same folder and a rename, so the picture is
+// always either the old one or the new one, never half written. The new file
+// keeps the original's permissions, and its owner where the system allows.
+std::optional<OverlayResult> ReplaceFile(const std::string& path, const struct stat& original,
+                                         const std::vector<std::uint8_t>& bytes,
+                                         const OverlayFaultHooks& hooks) {
+  std::string temporary = TemporaryTemplate(path);
+  FileDescriptor file(::mkstemp(temporary.data()));
+  if (!file.valid()) {
+    return OverlayResult{OverlayStatus::kWriteFailed,
+                         Message(path, "cannot write a temporary file beside it", errno)};
+  }
+  const auto discard = [&](OverlayStatus status, std::string message) {
+    ::unlink(temporary.c_str());
+    return OverlayResult{status, std::move(message)};
+  };
+  ::fchmod(file.get(), original.st_mode & kPermissionBits);
+  if (::fchown(file.get(), original.st_uid, original.st_gid) != 0) {
+    // Only a privileged process may give a file away; the file is then ours.
+  }
+  if (std::optional<OverlayResult> failure = WriteWholeFile(file, path, bytes)) {
+    return discard(failure->status, failure->message + "; the file keeps its old picture");
+  }
+  if (hooks.beforeReplace) hooks.beforeReplace();
+  struct stat current {};
+  if (::stat(path.c_str(), &current) != 0 || !SameFile(current, original)) {
+    return discard(OverlayStatus::kRefused,
+                   Message(path, "was removed or replaced while drawing; nothing written"));
+  }
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    return discard(OverlayStatus::kWriteFailed,
+                   Message(path, "cannot replace", error) + "; the file keeps its old picture");
+  }
+  SyncFolderOf(path);
+  return std::nullopt;
+}
+
 std::string DrawnMessage(const std::string& path, std::uint8_t colour) {
   return Message(path, "curve drawn in palette index " + std::to_string(colour));
 }
@@ -89,12 +160,20 @@ std::string DrawnMessage(const std::string& path, std::uint8_t colour) {
 }  // namespace
 
 OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series) {
+  return OverlayFirstOrderRate(path, series, OverlayFaultHooks{});
+}
+
+OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series,
+                                    const OverlayFaultHooks& hooks) {
   FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
   if (!file.valid()) {
     return Unavailable(path, errno);
   }
   if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
     return Unavailable(path, errno);
+  }
+  if (IsReadOnly(file.get())) {
+    return {OverlayStatus::kUnavailable, Message(path, "read-only")};
   }
   std::vector<std::uint8_t> bytes;
   if (std::optional<OverlayResult> refusal = ReadWholeFile(file.get(), path, bytes)) {
@@ -109,7 +188,11 @@ OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series
   }
   const std::uint8_t colour = bytes[kCurveColourOffset];
   OverlaySeries(bytes, series);
-  if (std::optional<OverlayResult> failure = WriteWholeFile(file, path, bytes)) {
+  struct stat original {};
+  if (::fstat(file.get(), &original) != 0) {
+    return {OverlayStatus::kRefused, Message(path, "cannot read", errno)};
+  }
+  if (std::optional<OverlayResult> failure = ReplaceFile(path, original, bytes, hooks)) {
     return *failure;
   }
   return {OverlayStatus::kWritten, DrawnMessage(path, colour)};

@@ -10,8 +10,9 @@ enum class OverlayStatus {
   kWritten,      // drawn (or created) and written in full
   kNoSeries,     // nothing to draw: the file was read and left unchanged
   kUnavailable,  // missing, read-only or held by another process: nothing changed
-  kRefused,      // not an overlay bitmap, unreadable, or (when creating) already there: unchanged
-  kWriteFailed,  // writing failed or fell short: the file may be damaged
+  kRefused,      // not an overlay bitmap, unreadable, replaced meanwhile, or (when creating)
+                 // already there: unchanged
+  kWriteFailed,  // the new bytes could not be written: an existing file keeps its old bytes
 };
 
 struct OverlayResult {
