@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <type_traits>
 
 #include "cli/number_parsing.h"
 
@@ -112,34 +113,49 @@ std::span<const ArgumentSpec> ArgumentTable() {
   return kArguments;
 }
 
+std::optional<std::size_t> FindArgument(std::string_view name) {
+  for (std::size_t i = 0; i < kArguments.size(); ++i) {
+    if (kArguments[i].name == name) return i;
+  }
+  return std::nullopt;
+}
+
 model::RunArguments DefaultRunArguments() {
   model::RunArguments arguments{};
-  for (const ArgumentSpec& spec : kArguments) {
-    std::visit(
-        [&](auto field) {
-          using Value = std::remove_reference_t<decltype(arguments.*field)>;
-          arguments.*field = static_cast<Value>(spec.defaultValue);
-        },
-        spec.field);
-  }
+  for (const ArgumentSpec& spec : kArguments) SetArgumentValue(spec, spec.defaultValue, arguments);
   return arguments;
 }
 
 std::string ApplyArgument(const ArgumentSpec& spec, std::string_view text,
                           model::RunArguments& arguments) {
-  const std::string option = "--" + std::string(spec.name) + ": ";
+  std::string reason = ReadArgumentValue(spec, text, arguments);
+  if (reason.empty()) return reason;
+  return "--" + std::string(spec.name) + ": " + reason;
+}
+
+std::string ReadArgumentValue(const ArgumentSpec& spec, std::string_view text,
+                              model::RunArguments& arguments) {
   if (spec.type == ValueType::kReal) {
     const ParsedReal parsed = ParseReal(text);
-    if (!parsed.value) return option + parsed.error;
-    if (!WithinBounds(spec, *parsed.value)) return option + OutsideBounds(spec, text);
+    if (!parsed.value) return parsed.error;
+    if (!WithinBounds(spec, *parsed.value)) return OutsideBounds(spec, text);
     arguments.*std::get<double model::RunArguments::*>(spec.field) = *parsed.value;
     return {};
   }
   const ParsedInteger parsed = ParseInteger(text);
-  if (!parsed.value) return option + parsed.error;
-  if (!WithinBounds(spec, *parsed.value)) return option + OutsideBounds(spec, text);
+  if (!parsed.value) return parsed.error;
+  if (!WithinBounds(spec, *parsed.value)) return OutsideBounds(spec, text);
   arguments.*std::get<std::int32_t model::RunArguments::*>(spec.field) = *parsed.value;
   return {};
+}
+
+void SetArgumentValue(const ArgumentSpec& spec, double value, model::RunArguments& arguments) {
+  std::visit(
+      [&](auto field) {
+        using Value = std::remove_reference_t<decltype(arguments.*field)>;
+        arguments.*field = static_cast<Value>(value);
+      },
+      spec.field);
 }
 
 double ArgumentValue(const ArgumentSpec& spec, const model::RunArguments& arguments) {

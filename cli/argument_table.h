@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -39,12 +40,23 @@ struct ArgumentSpec {
 // are what the window passes (trackbar position times 0.01).
 std::span<const ArgumentSpec> ArgumentTable();
 
+// Index of the argument called name in ArgumentTable(), if there is one.
+std::optional<std::size_t> FindArgument(std::string_view name);
+
 model::RunArguments DefaultRunArguments();
 
 // Reads text as the value of spec into arguments; returns an error line
 // (without the program name) or an empty string.
 std::string ApplyArgument(const ArgumentSpec& spec, std::string_view text,
                           model::RunArguments& arguments);
+
+// ApplyArgument without the option name in front of the reason, for callers
+// that name the value their own way.
+std::string ReadArgumentValue(const ArgumentSpec& spec, std::string_view text,
+                              model::RunArguments& arguments);
+
+// Stores value, already checked, into spec's field of arguments.
+void SetArgumentValue(const ArgumentSpec& spec, double value, model::RunArguments& arguments);
 
 // Value of spec's field in arguments, as a double.
 double ArgumentValue(const ArgumentSpec& spec, const model::RunArguments& arguments);

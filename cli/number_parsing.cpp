@@ -13,14 +13,14 @@ std::string_view WithoutPlusSign(std::string_view text) {
   return text;
 }
 
+}  // namespace
+
 std::string Quoted(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
   quoted.append(1, '"').append(text).append(1, '"');
   return quoted;
 }
-
-}  // namespace
 
 ParsedReal ParseReal(std::string_view text) {
   const std::string_view digits = WithoutPlusSign(text);

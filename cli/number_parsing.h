@@ -22,6 +22,9 @@ struct ParsedInteger {
 ParsedReal ParseReal(std::string_view text);
 ParsedInteger ParseInteger(std::string_view text);
 
+// text between double quotes, as error lines show what they refuse.
+std::string Quoted(std::string_view text);
+
 // Shortest text that reads back as exactly the same double.
 std::string FormatRoundTrip(double value);
 

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "cli/argument_table.h"
+#include "cli/batch_command.h"
+#include "cli/batch_options.h"
 #include "cli/number_parsing.h"
 #include "cli/series_output.h"
 #include "model/population_model.h"
@@ -28,6 +30,7 @@ struct Options {
   std::string seed;
   std::string format = "csv";
   std::string outPath;
+  BatchOptions batch;
 };
 
 const char* TypeName(ValueType type) {
@@ -60,6 +63,7 @@ void DefineOptions(CLI::App& app, Options& options) {
       ->check(CLI::IsMember({"csv", "json"}));
   app.add_option("--out", options.outPath, "write to FILE instead of standard output")
       ->type_name("FILE");
+  DefineBatchOptions(app, options.batch);
 }
 
 // Fills arguments from the options given; returns the first refusal.
@@ -114,10 +118,26 @@ int Refuse(std::ostream& err, const std::string& message) {
   return kExitBadInput;
 }
 
+int RunBatch(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
+             std::ostream& out, std::ostream& err) {
+  RunRequest request{arguments,
+                     {},
+                     seed,
+                     options.format == "json" ? OutputFormat::kJson : OutputFormat::kCsv,
+                     options.outPath};
+  for (const CLI::Option* option : options.argumentOptions) {
+    request.givenAsOption.push_back(option->count() > 0);
+  }
+  return RunBatchCommand(options.batch, request, out, err);
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Runs the volunteering model once and prints its five series.", kProgram};
+  CLI::App app{
+      "Runs the volunteering model once and prints its five series, or runs a batch "
+      "of sweeps and replicates.",
+      kProgram};
   Options options;
   DefineOptions(app, options);
   try {
@@ -138,6 +158,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::int32_t seed = 0;
   if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
   if (std::string e = ReadSeed(options, seed); !e.empty()) return Refuse(err, e);
+  if (BatchRequested(options.batch)) return RunBatch(options, arguments, seed, out, err);
 
   model::CPopulationModel model;
   std::optional<std::string> failedCheck;

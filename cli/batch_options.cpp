@@ -1,0 +1,132 @@
+#include "cli/batch_options.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <limits>
+#include <thread>
+
+#include "cli/number_parsing.h"
+#include "cli/seed_derivation.h"
+
+namespace cli {
+namespace {
+
+constexpr char kShardSeparator = '/';
+constexpr std::int32_t kFewestReplicates = 1;
+constexpr std::int32_t kFewestJobs = 1;
+constexpr std::int32_t kFirstShard = 1;
+
+std::string BatchHelp() {
+  std::string help =
+      "Batch mode (any of --sweep, --replicates, --summary, --shard): runs every point of the\n"
+      "grid of the sweeps (the last --sweep varying fastest) --replicates times and streams\n"
+      "the runs in run order as they finish: CSV with one row per run and step\n"
+      "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one\n"
+      "row per grid point and step; --format json writes one JSON object per line instead.\n"
+      "Run r counts from 0 over the whole sweep: run = g * replicates + replicate.\n"
+      "The output is the same whatever --jobs is. Ctrl-C stops cleanly: the runs under way\n"
+      "finish, every finished run is written, and the exit status is 130.\n";
+  help.append(SeedDerivationText());
+  help.append(
+      "Any row repeats alone: corvellan-run --seed <its seed> --<argument> <its value> ...\n");
+  return help;
+}
+
+unsigned DefaultJobs() {
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// An integer option value within [minimum, maximum].
+std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
+                      std::int32_t maximum, std::int32_t& value) {
+  const ParsedInteger parsed = ParseInteger(text);
+  std::string error = option;
+  error += ": ";
+  if (!parsed.value) return error + parsed.error;
+  if (*parsed.value < minimum || *parsed.value > maximum) {
+    error.append(text).append(" is outside ").append(std::to_string(minimum));
+    if (maximum == std::numeric_limits<std::int32_t>::max()) return error + " or more";
+    return error.append(" to ").append(std::to_string(maximum));
+  }
+  value = *parsed.value;
+  return {};
+}
+
+std::string ReadShard(const std::string& text, Shard& shard) {
+  const std::string refusal =
+      "--shard: expected I/N with whole numbers 1 <= I <= N, got " + Quoted(text);
+  const std::size_t separator = text.find(kShardSeparator);
+  if (separator == std::string::npos) return refusal;
+  const ParsedInteger index = ParseInteger(std::string_view(text).substr(0, separator));
+  const ParsedInteger count = ParseInteger(std::string_view(text).substr(separator + 1));
+  if (!index.value || !count.value || *index.value < kFirstShard || *index.value > *count.value) {
+    return refusal;
+  }
+  shard.index = static_cast<std::uint64_t>(*index.value - kFirstShard);
+  shard.count = static_cast<std::uint64_t>(*count.value);
+  return {};
+}
+
+}  // namespace
+
+void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
+  options.modeOptions.push_back(
+      app.add_option("--sweep", options.sweeps,
+                     "vary a run argument over a range (START:STOP:STEP, exact decimal steps, "
+                     "STOP included when on the grid) or a list of values; repeatable")
+          ->type_name("NAME=START:STOP:STEP|NAME=v1,v2,...")
+          ->allow_extra_args(false)
+          ->expected(1)
+          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll));
+  options.replicatesOption =
+      app.add_option("--replicates", options.replicates,
+                     "runs per grid point, each with its own derived seed (default 1)")
+          ->type_name("K");
+  options.modeOptions.push_back(options.replicatesOption);
+  options.modeOptions.push_back(app.add_flag(
+      "--summary", options.summary,
+      "per grid point and step, over the replicates: mean, sample standard deviation (n - 1; 0 "
+      "for one replicate) and the 5, 50 and 95 % quantiles (linear interpolation between order "
+      "statistics, numpy's default)"));
+  options.shardOption =
+      app.add_option("--shard", options.shard,
+                     "run only the grid points g with g mod N = I - 1, with all their replicates; "
+                     "the CSV header is written by shard 1 only, so the parts concatenate")
+          ->type_name("I/N");
+  options.modeOptions.push_back(options.shardOption);
+  options.jobsOption = app.add_option("--jobs", options.jobs,
+                                      "worker threads of a batch (default: the number of cores, "
+                                      "here " +
+                                          std::to_string(DefaultJobs()) + ")")
+                           ->type_name("N");
+  app.footer(BatchHelp());
+}
+
+bool BatchRequested(const BatchOptions& options) {
+  return std::any_of(options.modeOptions.begin(), options.modeOptions.end(),
+                     [](const CLI::Option* option) { return option->count() > 0; });
+}
+
+std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settings) {
+  settings.layout = options.summary ? BatchLayout::kSummary : BatchLayout::kRuns;
+  if (options.replicatesOption->count() > 0) {
+    std::int32_t replicates = 0;
+    std::string error = ReadCount("--replicates", options.replicates, kFewestReplicates,
+                                  std::numeric_limits<std::int32_t>::max(), replicates);
+    if (!error.empty()) return error;
+    settings.replicates = static_cast<std::uint64_t>(replicates);
+  }
+  if (options.shardOption->count() > 0) {
+    if (std::string error = ReadShard(options.shard, settings.shard); !error.empty()) return error;
+  }
+  settings.jobs = DefaultJobs();
+  if (options.jobsOption->count() > 0) {
+    std::int32_t jobs = 0;
+    std::string error = ReadCount("--jobs", options.jobs, kFewestJobs, kMaxJobs, jobs);
+    if (!error.empty()) return error;
+    settings.jobs = static_cast<unsigned>(jobs);
+  }
+  return {};
+}
+
+}  // namespace cli

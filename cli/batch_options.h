@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/run_schedule.h"
+#include "cli/sweep_worker.h"
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
+
+namespace cli {
+
+// The options of batch mode, as given on the command line.
+struct BatchOptions {
+  std::vector<std::string> sweeps;
+  std::string replicates;
+  std::string shard;
+  std::string jobs;
+  bool summary = false;
+  std::vector<const CLI::Option*> modeOptions;  // any of these given starts batch mode
+  const CLI::Option* replicatesOption = nullptr;
+  const CLI::Option* shardOption = nullptr;
+  const CLI::Option* jobsOption = nullptr;
+};
+
+void DefineBatchOptions(CLI::App& app, BatchOptions& options);
+
+// True when any of --sweep, --replicates, --summary or --shard was given.
+bool BatchRequested(const BatchOptions& options);
+
+inline constexpr unsigned kMaxJobs = 256;
+
+// The batch options read and checked.
+struct BatchSettings {
+  std::uint64_t replicates = 1;
+  Shard shard;
+  unsigned jobs = 1;
+  BatchLayout layout = BatchLayout::kRuns;
+};
+
+// Reads options into settings; returns the first refusal as one line without
+// the program name, or an empty string.
+std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settings);
+
+}  // namespace cli

@@ -1,0 +1,204 @@
+#include "cli/batch_output.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "cli/argument_table.h"
+#include "cli/run_values.h"
+
+namespace cli {
+namespace {
+
+// Enough for any double in either form used here.
+constexpr std::size_t kNumberBuffer = 32;
+// The single-run output prints "%.9g": every float reads back exactly.
+constexpr int kSeriesDigits = 9;
+
+// Formatted as printf("%.9g") would, which to_chars promises for a precision.
+void AppendSignificant(std::string& text, double value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, kSeriesDigits);
+  text.append(buffer.data(), result.ptr);
+}
+
+void AppendJsonNumber(std::string& text, double value) {
+  if (std::isfinite(value)) {
+    AppendSignificant(text, value);
+  } else {
+    text += "null";
+  }
+}
+
+void AppendRoundTrip(std::string& text, double value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  text.append(buffer.data(), result.ptr);
+}
+
+template <typename Integer>
+void AppendInteger(std::string& text, Integer value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  text.append(buffer.data(), result.ptr);
+}
+
+void AppendArgumentNames(std::string& text) {
+  for (const ArgumentSpec& spec : ArgumentTable()) text.append(spec.name).append(1, ',');
+}
+
+void AppendArgumentValues(std::string& text, const model::RunArguments& arguments) {
+  for (const ArgumentSpec& spec : ArgumentTable()) {
+    AppendRoundTrip(text, ArgumentValue(spec, arguments));
+    text += ',';
+  }
+}
+
+void AppendJsonParameters(std::string& text, const model::RunArguments& arguments) {
+  text += "\"parameters\":{";
+  const char* separator = "";
+  for (const ArgumentSpec& spec : ArgumentTable()) {
+    text.append(separator).append(1, '"').append(spec.name).append("\":");
+    AppendRoundTrip(text, ArgumentValue(spec, arguments));
+    separator = ",";
+  }
+  text += '}';
+}
+
+void AppendJsonSteps(std::string& text) {
+  text += "\"step\":[";
+  for (int k = 0; k < model::kStepCount; ++k) {
+    if (k > 0) text += ',';
+    AppendInteger(text, k);
+  }
+  text += ']';
+}
+
+// "name":[v0,...,v100] for one series, value(k) giving step k.
+template <typename ValueAt>
+void AppendJsonArray(std::string& text, std::string_view name, ValueAt value) {
+  text.append(1, '"').append(name).append("\":[");
+  for (int k = 0; k < model::kStepCount; ++k) {
+    if (k > 0) text += ',';
+    AppendJsonNumber(text, value(k));
+  }
+  text += ']';
+}
+
+}  // namespace
+
+void AppendRunCsvHeader(std::string& text) {
+  text += "run,replicate,seed,";
+  AppendArgumentNames(text);
+  text += "step";
+  for (const char* name : model::kSeriesNames) text.append(1, ',').append(name);
+  text += '\n';
+}
+
+void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
+                  std::span<const float> values) {
+  std::string prefix;
+  AppendInteger(prefix, label.run);
+  prefix += ',';
+  AppendInteger(prefix, label.replicate);
+  prefix += ',';
+  AppendInteger(prefix, label.seed);
+  prefix += ',';
+  AppendArgumentValues(prefix, arguments);
+  for (int k = 0; k < model::kStepCount; ++k) {
+    text += prefix;
+    AppendInteger(text, k);
+    for (int s = 0; s < model::kSeriesCount; ++s) {
+      text += ',';
+      AppendSignificant(text, values[ValueIndex(s, k)]);
+    }
+    text += '\n';
+  }
+}
+
+void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
+                   std::span<const float> values) {
+  text += "{\"run\":";
+  AppendInteger(text, label.run);
+  text += ",\"point\":";
+  AppendInteger(text, label.point);
+  text += ",\"replicate\":";
+  AppendInteger(text, label.replicate);
+  text += ",\"seed\":";
+  AppendInteger(text, label.seed);
+  text += ',';
+  AppendJsonParameters(text, arguments);
+  text += ",\"series\":{";
+  AppendJsonSteps(text);
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    text += ',';
+    AppendJsonArray(text, model::kSeriesNames[s], [&](int k) { return values[ValueIndex(s, k)]; });
+  }
+  text += "}}\n";
+}
+
+void AppendSummaryCsvHeader(std::string& text) {
+  text += "point,replicates,baseSeed,";
+  AppendArgumentNames(text);
+  text += "step";
+  for (const char* name : model::kSeriesNames) {
+    for (const SummaryColumn& column : kSummaryColumns) {
+      text.append(1, ',').append(name).append(1, '_').append(column.name);
+    }
+  }
+  text += '\n';
+}
+
+void AppendSummaryCsv(std::string& text, const PointLabel& label,
+                      const model::RunArguments& arguments,
+                      std::span<const SummaryStatistics> statistics) {
+  std::string prefix;
+  AppendInteger(prefix, label.point);
+  prefix += ',';
+  AppendInteger(prefix, label.replicates);
+  prefix += ',';
+  AppendInteger(prefix, label.baseSeed);
+  prefix += ',';
+  AppendArgumentValues(prefix, arguments);
+  for (int k = 0; k < model::kStepCount; ++k) {
+    text += prefix;
+    AppendInteger(text, k);
+    for (int s = 0; s < model::kSeriesCount; ++s) {
+      for (const SummaryColumn& column : kSummaryColumns) {
+        text += ',';
+        AppendSignificant(text, statistics[ValueIndex(s, k)].*column.member);
+      }
+    }
+    text += '\n';
+  }
+}
+
+void AppendSummaryJson(std::string& text, const PointLabel& label,
+                       const model::RunArguments& arguments,
+                       std::span<const SummaryStatistics> statistics) {
+  text += "{\"point\":";
+  AppendInteger(text, label.point);
+  text += ",\"replicates\":";
+  AppendInteger(text, label.replicates);
+  text += ",\"baseSeed\":";
+  AppendInteger(text, label.baseSeed);
+  text += ',';
+  AppendJsonParameters(text, arguments);
+  text += ",\"series\":{";
+  AppendJsonSteps(text);
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    text.append(",\"").append(model::kSeriesNames[s]).append("\":{");
+    const char* separator = "";
+    for (const SummaryColumn& column : kSummaryColumns) {
+      text += separator;
+      AppendJsonArray(text, column.name,
+                      [&](int k) { return statistics[ValueIndex(s, k)].*column.member; });
+      separator = ",";
+    }
+    text += '}';
+  }
+  text += "}}\n";
+}
+
+}  // namespace cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+// What a summary reports of the replicates of one grid point at one step.
+struct SummaryStatistics {
+  double mean = 0.0;
+  double standardDeviation = 0.0;  // sample (n - 1); 0 for a single value
+  double q05 = 0.0;
+  double q50 = 0.0;
+  double q95 = 0.0;
+};
+
+// The statistics as columns: name suffix and member, in output order.
+struct SummaryColumn {
+  std::string_view name;
+  double SummaryStatistics::*member;
+};
+inline constexpr std::array<SummaryColumn, 5> kSummaryColumns = {{
+    {"mean", &SummaryStatistics::mean},
+    {"sd", &SummaryStatistics::standardDeviation},
+    {"q05", &SummaryStatistics::q05},
+    {"q50", &SummaryStatistics::q50},
+    {"q95", &SummaryStatistics::q95},
+}};
+
+// Quantile p of sorted values by linear interpolation between order
+// statistics, as numpy.quantile does by default: h = (n - 1) p, then
+// x[floor h] + (h - floor h) (x[floor h + 1] - x[floor h]), with numpy's
+// rounding-safe form when the fraction is at least one half.
+double Quantile(std::span<const double> sorted, double p);
+
+// Sorts values in place. Any not-a-number makes every statistic not-a-number,
+// as it does in numpy. values must not be empty.
+SummaryStatistics Summarise(std::span<double> values);
+
+// Statistics of every series at every step over runCount runs laid out one
+// after the other as in run_values.h; the result is indexed like one run.
+std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount);
+
+}  // namespace cli

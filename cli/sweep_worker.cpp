@@ -1,0 +1,132 @@
+#include "cli/sweep_worker.h"
+
+#include <algorithm>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+#include "cli/batch_output.h"
+#include "cli/run_values.h"
+#include "model/population_model.h"
+
+namespace cli {
+namespace {
+
+class SweepWorker : public BatchWorker {
+ public:
+  SweepWorker(const RunSchedule& schedule, BatchLayout layout, OutputFormat format)
+      : schedule_(schedule), layout_(layout), format_(format) {
+    model_.notice = [this](std::string_view message) { failedCheck_ = message; };
+  }
+
+  void Run(std::uint64_t record, std::uint64_t part, std::span<float> values) override;
+  void Format(std::uint64_t record, std::span<const float> values, std::string& text) override;
+
+ private:
+  // A record's grid point (within the shard) and replicate.
+  std::uint64_t LocalPoint(std::uint64_t record, std::uint64_t part) const;
+  std::uint64_t Replicate(std::uint64_t record, std::uint64_t part) const;
+  void FormatRun(std::uint64_t record, std::span<const float> values, std::string& text) const;
+  void FormatSummary(std::uint64_t record, std::span<const float> values, std::string& text) const;
+
+  const RunSchedule& schedule_;
+  const BatchLayout layout_;
+  const OutputFormat format_;
+  model::CPopulationModel model_;
+  std::optional<std::string> failedCheck_;
+};
+
+std::uint64_t SweepWorker::LocalPoint(std::uint64_t record, std::uint64_t /*part*/) const {
+  // In the runs layout a record is one run: part is always 0.
+  return layout_ == BatchLayout::kSummary ? record : record / schedule_.Replicates();
+}
+
+std::uint64_t SweepWorker::Replicate(std::uint64_t record, std::uint64_t part) const {
+  return layout_ == BatchLayout::kSummary ? part : record % schedule_.Replicates();
+}
+
+void SweepWorker::Run(std::uint64_t record, std::uint64_t part, std::span<float> values) {
+  const std::uint64_t point = LocalPoint(record, part);
+  const model::RunArguments arguments = schedule_.Arguments(point);
+  model_.fixedSeed = schedule_.Seed(point, Replicate(record, part));
+  failedCheck_.reset();
+  try {
+    model_.Run(arguments);
+  } catch (const std::bad_alloc&) {
+    throw std::runtime_error("not enough memory for " + std::to_string(arguments.agentCount) +
+                             " agents");
+  }
+  // The grid was checked against the model's limits before the batch began.
+  if (failedCheck_) throw std::runtime_error(*failedCheck_);
+  const auto series = model_.Series();
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    std::copy_n(series[s], model::kStepCount, values.begin() + ValueIndex(s, 0));
+  }
+}
+
+void SweepWorker::Format(std::uint64_t record, std::span<const float> values, std::string& text) {
+  if (layout_ == BatchLayout::kSummary) {
+    FormatSummary(record, values, text);
+  } else {
+    FormatRun(record, values, text);
+  }
+}
+
+void SweepWorker::FormatRun(std::uint64_t record, std::span<const float> values,
+                            std::string& text) const {
+  const std::uint64_t point = LocalPoint(record, 0);
+  const std::uint64_t replicate = Replicate(record, 0);
+  const RunLabel label{schedule_.RunIndex(point, replicate), schedule_.GlobalPoint(point),
+                       replicate, schedule_.Seed(point, replicate)};
+  const model::RunArguments arguments = schedule_.Arguments(point);
+  if (format_ == OutputFormat::kJson) {
+    AppendRunJson(text, label, arguments, values);
+  } else {
+    AppendRunCsv(text, label, arguments, values);
+  }
+}
+
+void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> values,
+                                std::string& text) const {
+  const PointLabel label{schedule_.GlobalPoint(record), schedule_.Replicates(),
+                         schedule_.BaseSeed()};
+  const model::RunArguments arguments = schedule_.Arguments(record);
+  const std::vector<SummaryStatistics> statistics = SummariseRuns(values, schedule_.Replicates());
+  if (format_ == OutputFormat::kJson) {
+    AppendSummaryJson(text, label, arguments, statistics);
+  } else {
+    AppendSummaryCsv(text, label, arguments, statistics);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
+                                             OutputFormat format) {
+  return std::make_unique<SweepWorker>(schedule, layout, format);
+}
+
+BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout) {
+  BatchShape shape;
+  shape.valuesPerRun = kValuesPerRun;
+  if (layout == BatchLayout::kSummary) {
+    shape.recordCount = schedule.PointCount();
+    shape.runsPerRecord = schedule.Replicates();
+  } else {
+    shape.recordCount = schedule.RunCount();
+    shape.runsPerRecord = 1;
+  }
+  return shape;
+}
+
+void AppendBatchHeader(std::string& text, BatchLayout layout, OutputFormat format) {
+  if (format == OutputFormat::kJson) return;
+  if (layout == BatchLayout::kSummary) {
+    AppendSummaryCsvHeader(text);
+  } else {
+    AppendRunCsvHeader(text);
+  }
+}
+
+}  // namespace cli

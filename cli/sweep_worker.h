@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "cli/batch_runner.h"
+#include "cli/run_schedule.h"
+#include "cli/series_output.h"
+
+namespace cli {
+
+// How a batch lays its records out.
+enum class BatchLayout {
+  kRuns,     // one record per run
+  kSummary,  // one record per grid point, over its replicates
+};
+
+// The worker of a sweep: owns its own model (a model is not safe to share
+// between threads) and seeds every run with the run's derived seed.
+std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
+                                             OutputFormat format);
+
+// The shape of schedule's batch in layout; jobs is left at 1.
+BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout);
+
+// The header a CSV of layout starts with; JSON Lines have none.
+void AppendBatchHeader(std::string& text, BatchLayout layout, OutputFormat format);
+
+}  // namespace cli

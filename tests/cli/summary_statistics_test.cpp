@@ -1,0 +1,100 @@
+#include "cli/summary_statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "cli/run_values.h"
+
+namespace cli {
+namespace {
+
+constexpr double kTolerance = 1e-12;
+
+struct StatisticsCase {
+  const char* name;
+  std::vector<double> values;
+  SummaryStatistics expected;  // worked out by hand
+};
+
+std::vector<double> OneToTwentyShuffled() {
+  return {7, 19, 2, 14, 1, 20, 11, 5, 16, 9, 3, 18, 12, 6, 15, 10, 4, 17, 13, 8};
+}
+
+const StatisticsCase kCases[] = {
+    // One replicate: every quantile is the value, the deviation 0.
+    {"One", {0.375}, {0.375, 0.0, 0.375, 0.375, 0.375}},
+    // Two: h = 0.05, 0.5, 0.95 between the only two order statistics.
+    // sd = sqrt(((1-2)^2 + (3-2)^2) / 1).
+    {"Two", {3, 1}, {2.0, std::sqrt(2.0), 1.1, 2.0, 2.9}},
+    {"TwoEqual", {0.25, 0.25}, {0.25, 0.0, 0.25, 0.25, 0.25}},
+    // Twenty: 1..20, h = 0.95, 9.5, 18.05; sd^2 = 665 / 19 = 35.
+    {"Twenty", OneToTwentyShuffled(), {10.5, std::sqrt(35.0), 1.95, 10.5, 19.05}},
+    // Three: h = 0.1, 1, 1.9 over -2, 0, 4; the squared deviations from the
+    // mean 2/3 add up to 64/9 + 4/9 + 100/9 = 56/3, so sd^2 = 28/3.
+    {"ThreeNegative", {4, -2, 0}, {2.0 / 3.0, std::sqrt(28.0 / 3.0), -1.8, 0.0, 3.6}},
+};
+
+class Statistics : public ::testing::TestWithParam<StatisticsCase> {};
+
+TEST_P(Statistics, MatchTheHandWorkedValues) {
+  std::vector<double> values = GetParam().values;
+  const SummaryStatistics s = Summarise(values);
+  const SummaryStatistics& e = GetParam().expected;
+  EXPECT_NEAR(s.mean, e.mean, kTolerance);
+  EXPECT_NEAR(s.standardDeviation, e.standardDeviation, kTolerance);
+  EXPECT_NEAR(s.q05, e.q05, kTolerance);
+  EXPECT_NEAR(s.q50, e.q50, kTolerance);
+  EXPECT_NEAR(s.q95, e.q95, kTolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Statistics, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<StatisticsCase>& p) {
+                           return p.param.name;
+                         });
+
+TEST(Quantile, EndsAreTheExtremesExactly) {
+  const std::vector<double> sorted = {0.1, 0.2, 0.7};
+  EXPECT_EQ(Quantile(sorted, 0.0), 0.1);
+  EXPECT_EQ(Quantile(sorted, 1.0), 0.7);
+  EXPECT_EQ(Quantile(sorted, 0.5), 0.2);
+}
+
+TEST(Quantile, AboveOneHalfInterpolatesDownFromTheUpperValue) {
+  // numpy's form b - (b - a)(1 - t) for t >= 0.5; a + (b - a) t below.
+  const std::vector<double> sorted = {0.1, 0.7};
+  const double t = 0.95;
+  EXPECT_EQ(Quantile(sorted, 0.95), 0.7 - (0.7 - 0.1) * (1 - t));
+  EXPECT_EQ(Quantile(sorted, 0.05), 0.1 + (0.7 - 0.1) * 0.05);
+}
+
+TEST(Summarise, NotANumberMakesEveryStatisticNotANumber) {
+  std::vector<double> values = {1, std::numeric_limits<double>::quiet_NaN(), 3};
+  const SummaryStatistics s = Summarise(values);
+  EXPECT_TRUE(std::isnan(s.mean));
+  EXPECT_TRUE(std::isnan(s.standardDeviation));
+  EXPECT_TRUE(std::isnan(s.q05));
+  EXPECT_TRUE(std::isnan(s.q50));
+  EXPECT_TRUE(std::isnan(s.q95));
+}
+
+TEST(SummariseRuns, TakesEachSeriesAndStepAcrossTheRuns) {
+  constexpr std::size_t kRuns = 2;
+  std::vector<float> runs(kRuns * kValuesPerRun);
+  for (std::size_t run = 0; run < kRuns; ++run) {
+    for (std::size_t i = 0; i < kValuesPerRun; ++i) {
+      runs[run * kValuesPerRun + i] = static_cast<float>(i) + (run == 0 ? 0.0f : 2.0f);
+    }
+  }
+  const std::vector<SummaryStatistics> statistics = SummariseRuns(runs, kRuns);
+  ASSERT_EQ(statistics.size(), kValuesPerRun);
+  const std::size_t i = ValueIndex(3, 40);
+  EXPECT_EQ(statistics[i].mean, static_cast<double>(i) + 1.0);
+  EXPECT_DOUBLE_EQ(statistics[i].standardDeviation, std::sqrt(2.0));
+  EXPECT_EQ(statistics[i].q50, static_cast<double>(i) + 1.0);
+}
+
+}  // namespace
+}  // namespace cli
