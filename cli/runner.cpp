@@ -12,6 +12,7 @@
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
 #include "cli/number_parsing.h"
+#include "cli/overlay_options.h"
 #include "cli/series_output.h"
 #include "model/population_model.h"
 
@@ -31,6 +32,7 @@ struct Options {
   std::string format = "csv";
   std::string outPath;
   BatchOptions batch;
+  OverlayOptions overlay;
 };
 
 const char* TypeName(ValueType type) {
@@ -64,6 +66,7 @@ void DefineOptions(CLI::App& app, Options& options) {
   app.add_option("--out", options.outPath, "write to FILE instead of standard output")
       ->type_name("FILE");
   DefineBatchOptions(app, options.batch);
+  DefineOverlayOptions(app, options.overlay);
 }
 
 // Fills arguments from the options given; returns the first refusal.
@@ -158,7 +161,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::int32_t seed = 0;
   if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
   if (std::string e = ReadSeed(options, seed); !e.empty()) return Refuse(err, e);
-  if (BatchRequested(options.batch)) return RunBatch(options, arguments, seed, out, err);
+  if (BatchRequested(options.batch)) {
+    if (OverlayRequested(options.overlay)) {
+      return Refuse(err, "--overlay and --new-overlay work with a single run, not with a batch");
+    }
+    return RunBatch(options, arguments, seed, out, err);
+  }
+  if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
+    err << kProgram << ": " << created.message << '\n';
+    return created.status;
+  }
 
   model::CPopulationModel model;
   std::optional<std::string> failedCheck;
@@ -170,6 +182,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Refuse(err, "not enough memory for " + std::to_string(arguments.agentCount) + " agents");
   }
   if (failedCheck) return Refuse(err, *failedCheck);
+  if (OverlayOutcome drawn = DrawRequestedOverlay(options.overlay, model.firstOrderRate.get());
+      !drawn.message.empty()) {
+    err << kProgram << ": " << drawn.message << '\n';
+    return drawn.status;
+  }
 
   const RunRecord record{seed, arguments, model.Series()};
   std::ostringstream text;
