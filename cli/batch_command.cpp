@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/batch_runner.h"
+#include "cli/error_line.h"
 #include "cli/interrupt_request.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
@@ -16,10 +17,8 @@
 namespace cli {
 namespace {
 
-constexpr const char* kProgram = "corvellan-run";
-
 int Report(std::ostream& err, const std::string& message, int status) {
-  err << kProgram << ": " << message << '\n';
+  WriteErrorLine(err, message);
   return status;
 }
 

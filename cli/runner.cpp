@@ -11,6 +11,7 @@
 #include "cli/argument_table.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
+#include "cli/error_line.h"
 #include "cli/number_parsing.h"
 #include "cli/overlay_options.h"
 #include "cli/series_output.h"
@@ -22,8 +23,6 @@
 
 namespace cli {
 namespace {
-
-constexpr const char* kProgram = "corvellan-run";
 
 struct Options {
   std::vector<std::string> argumentTexts = std::vector<std::string>(ArgumentTable().size());
@@ -50,7 +49,7 @@ const char* TypeName(ValueType type) {
 }
 
 void DefineOptions(CLI::App& app, Options& options) {
-  app.set_version_flag("--version", std::string(kProgram) + " " + CORVELLAN_VERSION);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
   for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
     const ArgumentSpec& spec = ArgumentTable()[i];
     const std::string help = std::string(spec.meaning) + " (" + DescribeBounds(spec) + ")";
@@ -117,7 +116,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& text
 }
 
 int Refuse(std::ostream& err, const std::string& message) {
-  err << kProgram << ": " << message << '\n';
+  WriteErrorLine(err, message);
   return kExitBadInput;
 }
 
@@ -140,7 +139,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   CLI::App app{
       "Runs the volunteering model once and prints its five series, or runs a batch "
       "of sweeps and replicates.",
-      kProgram};
+      std::string(kProgramName)};
   Options options;
   DefineOptions(app, options);
   try {
@@ -168,7 +167,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return RunBatch(options, arguments, seed, out, err);
   }
   if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
-    err << kProgram << ": " << created.message << '\n';
+    WriteErrorLine(err, created.message);
     return created.status;
   }
 
@@ -184,7 +183,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (failedCheck) return Refuse(err, *failedCheck);
   if (OverlayOutcome drawn = DrawRequestedOverlay(options.overlay, model.firstOrderRate.get());
       !drawn.message.empty()) {
-    err << kProgram << ": " << drawn.message << '\n';
+    WriteErrorLine(err, drawn.message);
     return drawn.status;
   }
 
@@ -200,7 +199,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitSuccess;
   }
   if (std::string e = WriteFileAtomically(options.outPath, text.str()); !e.empty()) {
-    err << kProgram << ": " << e << '\n';
+    WriteErrorLine(err, e);
     return kExitFailure;
   }
   return kExitSuccess;

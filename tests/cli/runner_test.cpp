@@ -73,6 +73,9 @@ const BadInput kBadInputs[] = {
     {"OnlyTheFirstModelFailure", {"--paramJ", "2", "--paramX", "2"}, "Inappropriate parameter J"},
     {"BadFormat", {"--format", "xml"}, "--format"},
     {"Repeated", {"--paramJ", "0.1", "--paramJ", "0.2"}, "--paramJ"},
+    {"NewlineInAValue", {"--medianR", "0.5\nx"}, "got \"0.5\\nx\""},
+    {"NewlineAsAStrayArgument", {"\n"}, "unexpected argument \"\\n\""},
+    {"ControlCharacterInAName", {"--para\x01mJ", "1"}, "\\x01"},
 };
 
 class RefusedInput : public ::testing::TestWithParam<BadInput> {};
