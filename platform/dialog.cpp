@@ -4,8 +4,10 @@
 #include <QPointer>
 
 #include "platform/active_dialogs.h"
+#include "platform/dialog_surface.h"
 #include "platform/dialog_window.h"
 #include "platform/resource_images.h"
+#include "platform/vector_state.h"
 
 namespace platform {
 namespace {
@@ -152,23 +154,27 @@ void Dialog::MapClicked(int controlId, CommandHandler handler) {
   MapCommand(controlId, kBnClicked, std::move(handler));
 }
 
+// The dialog's own surface only: its controls repaint themselves when they change.
 void Dialog::Invalidate(bool /*erase*/) {
   if (window_) {
     window_->MarkInvalid();
-    window_->update();
+    window_->update(OwnSurface(*window_));
   }
 }
 
+// After a synchronous paint the code that called it runs on at once.
 void Dialog::UpdateWindow() {
   if (window_ && window_->HasInvalidArea()) {
-    window_->repaint();
+    window_->repaint(OwnSurface(*window_));
+    ClearUpperVectorState();
   }
 }
 
 void Dialog::RedrawWindow() {
   if (window_) {
     window_->MarkInvalid();
-    window_->repaint();
+    window_->repaint(OwnSurface(*window_));
+    ClearUpperVectorState();
   }
 }
 

@@ -31,6 +31,19 @@ struct ClientRect {
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
 
+// What asked for a context menu: a right click, or the keyboard's menu key or
+// Shift+F10.
+enum class ContextMenuSource : std::uint8_t {
+  kMouse,
+  kKeyboard,
+};
+
+// A tooltip of part of a client area: it stays up while the pointer is inside area.
+struct AreaToolTip {
+  std::string text;
+  ClientRect area;
+};
+
 // A dialog box built from a template. Derived dialogs override the handlers;
 // the platform calls them for the window's events. Operations on controls
 // address them by template id and do nothing (or report a neutral value) for
@@ -73,6 +86,10 @@ class Dialog {
   int GetCheck(int id) const;
   // Gives an edit the keyboard focus with its whole text selected.
   void FocusAndSelectAll(int id);
+  // A control's tooltip; it also shows when the control takes the focus from
+  // the keyboard (Tab or Shift+Tab).
+  void SetControlToolTip(int id, std::string_view text);
+  std::string ControlToolTip(int id) const;
 
   // Trackbars. Nothing set from code raises a scroll notification. The redraw
   // flag is accepted for form: a changed trackbar is always redrawn lazily.
@@ -117,6 +134,13 @@ class Dialog {
   // The handlers of IDOK and IDCANCEL: end the dialog with that id.
   virtual void OnOK();
   virtual void OnCancel();
+  // A context menu asked for over the dialog: at (x, y) in client
+  // coordinates for a click (also one on a control that has no menu of its
+  // own). The keyboard's position is where the focus is. The default does nothing.
+  virtual void OnContextMenu(int x, int y, ContextMenuSource source);
+  // The tooltip of the dialog's own client area at (x, y), asked each time one
+  // is due; an empty text for none. The default has none.
+  virtual AreaToolTip ToolTipAt(int x, int y) const;
 
   // The framework's command handling: runs the handler registered for the
   // command's id and notification, otherwise OK or Cancel for their clicks.

@@ -18,6 +18,7 @@
 #include "platform/radio_button.h"
 #include "platform/radio_grouping.h"
 #include "platform/trackbar.h"
+#include "platform/vector_state.h"
 
 namespace platform {
 namespace {
@@ -131,11 +132,15 @@ void DialogWindow::reject() {
 }
 
 void DialogWindow::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  QtPaintContext context(painter, font());
-  invalid_ = false;
-  ++paintCount_;
-  dialog_.OnPaint(context);
+  {
+    QPainter painter(this);
+    QtPaintContext context(painter, font());
+    invalid_ = false;
+    ++paintCount_;
+    dialog_.OnPaint(context);
+  }
+  // Once the painter has finished its fills.
+  ClearUpperVectorState();
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {

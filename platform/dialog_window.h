@@ -8,6 +8,8 @@
 
 #include "platform/dialog_template.h"
 
+class QHelpEvent;
+
 namespace platform {
 
 class Dialog;
@@ -48,6 +50,9 @@ class DialogWindow final : public QDialog {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Context menus and the tooltip of the client area (dialog_window_help.cpp).
+  bool event(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   struct ControlEntry {
@@ -60,6 +65,8 @@ class DialogWindow final : public QDialog {
   void ConnectControl(const ControlEntry& control);
   void GroupRadioButtons(std::span<const ControlTemplate> controls);
   void PressDefaultButton();
+  bool ShowAreaToolTip(const QHelpEvent& event);
+  void OpenContextMenuFromKeyboard();
 
   Dialog& dialog_;
   std::vector<ControlEntry> controls_;

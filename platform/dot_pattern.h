@@ -6,9 +6,16 @@ namespace platform {
 // first pixel of every line.
 inline constexpr int kDotLength = 3;
 inline constexpr int kGapLength = 3;
+inline constexpr int kDotPeriod = kDotLength + kGapLength;
 
 constexpr bool IsDotPixel(int indexAlongLine) {
-  return indexAlongLine % (kDotLength + kGapLength) < kDotLength;
+  return indexAlongLine % kDotPeriod < kDotLength;
+}
+
+// Pixels from indexAlongLine to the end of the dot or gap it lies in, itself included.
+constexpr int DotPatternRemaining(int indexAlongLine) {
+  const int phase = indexAlongLine % kDotPeriod;
+  return phase < kDotLength ? kDotLength - phase : kDotPeriod - phase;
 }
 
 }  // namespace platform

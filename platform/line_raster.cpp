@@ -31,31 +31,29 @@ int Sign(int value) {
 
 }  // namespace
 
-std::vector<PixelPoint> LinePixels(PixelPoint from, PixelPoint to) {
+LineWalk::LineWalk(PixelPoint from, PixelPoint to) : at_(from) {
   const int dx = to.x - from.x;
   const int dy = to.y - from.y;
   const bool xMajor = std::abs(dx) > std::abs(dy);
-  const int major = xMajor ? std::abs(dx) : std::abs(dy);
-  const int minor = xMajor ? std::abs(dy) : std::abs(dx);
-  const int bias = kOctantBias[static_cast<std::size_t>(OctantOf(dx, dy) - 1)];
-  const int stepX = Sign(dx);
-  const int stepY = Sign(dy);
+  const PixelPoint stepX{Sign(dx), 0};
+  const PixelPoint stepY{0, Sign(dy)};
+  major_ = xMajor ? std::abs(dx) : std::abs(dy);
+  minor_ = xMajor ? std::abs(dy) : std::abs(dx);
+  majorStep_ = xMajor ? stepX : stepY;
+  minorStep_ = xMajor ? stepY : stepX;
+  bias_ = kOctantBias[static_cast<std::size_t>(OctantOf(dx, dy) - 1)];
+  error_ = 2 * minor_ - major_;
+  majorStepError_ = 2 * minor_;
+  minorStepError_ = 2 * (minor_ - major_);
+}
 
+std::vector<PixelPoint> LinePixels(PixelPoint from, PixelPoint to) {
+  LineWalk walk(from, to);
   std::vector<PixelPoint> pixels;
-  pixels.reserve(static_cast<std::size_t>(major));
-  PixelPoint at = from;
-  int error = 2 * minor - major;
-  for (int step = 0; step < major; ++step) {
-    pixels.push_back(at);
-    const bool minorStep = error + bias > 0;
-    error += minorStep ? 2 * (minor - major) : 2 * minor;
-    if (xMajor) {
-      at.x += stepX;
-      at.y += minorStep ? stepY : 0;
-    } else {
-      at.y += stepY;
-      at.x += minorStep ? stepX : 0;
-    }
+  pixels.reserve(static_cast<std::size_t>(walk.Length()));
+  for (int step = 0; step < walk.Length(); ++step) {
+    pixels.push_back(walk.Pixel());
+    walk.Advance();
   }
   return pixels;
 }

@@ -2,10 +2,12 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <optional>
 #include <utility>
 
 #include "platform/dialog_font.h"
-#include "platform/dot_pattern.h"
+#include "platform/direct_pixels.h"
+#include "platform/line_rects.h"
 #include "platform/qt_strings.h"
 #include "platform/resource_images.h"
 #include "platform/system_colours.h"
@@ -18,6 +20,8 @@ const QColor kBackgroundColour(Qt::white);
 const QColor kTextColour(Qt::black);
 
 constexpr int kThinPenWidth = 1;
+// Only opaque pens can be written straight into the pixels.
+constexpr int kOpaqueAlpha = 255;
 // Like a device context's handle table, a context holds only so many objects.
 constexpr std::size_t kObjectQuota = 10000;
 
@@ -138,19 +142,49 @@ void QtPaintContext::MoveTo(int x, int y) {
 
 void QtPaintContext::LineTo(int x, int y) {
   const Pen& pen = SelectedPen();
-  // A dotted pen wider than one pixel draws solid.
-  const bool dotted = pen.style == PenStyle::kDot && pen.width == kThinPenWidth;
-  const std::vector<PixelPoint> pixels = LinePixels(position_, {x, y});
-  for (std::size_t index = 0; index < pixels.size(); ++index) {
-    const bool dot = !dotted || IsDotPixel(static_cast<int>(index));
-    PaintPixel(pixels[index], pen.width, dot ? pen.colour : kBackgroundColour);
+  const PixelPoint to{x, y};
+  const std::optional<DirectPixels> pixels =
+      pen.colour.alpha() == kOpaqueAlpha ? DirectPixels::Of(painter_) : std::nullopt;
+  if (pixels) {
+    WriteLine(*pixels, to, pen);
+  } else {
+    DrawLine(to, pen);
   }
-  position_ = {x, y};
+  position_ = to;
 }
 
-void QtPaintContext::PaintPixel(PixelPoint pixel, int width, const QColor& colour) {
-  const int half = width / 2;
-  painter_.fillRect(QRect(pixel.x - half, pixel.y - half, width, width), colour);
+// A dotted pen wider than one pixel draws solid.
+bool QtPaintContext::IsDotted(const Pen& pen) {
+  return pen.style == PenStyle::kDot && pen.width == kThinPenWidth;
+}
+
+void QtPaintContext::WriteLine(const DirectPixels& pixels, PixelPoint to, const Pen& pen) {
+  const QRgb dotColour = pen.colour.rgba();
+  const QRgb gapColour = kBackgroundColour.rgba();
+  ForEachLineRect(position_, to, pen.width, IsDotted(pen),
+                  [&pixels, dotColour, gapColour](const QRect& rect, bool dot) {
+                    pixels.Fill(rect, dot ? dotColour : gapColour);
+                  });
+}
+
+// A line's dots and gaps do not overlap, so they can go in two batches.
+void QtPaintContext::DrawLine(PixelPoint to, const Pen& pen) {
+  dotRects_.clear();
+  gapRects_.clear();
+  ForEachLineRect(position_, to, pen.width, IsDotted(pen), [this](const QRect& rect, bool dot) {
+    (dot ? dotRects_ : gapRects_).push_back(rect);
+  });
+  FillRects(dotRects_, pen.colour);
+  FillRects(gapRects_, kBackgroundColour);
+}
+
+void QtPaintContext::FillRects(const std::vector<QRect>& rects, const QColor& colour) {
+  if (rects.empty()) {
+    return;
+  }
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(colour);
+  painter_.drawRects(rects.data(), static_cast<int>(rects.size()));
 }
 
 void QtPaintContext::DrawIcon(int x, int y, int iconId) {

@@ -2,10 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <variant>
+#include <vector>
 
 #include "platform/line_raster.h"
 #include "platform/paint_context.h"
@@ -13,6 +15,8 @@
 class QPainter;
 
 namespace platform {
+
+class DirectPixels;
 
 // A paint context drawing through a QPainter the way the dialogs' paint code
 // expects a device context to draw: lines pixel by pixel without their end
@@ -58,7 +62,12 @@ class QtPaintContext final : public PaintContext {
 
   DrawingObject Add(std::variant<Pen, QFont> object, bool stock);
   const Pen& SelectedPen() const;
-  void PaintPixel(PixelPoint pixel, int width, const QColor& colour);
+  static bool IsDotted(const Pen& pen);
+  // The line from the current position: straight into the pixels, or through
+  // the painter.
+  void WriteLine(const DirectPixels& pixels, PixelPoint to, const Pen& pen);
+  void DrawLine(PixelPoint to, const Pen& pen);
+  void FillRects(const std::vector<QRect>& rects, const QColor& colour);
 
   QPainter& painter_;
   std::map<DrawingObject, Entry> objects_;
@@ -67,6 +76,9 @@ class QtPaintContext final : public PaintContext {
   DrawingObject selectedFont_ = kNoObject;
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
   PixelPoint position_{0, 0};
+  // Kept from line to line so that drawing a line allocates nothing once they have grown.
+  std::vector<QRect> dotRects_;
+  std::vector<QRect> gapRects_;
 };
 
 }  // namespace platform

@@ -63,6 +63,7 @@ bool CMainDlg::OnInitDialog() {
   SetIcon(appIcon, kBigIcon);
   SetIcon(appIcon, kSmallIcon);
   SetUpTrackbars();
+  SetUpToolTips();
   ResetSliders();
   plotReady = true;
   SetCheck(res::kIdCheckFirstOrderRate, platform::kChecked);
@@ -120,11 +121,15 @@ void CMainDlg::DisableControls(std::span<const int> controls) {
 }
 
 void CMainDlg::OnPaint(platform::PaintContext& context) {
-  const ClientRect client = ToGraphRect(GetClientRect());
   if (IsIconic()) {
-    PaintGraphIconic(context, client, appIcon);
+    PaintGraphIconic(context, ToGraphRect(GetClientRect()), appIcon);
     return;
   }
+  PaintPlot(context);
+}
+
+void CMainDlg::PaintPlot(platform::PaintContext& context) const {
+  const ClientRect client = ToGraphRect(GetClientRect());
   const auto series = model.Series();
   const GraphSeriesData graphSeries = {
       series[model::kFirstOrderRate], series[model::kSecondOrderRate],

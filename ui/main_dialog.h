@@ -2,16 +2,23 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "model/distribution_kind.h"
 #include "model/population_model.h"
 #include "model/run_arguments.h"
 #include "platform/dialog.h"
+#include "platform/file_write.h"
+#include "platform/picture.h"
 #include "res/resource_ids.h"
 #include "ui/attribute.h"
+#include "ui/run_on_screen.h"
 
 namespace ui {
+
+struct GraphMenuItem;
 
 // Sees the arguments of every run the dialog makes, right after the run.
 using RunObserver = std::function<void(const model::RunArguments& arguments)>;
@@ -57,11 +64,19 @@ class CMainDlg : public platform::Dialog {
   // Replaces the observer of runs; returns the one before.
   RunObserver SetRunObserver(RunObserver observer);
 
+  // The seed and arguments of the run the graph shows, the last run that
+  // passed the model's checks; nullopt before the first one.
+  const std::optional<RunOnScreen>& ShownRun() const { return shownRun_; }
+
  protected:
   bool OnInitDialog() override;
   bool OnCommand(std::uint32_t commandWord) override;
   void OnHScroll(int code, int position, int controlId) override;
   void OnPaint(platform::PaintContext& context) override;
+  // The graph's menu, over the band above the controls (main_dialog_menu.cpp).
+  void OnContextMenu(int x, int y, platform::ContextMenuSource source) override;
+  // Over the graph: the seed of the run on screen (main_dialog_help.cpp).
+  platform::AreaToolTip ToolTipAt(int x, int y) const override;
 
   void OnSlopeParameter();
   void OnDumpData();
@@ -81,7 +96,17 @@ class CMainDlg : public platform::Dialog {
   void ApplyCorrelationRules();
   void ApplySanctionsRule();
 
+  void SetUpToolTips();
+  // The graph of the run on screen over the whole client area, as the paint draws it.
+  void PaintPlot(platform::PaintContext& context) const;
+  // That paint cut to the band above the controls.
+  platform::Picture GraphPicture() const;
+  void RunGraphCommand(const GraphMenuItem& item);
+  platform::FileWriteResult WriteGraphFile(const GraphMenuItem& item,
+                                           const std::string& path) const;
+
   RunObserver runObserver_;
+  std::optional<RunOnScreen> shownRun_;
 };
 
 }  // namespace ui

@@ -9,6 +9,11 @@ constexpr std::int32_t kReservedArgument = 0;
 // The slope of the logistic response; the slope dialog only previews it.
 constexpr std::int32_t kSlopeM = 10;
 
+// A run that fails its checks leaves the model without agents.
+bool PassedChecks(const model::CPopulationModel& populationModel) {
+  return populationModel.agentCount > 0;
+}
+
 }  // namespace
 
 // Truncated toward zero from the double product: positions 29 and 58 of an
@@ -62,6 +67,9 @@ void CMainDlg::Recompute() {
             arguments.corrRI, arguments.corrRPrimeI, arguments.corrET, arguments.agentCount,
             arguments.requestedCountR, arguments.requestedCountRPrime, arguments.reservedArg,
             arguments.slopeM);
+  if (PassedChecks(model)) {
+    shownRun_ = RunOnScreen{model.runSeed, arguments};
+  }
   if (runObserver_) {
     runObserver_(arguments);
   }

@@ -1,0 +1,45 @@
+#include "platform/popup_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <utility>
+
+#include "platform/dialog.h"
+#include "platform/dialog_window.h"
+#include "platform/qt_strings.h"
+
+namespace platform {
+namespace {
+
+int ShowQtMenu(const Dialog& owner, std::span<const MenuItem> items, int x, int y) {
+  DialogWindow* window = owner.Window();
+  if (window == nullptr) {
+    return kMenuDismissed;
+  }
+  QMenu menu(window);
+  for (const MenuItem& item : items) {
+    QAction* action = menu.addAction(ToQString(item.text));
+    action->setData(item.id);
+    action->setEnabled(item.enabled);
+  }
+  const QAction* chosen = menu.exec(window->mapToGlobal(QPoint(x, y)));
+  return chosen != nullptr ? chosen->data().toInt() : kMenuDismissed;
+}
+
+PopupMenuHandler& HandlerSlot() {
+  static PopupMenuHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+int TrackPopupMenu(const Dialog& owner, std::span<const MenuItem> items, int x, int y) {
+  const PopupMenuHandler handler = HandlerSlot();
+  return handler ? handler(items, x, y) : ShowQtMenu(owner, items, x, y);
+}
+
+PopupMenuHandler SetPopupMenuHandler(PopupMenuHandler handler) {
+  return std::exchange(HandlerSlot(), std::move(handler));
+}
+
+}  // namespace platform

@@ -1,0 +1,292 @@
+// The graph's context menu: where it opens, what it offers, and that it
+// neither runs the model nor changes the dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_window.h"
+#include "res/control_ids.h"
+#include "res/main_dialog_template.h"
+#include "tests/ui/graph_menu_driver.h"
+#include "tests/ui/main_dialog_harness.h"
+#include "tests/ui/modal_dialog_driver.h"
+#include "tests/ui/temporary_current_directory.h"
+#include "ui/graph_band.h"
+#include "ui/slider_table.h"
+
+namespace ui_test {
+namespace {
+
+const std::vector<std::string> kMenuTexts = {std::string(kSaveCsvItem), std::string(kSavePngItem),
+                                             std::string(kSavePng2xItem), std::string(kSaveSvgItem),
+                                             std::string(kCopyItem)};
+
+const int kBandBottom = ui::GraphBandBottom(res::kMainDialogTemplate);
+
+TEST(GraphBand, EndsAtTheTopOfTheHighestControl) {
+  // The R, I and T group boxes start 202 dialog units down: 328 pixels.
+  EXPECT_EQ(kBandBottom, 328);
+}
+
+class GraphMenu : public testing::Test {
+ protected:
+  MainDialogHarness harness_;
+  MenuChooser chooser_;
+};
+
+TEST_F(GraphMenu, ARightClickOnTheGraphOffersEveryItemWhereItWasClicked) {
+  RightClick(harness_, kInGraph);
+  ASSERT_EQ(chooser_.Offers().size(), 1U);
+  const OfferedMenu& offer = chooser_.Offers().front();
+  EXPECT_EQ(offer.texts, kMenuTexts);
+  EXPECT_EQ(offer.at, kInGraph);
+  for (const platform::MenuItem& item : offer.items) {
+    EXPECT_TRUE(item.enabled) << item.text;
+  }
+}
+
+struct ClickCase {
+  const char* name;
+  QPoint point;
+  bool offered;
+};
+
+std::ostream& operator<<(std::ostream& out, const ClickCase& c) {
+  return out << c.name;
+}
+
+class MenuWhereClicked : public GraphMenu, public testing::WithParamInterface<ClickCase> {};
+
+TEST_P(MenuWhereClicked, OpensOnlyOverTheBandAboveTheControls) {
+  RightClick(harness_, GetParam().point);
+  EXPECT_EQ(chooser_.Offers().size(), GetParam().offered ? 1U : 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, MenuWhereClicked,
+    testing::Values(ClickCase{"TopLeftCorner", {0, 0}, true},
+                    ClickCase{"LastRowOfTheBand", {700, kBandBottom - 1}, true},
+                    ClickCase{"FirstRowBelowTheBand", {700, kBandBottom}, false},
+                    ClickCase{"OnTheControls", kBelowGraph, false},
+                    ClickCase{"BottomRightCorner", {827, 620}, false}),
+    [](const testing::TestParamInfo<ClickCase>& row) { return std::string(row.param.name); });
+
+TEST_F(GraphMenu, AClickOnATrackbarOffersNothing) {
+  QWidget* trackbar = harness_.Control(res::kIdSliderJ);
+  const QPoint centre = trackbar->mapTo(harness_.Dialog().Window(), trackbar->rect().center());
+  RightClick(harness_, centre);
+  EXPECT_TRUE(chooser_.Offers().empty());
+}
+
+struct KeyCase {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  bool offered;
+};
+
+std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
+  return out << c.name;
+}
+
+class MenuFromKeyboard : public GraphMenu, public testing::WithParamInterface<KeyCase> {};
+
+// Whatever control has the focus, the menu comes up over the graph.
+TEST_P(MenuFromKeyboard, TheMenuKeyAndShiftF10OpenItOverTheGraph) {
+  for (const int focusId : {res::kIdSliderJ, res::kIdCheckSanctions, res::kIdButtonExit}) {
+    QWidget* control = harness_.Control(focusId);
+    control->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(control, GetParam().key, GetParam().modifiers);
+  }
+  if (!GetParam().offered) {
+    EXPECT_TRUE(chooser_.Offers().empty());
+    return;
+  }
+  ASSERT_EQ(chooser_.Offers().size(), 3U);
+  for (const OfferedMenu& offer : chooser_.Offers()) {
+    EXPECT_EQ(offer.texts, kMenuTexts);
+    EXPECT_LT(offer.at.y(), kBandBottom);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MenuFromKeyboard,
+    testing::Values(KeyCase{"MenuKey", Qt::Key_Menu, Qt::NoModifier, true},
+                    KeyCase{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier, true},
+                    KeyCase{"F10Alone", Qt::Key_F10, Qt::NoModifier, false},
+                    KeyCase{"ControlF10", Qt::Key_F10, Qt::ControlModifier, false}),
+    [](const testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
+
+// Everything the user can see or change on the panel.
+struct PanelState {
+  std::vector<int> positions;
+  std::vector<int> checks;
+  std::vector<bool> enabled;
+  std::vector<std::string> texts;
+  friend bool operator==(const PanelState&, const PanelState&) = default;
+};
+
+PanelState ReadPanel(const MainDialogHarness& harness) {
+  PanelState state;
+  for (const ui::SliderSpec& row : ui::kSliderTable) {
+    state.positions.push_back(harness.Position(row.trackbarId));
+  }
+  for (const platform::ControlTemplate& control : res::kMainDialogTemplate.controls) {
+    if (control.id == platform::kUnaddressedId) {
+      continue;
+    }
+    state.checks.push_back(harness.Dialog().GetCheck(control.id));
+    state.enabled.push_back(harness.Enabled(control.id));
+    state.texts.push_back(harness.Text(control.id));
+  }
+  return state;
+}
+
+struct ItemCase {
+  const char* name;
+  std::string_view text;  // empty: the menu is dismissed
+};
+
+std::ostream& operator<<(std::ostream& out, const ItemCase& c) {
+  return out << c.name;
+}
+
+const std::vector<ItemCase> kItemCases = {
+    {"SaveCsv", kSaveCsvItem}, {"SavePng", kSavePngItem}, {"SavePng2x", kSavePng2xItem},
+    {"SaveSvg", kSaveSvgItem}, {"Copy", kCopyItem},       {"Dismissed", {}},
+};
+
+class EachItem : public GraphMenu, public testing::WithParamInterface<ItemCase> {
+ protected:
+  TemporaryCurrentDirectory directory_;
+};
+
+TEST_P(EachItem, RunsTheModelZeroTimesAndChangesNothingInTheDialog) {
+  harness_.Click(res::kIdRadioNormalR);  // every run samples afresh
+  const SaveFileAnswer answer((directory_.Path() / "out").string());
+  const int runsBefore = harness_.Runs();
+  const PanelState panelBefore = ReadPanel(harness_);
+  const auto shownBefore = harness_.Dialog().ShownRun();
+  const float firstPointBefore = harness_.Dialog().model.firstOrderRate[50];
+
+  ChooseFromGraphMenu(harness_, chooser_, GetParam().text);
+
+  EXPECT_EQ(harness_.Runs(), runsBefore);
+  EXPECT_TRUE(ReadPanel(harness_) == panelBefore);
+  ASSERT_TRUE(harness_.Dialog().ShownRun().has_value());
+  EXPECT_EQ(harness_.Dialog().ShownRun()->seed, shownBefore->seed);
+  EXPECT_EQ(harness_.Dialog().model.firstOrderRate[50], firstPointBefore);
+  EXPECT_EQ(harness_.Dialog().Window()->windowTitle().toStdString(), "Corvellan");
+  EXPECT_TRUE(harness_.Messages().empty());
+}
+
+TEST_P(EachItem, ACancelledSaveDialogWritesNothing) {
+  const SaveFileAnswer cancel(std::nullopt);
+  ChooseFromGraphMenu(harness_, chooser_, GetParam().text);
+  EXPECT_TRUE(std::filesystem::is_empty(directory_.Path()));
+  EXPECT_TRUE(harness_.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, EachItem, testing::ValuesIn(kItemCases),
+                         [](const testing::TestParamInfo<ItemCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
+struct QuestionCase {
+  const char* name;
+  std::string_view text;
+  std::string_view title;
+  std::string_view nameEnding;
+  std::string_view suffix;
+};
+
+std::ostream& operator<<(std::ostream& out, const QuestionCase& c) {
+  return out << c.name;
+}
+
+class SaveQuestion : public GraphMenu, public testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(SaveQuestion, SuggestsANameWithTheSeedOfTheRunOnScreen) {
+  const SaveFileAnswer cancel(std::nullopt);
+  ChooseFromGraphMenu(harness_, chooser_, GetParam().text);
+  ASSERT_EQ(cancel.Questions().size(), 1U);
+  const SaveFileAnswer::Question& question = cancel.Questions().front();
+  const std::string seed = std::to_string(harness_.Dialog().model.runSeed);
+  EXPECT_EQ(question.title, GetParam().title);
+  EXPECT_EQ(question.suggestedName, "corvellan-" + seed + std::string(GetParam().nameEnding));
+  EXPECT_EQ(question.defaultSuffix, GetParam().suffix);
+  EXPECT_NE(question.filter.find("*." + std::string(GetParam().suffix)), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, SaveQuestion,
+    testing::Values(QuestionCase{"Csv", kSaveCsvItem, "Save Series as CSV", ".csv", "csv"},
+                    QuestionCase{"Png", kSavePngItem, "Save Graph as PNG", ".png", "png"},
+                    QuestionCase{"Png2x", kSavePng2xItem, "Save Graph as PNG (2x)", "@2x.png",
+                                 "png"},
+                    QuestionCase{"Svg", kSaveSvgItem, "Save Graph as SVG", ".svg", "svg"}),
+    [](const testing::TestParamInfo<QuestionCase>& row) { return std::string(row.param.name); });
+
+TEST_F(GraphMenu, CopyGraphAsksForNoFile) {
+  const SaveFileAnswer cancel(std::nullopt);
+  ChooseFromGraphMenu(harness_, chooser_, kCopyItem);
+  EXPECT_TRUE(cancel.Questions().empty());
+}
+
+// Works on the real popup menu once it is open: re-queues itself until then.
+void WhenPopupOpens(std::function<void(QMenu&)> work, int roundsLeft = kDialogWaitRounds) {
+  QTimer::singleShot(0, [work, roundsLeft] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      work(*menu);
+    } else if (roundsLeft > 0) {
+      WhenPopupOpens(work, roundsLeft - 1);
+    }
+  });
+}
+
+// The platform's own menu, without a chooser: a click on its last item copies the graph.
+TEST(RealGraphMenu, ShowsTheItemsAndRunsTheOneClicked) {
+  MainDialogHarness harness;
+  QGuiApplication::clipboard()->clear();
+  std::vector<std::string> shown;
+  WhenPopupOpens([&shown](QMenu& menu) {
+    for (const QAction* action : menu.actions()) {
+      shown.push_back(action->text().toStdString());
+    }
+    QAction* copy = menu.actions().back();
+    QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(copy).center());
+  });
+  const int runsBefore = harness.Runs();
+  RightClick(harness, kInGraph);
+  EXPECT_EQ(shown, kMenuTexts);
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+  EXPECT_EQ(harness.Runs(), runsBefore);
+}
+
+TEST(RealGraphMenu, EscapeClosesItWithoutDoingAnything) {
+  MainDialogHarness harness;
+  QGuiApplication::clipboard()->clear();
+  bool opened = false;
+  WhenPopupOpens([&opened](QMenu& menu) {
+    opened = true;
+    QTest::keyClick(&menu, Qt::Key_Escape);
+  });
+  const int runsBefore = harness.Runs();
+  RightClick(harness, kInGraph);
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+  EXPECT_EQ(harness.Runs(), runsBefore);
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -1,0 +1,46 @@
+#include "ui/graph_menu.h"
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+// Menu ids are the menu's own; they never reach the dialog's commands.
+constexpr int kFirstMenuId = 40001;
+constexpr int kActualSize = 1;
+constexpr int kDoubleSize = 2;
+
+constexpr std::string_view kNameStart = "corvellan";
+constexpr std::string_view kCsvFilter = "CSV files (*.csv)";
+constexpr std::string_view kPngFilter = "PNG images (*.png)";
+constexpr std::string_view kSvgFilter = "SVG images (*.svg)";
+
+}  // namespace
+
+constinit const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu = {{
+    // id, text, command, scale, save title, filter, suffix, name ending
+    {kFirstMenuId, "Save Series as CSV\u2026", GraphCommand::kSaveSeriesCsv, kActualSize,
+     "Save Series as CSV", kCsvFilter, "csv", ".csv"},
+    {kFirstMenuId + 1, "Save Graph as PNG\u2026", GraphCommand::kSaveGraphPng, kActualSize,
+     "Save Graph as PNG", kPngFilter, "png", ".png"},
+    {kFirstMenuId + 2, "Save Graph as PNG (2x)\u2026", GraphCommand::kSaveGraphPng, kDoubleSize,
+     "Save Graph as PNG (2x)", kPngFilter, "png", "@2x.png"},
+    {kFirstMenuId + 3, "Save Graph as SVG\u2026", GraphCommand::kSaveGraphSvg, kActualSize,
+     "Save Graph as SVG", kSvgFilter, "svg", ".svg"},
+    {kFirstMenuId + 4, "Copy Graph", GraphCommand::kCopyGraph, kActualSize, {}, {}, {}, {}},
+}};
+
+const GraphMenuItem* FindGraphMenuItem(int menuId) {
+  const auto found = std::ranges::find(kGraphMenu, menuId, &GraphMenuItem::menuId);
+  return found == kGraphMenu.end() ? nullptr : &*found;
+}
+
+std::string SuggestedFileName(const GraphMenuItem& item, std::optional<std::int32_t> seed) {
+  std::string name(kNameStart);
+  if (seed) {
+    name += '-' + std::to_string(*seed);
+  }
+  return name + std::string(item.nameEnding);
+}
+
+}  // namespace ui

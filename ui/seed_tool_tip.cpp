@@ -1,0 +1,11 @@
+#include "ui/seed_tool_tip.h"
+
+#include "ui/rerun_command.h"
+
+namespace ui {
+
+std::string SeedToolTip(const RunOnScreen& run) {
+  return "Seed " + std::to_string(run.seed) + " \u2014 repeat with:\n" + ShortRerunCommand(run);
+}
+
+}  // namespace ui

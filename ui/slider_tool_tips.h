@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "ui/slider_table.h"
+
+namespace ui {
+
+// What a trackbar's tooltip says: the parameter's name as the panel shows it,
+// what it means and the values the trackbar covers.
+struct SliderToolTip {
+  std::int32_t trackbarId;
+  std::string_view text;
+};
+
+// One row per trackbar, in the order of kSliderTable.
+extern const std::array<SliderToolTip, kSliderCount> kSliderToolTips;
+
+}  // namespace ui
