@@ -87,7 +87,8 @@ Series ReplayDynamics(const CPopulationModel& m, std::vector<TranscendentalCall>
       const double l = 1 / (1 + calls.Exp(m.slopeM * (m.attrT[i] - s1))) - (1 - m.paramX) / 2;
       double s;
       if (m.sanctionsOn) {
-        const double z = calls.Pow(s2, m.paramM);
+        double z = calls.Pow(s2, m.paramM);
+        if (std::isnan(z)) z = 0.0;  // a negative S2 with a fractional m raises no sanction term
         s = ((l * m.attrI[i] + (vol[i] ? z : -z)) - cost[i]) * m.attrE[i] / (m.nPowMinusJ + 2);
       } else {
         s = (l * m.attrI[i] - cost[i]) * m.attrE[i] / (m.nPowMinusJ + 1);

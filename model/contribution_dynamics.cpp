@@ -7,6 +7,15 @@
 namespace model {
 namespace {
 
+// S2 raised to the power m. After the R & R' correlation some R' shares can be
+// negative, and so can S2; a negative sum has no real fractional power, and
+// not-a-number here would spread into every propensity. Such a step raises no
+// sanction term.
+double SanctionTerm(double s2, double m) {
+  const double z = std::pow(s2, m);
+  return std::isnan(z) ? 0.0 : z;
+}
+
 float ClampUnit(float v) {
   if (v > 1.0f) return 1.0f;
   if (v < 0.0f) return 0.0f;
@@ -164,7 +173,7 @@ void DynamicsPass::ComputeLogisticResponses(double s1) {
 
 void DynamicsPass::PrepareUpdates(double s2) {
   if (m_.sanctionsOn) {
-    PrepareUpdatesOf<true>(std::pow(s2, m_.paramM));
+    PrepareUpdatesOf<true>(SanctionTerm(s2, m_.paramM));
   } else {
     PrepareUpdatesOf<false>(0.0);
   }

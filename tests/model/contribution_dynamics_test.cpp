@@ -140,6 +140,31 @@ TEST_F(Dynamics, NegativeSanctionPropensityTurnsIntoNotANumberWithoutStoppingThe
   }
 }
 
+// R & R' can leave R' shares, and so a step's S2, below 0; a fractional m then
+// has no real power of it, and the step must raise no sanction term rather than
+// turn every propensity into not-a-number.
+TEST_F(Dynamics, ANegativeSecondOrderSumRaisesNoSanctionTerm) {
+  RunArguments a = DefaultArguments();
+  a.paramX = -1.0;
+  a.distR = a.distRPrime = 1;
+  a.medianRPrime = 0.2;
+  a.sigmaRPrime = 0.25;
+  a.sanctionsOn = 1;
+  a.paramJPrime = 0.0;
+  a.paramM = 1.44;
+  a.corrRRPrime = 1.0;
+  a.requestedCountR = 7;
+  model.fixedSeed = -831308473;
+  model.Run(a);
+  bool negativeSum = false;
+  for (int k = 0; k < kStepCount; ++k) {
+    negativeSum = negativeSum || model.secondOrderRate[k] < 0.0f;
+    for (const float* series : model.Series()) ASSERT_TRUE(std::isfinite(series[k])) << k;
+  }
+  EXPECT_TRUE(negativeSum) << "the run no longer reaches a negative S2";
+  for (int i = 0; i < model.agentCount; ++i) ASSERT_FALSE(std::isnan(model.propensity[i]));
+}
+
 TEST_F(Dynamics, MeansStayInTheUnitIntervalRatesAreUnclamped) {
   RunArguments a = testing::AllNormalArguments();
   for (int seed = 1; seed <= 10; ++seed) {
