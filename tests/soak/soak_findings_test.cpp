@@ -14,11 +14,11 @@ namespace {
 constexpr int kNormal = 1;
 constexpr int kConstant = 0;
 
-// Found by seed 140 at action 1253 (and seeds 124, 134, 136 the same way):
-// sanctions on, R and R' Normal and correlated. The correlation leaves some
-// R' shares below 0, so a step whose sanctioners hold a negative R' sum S2
-// raises a negative base to the non-integer power m. From the next step on
-// every propensity is not-a-number and so are two of the means.
+// Found by seed 140 at action 1253 (and seeds 124, 134, 136, 227 the same
+// way): sanctions on, R and R' Normal and correlated. The correlation leaves
+// some R' shares below 0, so a step whose sanctioners hold a negative R' sum S2
+// raises a negative base to the non-integer power m. Not-a-number there spread
+// into every propensity and, from the next step on, into two of the means.
 model::RunArguments NegativeSecondOrderSumRun() {
   return {
       .paramJ = 0.5,
