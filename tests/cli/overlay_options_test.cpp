@@ -15,28 +15,19 @@
 #include "export/overlay_file.h"
 #include "export/series_overlay.h"
 #include "model/population_model.h"
+#include "tests/cli/command_line_helpers.h"
 
 namespace cli {
 namespace {
+
+using testing::Invoke;
+using testing::Outcome;
 
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes((std::istreambuf_iterator<char>(in)), {});
-}
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Invoke(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCommandLine(args, out, err);
-  return {status, out.str(), err.str()};
 }
 
 class OverlayOptionsTest : public ::testing::Test {

@@ -12,36 +12,15 @@
 
 #include "cli/argument_table.h"
 #include "model/population_model.h"
+#include "tests/cli/command_line_helpers.h"
 
 namespace cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Invoke(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCommandLine(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Split(const std::string& line) {
-  std::vector<std::string> cells;
-  std::istringstream stream(line);
-  for (std::string cell; std::getline(stream, cell, ',');) cells.push_back(cell);
-  return cells;
-}
+using testing::Invoke;
+using testing::Lines;
+using testing::Outcome;
+using testing::Split;
 
 struct BadInput {
   const char* name;
