@@ -68,9 +68,9 @@ class DiscardingBuffer : public std::streambuf {
 std::vector<std::string> AllNormalOptions() {
   const model::RunArguments arguments = model::testing::AllNormalArguments();
   std::vector<std::string> args;
-  for (const cli::ArgumentSpec& spec : cli::ArgumentTable()) {
-    args.push_back("--" + std::string(spec.name));
-    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(spec, arguments)));
+  for (const cli::ArgumentSpec& entry : cli::ArgumentTable()) {
+    args.push_back("--" + std::string(entry.name));
+    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(entry, arguments)));
   }
   return args;
 }

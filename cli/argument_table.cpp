@@ -90,21 +90,21 @@ std::string FormatBound(double v) {
   return text;
 }
 
-std::string RangeText(const ArgumentSpec& spec) {
-  if (spec.minimum && spec.maximum) {
-    return FormatBound(*spec.minimum) + " to " + FormatBound(*spec.maximum);
+std::string RangeText(const ArgumentSpec& entry) {
+  if (entry.minimum && entry.maximum) {
+    return FormatBound(*entry.minimum) + " to " + FormatBound(*entry.maximum);
   }
-  if (spec.minimum) return FormatBound(*spec.minimum) + " or more";
-  if (spec.maximum) return FormatBound(*spec.maximum) + " or less";
-  return std::string(spec.unboundedRange);
+  if (entry.minimum) return FormatBound(*entry.minimum) + " or more";
+  if (entry.maximum) return FormatBound(*entry.maximum) + " or less";
+  return std::string(entry.unboundedRange);
 }
 
-std::string OutsideBounds(const ArgumentSpec& spec, std::string_view text) {
-  return std::string(text) + " is outside " + RangeText(spec);
+std::string OutsideBounds(const ArgumentSpec& entry, std::string_view text) {
+  return std::string(text) + " is outside " + RangeText(entry);
 }
 
-bool WithinBounds(const ArgumentSpec& spec, double v) {
-  return (!spec.minimum || v >= *spec.minimum) && (!spec.maximum || v <= *spec.maximum);
+bool WithinBounds(const ArgumentSpec& entry, double v) {
+  return (!entry.minimum || v >= *entry.minimum) && (!entry.maximum || v <= *entry.maximum);
 }
 
 }  // namespace
@@ -122,48 +122,49 @@ std::optional<std::size_t> FindArgument(std::string_view name) {
 
 model::RunArguments DefaultRunArguments() {
   model::RunArguments arguments{};
-  for (const ArgumentSpec& spec : kArguments) SetArgumentValue(spec, spec.defaultValue, arguments);
+  for (const ArgumentSpec& entry : kArguments)
+    SetArgumentValue(entry, entry.defaultValue, arguments);
   return arguments;
 }
 
-std::string ApplyArgument(const ArgumentSpec& spec, std::string_view text,
+std::string ApplyArgument(const ArgumentSpec& entry, std::string_view text,
                           model::RunArguments& arguments) {
-  std::string reason = ReadArgumentValue(spec, text, arguments);
+  std::string reason = ReadArgumentValue(entry, text, arguments);
   if (reason.empty()) return reason;
-  return "--" + std::string(spec.name) + ": " + reason;
+  return "--" + std::string(entry.name) + ": " + reason;
 }
 
-std::string ReadArgumentValue(const ArgumentSpec& spec, std::string_view text,
+std::string ReadArgumentValue(const ArgumentSpec& entry, std::string_view text,
                               model::RunArguments& arguments) {
-  if (spec.type == ValueType::kReal) {
+  if (entry.type == ValueType::kReal) {
     const ParsedReal parsed = ParseReal(text);
     if (!parsed.value) return parsed.error;
-    if (!WithinBounds(spec, *parsed.value)) return OutsideBounds(spec, text);
-    arguments.*std::get<double model::RunArguments::*>(spec.field) = *parsed.value;
+    if (!WithinBounds(entry, *parsed.value)) return OutsideBounds(entry, text);
+    arguments.*std::get<double model::RunArguments::*>(entry.field) = *parsed.value;
     return {};
   }
   const ParsedInteger parsed = ParseInteger(text);
   if (!parsed.value) return parsed.error;
-  if (!WithinBounds(spec, *parsed.value)) return OutsideBounds(spec, text);
-  arguments.*std::get<std::int32_t model::RunArguments::*>(spec.field) = *parsed.value;
+  if (!WithinBounds(entry, *parsed.value)) return OutsideBounds(entry, text);
+  arguments.*std::get<std::int32_t model::RunArguments::*>(entry.field) = *parsed.value;
   return {};
 }
 
-void SetArgumentValue(const ArgumentSpec& spec, double value, model::RunArguments& arguments) {
+void SetArgumentValue(const ArgumentSpec& entry, double value, model::RunArguments& arguments) {
   std::visit(
       [&](auto field) {
         using Value = std::remove_reference_t<decltype(arguments.*field)>;
         arguments.*field = static_cast<Value>(value);
       },
-      spec.field);
+      entry.field);
 }
 
-double ArgumentValue(const ArgumentSpec& spec, const model::RunArguments& arguments) {
-  return std::visit([&](auto field) { return static_cast<double>(arguments.*field); }, spec.field);
+double ArgumentValue(const ArgumentSpec& entry, const model::RunArguments& arguments) {
+  return std::visit([&](auto field) { return static_cast<double>(arguments.*field); }, entry.field);
 }
 
-std::string DescribeBounds(const ArgumentSpec& spec) {
-  return "default " + FormatRoundTrip(spec.defaultValue) + "; " + RangeText(spec);
+std::string DescribeBounds(const ArgumentSpec& entry) {
+  return "default " + FormatRoundTrip(entry.defaultValue) + "; " + RangeText(entry);
 }
 
 }  // namespace cli

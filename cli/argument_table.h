@@ -45,23 +45,23 @@ std::optional<std::size_t> FindArgument(std::string_view name);
 
 model::RunArguments DefaultRunArguments();
 
-// Reads text as the value of spec into arguments; returns an error line
+// Reads text as the value of entry into arguments; returns an error line
 // (without the program name) or an empty string.
-std::string ApplyArgument(const ArgumentSpec& spec, std::string_view text,
+std::string ApplyArgument(const ArgumentSpec& entry, std::string_view text,
                           model::RunArguments& arguments);
 
 // ApplyArgument without the option name in front of the reason, for callers
 // that name the value their own way.
-std::string ReadArgumentValue(const ArgumentSpec& spec, std::string_view text,
+std::string ReadArgumentValue(const ArgumentSpec& entry, std::string_view text,
                               model::RunArguments& arguments);
 
-// Stores value, already checked, into spec's field of arguments.
-void SetArgumentValue(const ArgumentSpec& spec, double value, model::RunArguments& arguments);
+// Stores value, already checked, into entry's field of arguments.
+void SetArgumentValue(const ArgumentSpec& entry, double value, model::RunArguments& arguments);
 
-// Value of spec's field in arguments, as a double.
-double ArgumentValue(const ArgumentSpec& spec, const model::RunArguments& arguments);
+// Value of entry's field in arguments, as a double.
+double ArgumentValue(const ArgumentSpec& entry, const model::RunArguments& arguments);
 
 // "default 0.5; 0 to 1" style summary for the help text.
-std::string DescribeBounds(const ArgumentSpec& spec);
+std::string DescribeBounds(const ArgumentSpec& entry);
 
 }  // namespace cli

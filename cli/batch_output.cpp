@@ -45,12 +45,12 @@ void AppendInteger(std::string& text, Integer value) {
 }
 
 void AppendArgumentNames(std::string& text) {
-  for (const ArgumentSpec& spec : ArgumentTable()) text.append(spec.name).append(1, ',');
+  for (const ArgumentSpec& entry : ArgumentTable()) text.append(entry.name).append(1, ',');
 }
 
 void AppendArgumentValues(std::string& text, const model::RunArguments& arguments) {
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    AppendRoundTrip(text, ArgumentValue(spec, arguments));
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    AppendRoundTrip(text, ArgumentValue(entry, arguments));
     text += ',';
   }
 }
@@ -58,9 +58,9 @@ void AppendArgumentValues(std::string& text, const model::RunArguments& argument
 void AppendJsonParameters(std::string& text, const model::RunArguments& arguments) {
   text += "\"parameters\":{";
   const char* separator = "";
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    text.append(separator).append(1, '"').append(spec.name).append("\":");
-    AppendRoundTrip(text, ArgumentValue(spec, arguments));
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    text.append(separator).append(1, '"').append(entry.name).append("\":");
+    AppendRoundTrip(text, ArgumentValue(entry, arguments));
     separator = ",";
   }
   text += '}';

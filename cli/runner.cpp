@@ -51,11 +51,11 @@ const char* TypeName(ValueType type) {
 void DefineOptions(CLI::App& app, Options& options) {
   app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
   for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
-    const ArgumentSpec& spec = ArgumentTable()[i];
-    const std::string help = std::string(spec.meaning) + " (" + DescribeBounds(spec) + ")";
+    const ArgumentSpec& entry = ArgumentTable()[i];
+    const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
     options.argumentOptions.push_back(
-        app.add_option("--" + std::string(spec.name), options.argumentTexts[i], help)
-            ->type_name(TypeName(spec.type)));
+        app.add_option("--" + std::string(entry.name), options.argumentTexts[i], help)
+            ->type_name(TypeName(entry.type)));
   }
   app.add_option("--seed", options.seed,
                  "seed of the random source, any 32-bit integer (default: the clock in seconds)")

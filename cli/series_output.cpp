@@ -24,9 +24,9 @@ std::string JsonNumber(float v) {
 
 std::string RerunCommand(const RunRecord& record) {
   std::string command = "corvellan-run --seed " + std::to_string(record.seed);
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    command += " --" + std::string(spec.name) + " " +
-               FormatRoundTrip(ArgumentValue(spec, record.arguments));
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    command += " --" + std::string(entry.name) + " " +
+               FormatRoundTrip(ArgumentValue(entry, record.arguments));
   }
   return command;
 }
@@ -47,9 +47,9 @@ void WriteJson(std::ostream& out, const RunRecord& record) {
   out << "{\"seed\":" << record.seed << ",\"command\":\"" << RerunCommand(record)
       << "\",\"parameters\":{";
   const char* separator = "";
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    out << separator << '"' << spec.name
-        << "\":" << FormatRoundTrip(ArgumentValue(spec, record.arguments));
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    out << separator << '"' << entry.name
+        << "\":" << FormatRoundTrip(ArgumentValue(entry, record.arguments));
     separator = ",";
   }
   out << "},\"series\":{\"step\":[";

@@ -55,11 +55,11 @@ ValueTexts ListTexts(std::string_view values) {
 }
 
 // The value as the plain option reads it, then as the model checks it.
-std::string CheckValue(const ArgumentSpec& spec, const std::string& text, double& value) {
+std::string CheckValue(const ArgumentSpec& entry, const std::string& text, double& value) {
   model::RunArguments scratch = DefaultRunArguments();
-  if (std::string reason = ReadArgumentValue(spec, text, scratch); !reason.empty()) return reason;
-  value = ArgumentValue(spec, scratch);
-  const ModelLimit* limit = FindModelLimit(spec.name);
+  if (std::string reason = ReadArgumentValue(entry, text, scratch); !reason.empty()) return reason;
+  value = ArgumentValue(entry, scratch);
+  const ModelLimit* limit = FindModelLimit(entry.name);
   if (limit && !WithinModelLimit(*limit, value)) {
     std::string reason = text + " fails the model's check \"";
     reason.append(limit->message).append("\"");

@@ -192,9 +192,9 @@ TEST(Runner, AnUnwritableOutFileIsReported) {
 TEST(Runner, HelpListsEveryRunArgument) {
   const Outcome outcome = Invoke({"--help"});
   EXPECT_EQ(outcome.status, kExitSuccess);
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    EXPECT_NE(outcome.out.find("--" + std::string(spec.name) + " "), std::string::npos)
-        << spec.name;
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    EXPECT_NE(outcome.out.find("--" + std::string(entry.name) + " "), std::string::npos)
+        << entry.name;
   }
   EXPECT_NE(outcome.out.find("--seed"), std::string::npos);
 }

@@ -117,9 +117,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedGrid, ::testing::ValuesIn(kBadGrids),
 TEST(SweepGrid, RefusesMorePointsThan64BitsCount) {
   // Five values of each of the 29 arguments: 5^29 points, above 2^64.
   std::vector<std::string> sweeps;
-  for (const ArgumentSpec& spec : ArgumentTable()) {
-    const std::string value = FormatRoundTrip(spec.defaultValue);
-    std::string sweep(spec.name);
+  for (const ArgumentSpec& entry : ArgumentTable()) {
+    const std::string value = FormatRoundTrip(entry.defaultValue);
+    std::string sweep(entry.name);
     sweep.append("=").append(value);
     for (int i = 1; i < 5; ++i) sweep.append(",").append(value);
     sweeps.push_back(sweep);

@@ -22,13 +22,13 @@ class RunArgumentRow : public testing::TestWithParam<std::size_t> {};
 
 TEST_P(RunArgumentRow, MatchesTheRunnersOption) {
   const ui::RunArgumentName& row = ui::kRunArgumentNames[GetParam()];
-  const cli::ArgumentSpec& spec = cli::ArgumentTable()[GetParam()];
-  EXPECT_EQ(row.name, spec.name);
-  EXPECT_EQ(row.runnerDefault, spec.defaultValue) << row.name;
+  const cli::ArgumentSpec& entry = cli::ArgumentTable()[GetParam()];
+  EXPECT_EQ(row.name, entry.name);
+  EXPECT_EQ(row.runnerDefault, entry.defaultValue) << row.name;
   // Both read and write the same field.
   model::RunArguments arguments{};
-  const double marker = spec.type == cli::ValueType::kReal ? 0.375 : 7.0;
-  cli::SetArgumentValue(spec, marker, arguments);
+  const double marker = entry.type == cli::ValueType::kReal ? 0.375 : 7.0;
+  cli::SetArgumentValue(entry, marker, arguments);
   EXPECT_EQ(ui::RunArgumentValue(row, arguments), marker) << row.name;
 }
 

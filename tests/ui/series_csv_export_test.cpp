@@ -34,9 +34,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 // given as an option in the runner's own spelling.
 std::string RunnerCsv(std::int32_t seed, const model::RunArguments& arguments) {
   std::vector<std::string> args = {"--seed", std::to_string(seed)};
-  for (const cli::ArgumentSpec& spec : cli::ArgumentTable()) {
-    args.push_back("--" + std::string(spec.name));
-    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(spec, arguments)));
+  for (const cli::ArgumentSpec& entry : cli::ArgumentTable()) {
+    args.push_back("--" + std::string(entry.name));
+    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(entry, arguments)));
   }
   std::ostringstream out;
   std::ostringstream err;
