@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "bench/reference_dynamics.h"
 #include "model/population_model.h"
-#include "tests/model/default_arguments.h"
+#include "tests/support/reference_dynamics.h"
+#include "tests/support/sample_arguments.h"
 
 namespace {
 
@@ -24,12 +24,12 @@ void RunModel(benchmark::State& state, const RunArguments& arguments) {
 }
 
 void BM_RunDefaults(benchmark::State& state) {
-  RunModel(state, model::testing::DefaultArguments());
+  RunModel(state, run::DefaultRunArguments());
 }
 BENCHMARK(BM_RunDefaults);
 
 void BM_RunAllNormalSanctions(benchmark::State& state) {
-  RunModel(state, model::testing::AllNormalArguments());
+  RunModel(state, test_support::AllNormalArguments());
 }
 BENCHMARK(BM_RunAllNormalSanctions);
 
@@ -51,18 +51,18 @@ void ReferenceTranscendentals(benchmark::State& state, const RunArguments& argum
 }
 
 void BM_ReferenceTranscendentalsDefaults(benchmark::State& state) {
-  ReferenceTranscendentals(state, model::testing::DefaultArguments());
+  ReferenceTranscendentals(state, run::DefaultRunArguments());
 }
 BENCHMARK(BM_ReferenceTranscendentalsDefaults);
 
 void BM_ReferenceTranscendentalsAllNormalSanctions(benchmark::State& state) {
-  ReferenceTranscendentals(state, model::testing::AllNormalArguments());
+  ReferenceTranscendentals(state, test_support::AllNormalArguments());
 }
 BENCHMARK(BM_ReferenceTranscendentalsAllNormalSanctions);
 
 // Run time against the number of agents, for the growth exponent.
 void BM_RunAgents(benchmark::State& state) {
-  RunArguments arguments = model::testing::AllNormalArguments();
+  RunArguments arguments = test_support::AllNormalArguments();
   arguments.agentCount = static_cast<std::int32_t>(state.range(0));
   arguments.requestedCountR = arguments.requestedCountRPrime = arguments.agentCount;
   RunModel(state, arguments);

@@ -105,15 +105,13 @@ BENCHMARK(BM_RecomputePaintsOnly<DialogWithoutGraph>)
 void BM_GraphPaintOnly(benchmark::State& state) {
   ShownDialog<> shown;
   ui::CMainDlg& dialog = shown.Dialog();
-  const auto series = dialog.model.Series();
-  const ui::GraphSeriesData graphSeries = {series[0], series[1], series[2], series[3], series[4]};
+  const model::SeriesPointers series = dialog.model.Series();
   const platform::ClientRect client = dialog.GetClientRect();
   QImage image(client.right, client.bottom, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&image);
     platform::QtPaintContext context(painter, dialog.Window()->font());
-    ui::PaintGraph(context, {client.left, client.top, client.right, client.bottom}, true,
-                   graphSeries, [](int /*checkBoxId*/) { return true; });
+    ui::PaintGraph(context, client, true, series, [](int /*checkBoxId*/) { return true; });
   }
 }
 BENCHMARK(BM_GraphPaintOnly)

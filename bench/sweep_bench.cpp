@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
-#include "cli/number_parsing.h"
 #include "cli/runner.h"
-#include "tests/model/default_arguments.h"
+#include "run_description/number_text.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/sample_arguments.h"
 
 namespace {
 
@@ -66,11 +66,11 @@ class DiscardingBuffer : public std::streambuf {
 
 // The all-Normal arguments with sanctions on, as plain options.
 std::vector<std::string> AllNormalOptions() {
-  const model::RunArguments arguments = model::testing::AllNormalArguments();
+  const model::RunArguments arguments = test_support::AllNormalArguments();
   std::vector<std::string> args;
-  for (const cli::ArgumentSpec& entry : cli::ArgumentTable()) {
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
     args.push_back("--" + std::string(entry.name));
-    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(entry, arguments)));
+    args.push_back(run::FormatRoundTrip(run::ParameterValue(entry, arguments)));
   }
   return args;
 }

@@ -67,7 +67,7 @@ int Finish(const BatchOutcome& outcome, const BatchShape& shape, BatchLayout lay
 }
 
 int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, Target& target,
-                OutputFormat format, std::ostream& err) {
+                run::OutputFormat format, std::ostream& err) {
   BatchShape shape = SweepShape(schedule, settings.layout);
   // More threads than runs would only sit idle.
   shape.jobs = static_cast<unsigned>(

@@ -6,17 +6,17 @@
 #include <vector>
 
 #include "cli/batch_options.h"
-#include "cli/series_output.h"
 #include "model/run_arguments.h"
+#include "run_description/series_writers.h"
 
 namespace cli {
 
 // What the plain options of the command line asked for.
 struct RunRequest {
   model::RunArguments arguments;    // defaults with the plain options applied
-  std::vector<bool> givenAsOption;  // indexed like ArgumentTable()
+  std::vector<bool> givenAsOption;  // indexed like run::ParameterTable()
   std::int32_t seed = 0;            // the batch's base seed
-  OutputFormat format = OutputFormat::kCsv;
+  run::OutputFormat format = run::OutputFormat::kCsv;
   std::string outPath;  // empty for out
 };
 

@@ -5,8 +5,8 @@
 #include <limits>
 #include <thread>
 
-#include "cli/number_parsing.h"
 #include "cli/seed_derivation.h"
+#include "run_description/number_text.h"
 
 namespace cli {
 namespace {
@@ -39,7 +39,7 @@ unsigned DefaultJobs() {
 // An integer option value within [minimum, maximum].
 std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
                       std::int32_t maximum, std::int32_t& value) {
-  const ParsedInteger parsed = ParseInteger(text);
+  const run::ParsedInteger parsed = run::ParseInteger(text);
   std::string error = option;
   error += ": ";
   if (!parsed.value) return error + parsed.error;
@@ -54,11 +54,11 @@ std::string ReadCount(const char* option, const std::string& text, std::int32_t 
 
 std::string ReadShard(const std::string& text, Shard& shard) {
   const std::string refusal =
-      "--shard: expected I/N with whole numbers 1 <= I <= N, got " + Quoted(text);
+      "--shard: expected I/N with whole numbers 1 <= I <= N, got " + run::Quoted(text);
   const std::size_t separator = text.find(kShardSeparator);
   if (separator == std::string::npos) return refusal;
-  const ParsedInteger index = ParseInteger(std::string_view(text).substr(0, separator));
-  const ParsedInteger count = ParseInteger(std::string_view(text).substr(separator + 1));
+  const run::ParsedInteger index = run::ParseInteger(std::string_view(text).substr(0, separator));
+  const run::ParsedInteger count = run::ParseInteger(std::string_view(text).substr(separator + 1));
   if (!index.value || !count.value || *index.value < kFirstShard || *index.value > *count.value) {
     return refusal;
   }

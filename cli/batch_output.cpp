@@ -4,37 +4,22 @@
 #include <charconv>
 #include <cmath>
 
-#include "cli/argument_table.h"
 #include "cli/run_values.h"
+#include "run_description/number_text.h"
+#include "run_description/parameter_table.h"
 
 namespace cli {
 namespace {
 
-// Enough for any double in either form used here.
+// Enough for any integer.
 constexpr std::size_t kNumberBuffer = 32;
-// The single-run output prints "%.9g": every float reads back exactly.
-constexpr int kSeriesDigits = 9;
-
-// Formatted as printf("%.9g") would, which to_chars promises for a precision.
-void AppendSignificant(std::string& text, double value) {
-  std::array<char, kNumberBuffer> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::general, kSeriesDigits);
-  text.append(buffer.data(), result.ptr);
-}
 
 void AppendJsonNumber(std::string& text, double value) {
   if (std::isfinite(value)) {
-    AppendSignificant(text, value);
+    run::AppendSignificant(text, value);
   } else {
     text += "null";
   }
-}
-
-void AppendRoundTrip(std::string& text, double value) {
-  std::array<char, kNumberBuffer> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  text.append(buffer.data(), result.ptr);
 }
 
 template <typename Integer>
@@ -45,12 +30,13 @@ void AppendInteger(std::string& text, Integer value) {
 }
 
 void AppendArgumentNames(std::string& text) {
-  for (const ArgumentSpec& entry : ArgumentTable()) text.append(entry.name).append(1, ',');
+  for (const run::ParameterSpec& entry : run::ParameterTable())
+    text.append(entry.name).append(1, ',');
 }
 
 void AppendArgumentValues(std::string& text, const model::RunArguments& arguments) {
-  for (const ArgumentSpec& entry : ArgumentTable()) {
-    AppendRoundTrip(text, ArgumentValue(entry, arguments));
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+    run::AppendRoundTrip(text, run::ParameterValue(entry, arguments));
     text += ',';
   }
 }
@@ -58,9 +44,9 @@ void AppendArgumentValues(std::string& text, const model::RunArguments& argument
 void AppendJsonParameters(std::string& text, const model::RunArguments& arguments) {
   text += "\"parameters\":{";
   const char* separator = "";
-  for (const ArgumentSpec& entry : ArgumentTable()) {
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
     text.append(separator).append(1, '"').append(entry.name).append("\":");
-    AppendRoundTrip(text, ArgumentValue(entry, arguments));
+    run::AppendRoundTrip(text, run::ParameterValue(entry, arguments));
     separator = ",";
   }
   text += '}';
@@ -111,7 +97,7 @@ void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArgu
     AppendInteger(text, k);
     for (int s = 0; s < model::kSeriesCount; ++s) {
       text += ',';
-      AppendSignificant(text, values[ValueIndex(s, k)]);
+      run::AppendSignificant(text, values[ValueIndex(s, k)]);
     }
     text += '\n';
   }
@@ -167,7 +153,7 @@ void AppendSummaryCsv(std::string& text, const PointLabel& label,
     for (int s = 0; s < model::kSeriesCount; ++s) {
       for (const SummaryColumn& column : kSummaryColumns) {
         text += ',';
-        AppendSignificant(text, statistics[ValueIndex(s, k)].*column.member);
+        run::AppendSignificant(text, statistics[ValueIndex(s, k)].*column.member);
       }
     }
     text += '\n';

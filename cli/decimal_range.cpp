@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "cli/number_parsing.h"
+#include "run_description/number_text.h"
 
 namespace cli {
 namespace {
@@ -34,7 +34,7 @@ struct ParsedDecimal {
 };
 
 ParsedDecimal ParseDecimal(std::string_view text) {
-  const std::string refusal = "expected a plain decimal like 0.25, got " + Quoted(text);
+  const std::string refusal = "expected a plain decimal like 0.25, got " + run::Quoted(text);
   std::string_view rest = text;
   const bool negative = !rest.empty() && rest.front() == '-';
   if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) rest.remove_prefix(1);
@@ -48,7 +48,8 @@ ParsedDecimal ParseDecimal(std::string_view text) {
     }
     if (!IsDigit(c)) return {std::nullopt, refusal};
     seenDigit = true;
-    if (!PushDigit(result.digits, c)) return {std::nullopt, Quoted(text) + " has too many digits"};
+    if (!PushDigit(result.digits, c))
+      return {std::nullopt, run::Quoted(text) + " has too many digits"};
     if (seenPoint) ++result.scale;
   }
   if (!seenDigit) return {std::nullopt, refusal};
@@ -99,7 +100,7 @@ DecimalRange ExpandDecimalRange(std::string_view startText, std::string_view sto
     if (!Rescale(part, scale)) return Refused("too many digits in the range");
   }
   const auto [start, stop, step] = parts;
-  if (step.digits <= 0) return Refused("the step must be positive, got " + Quoted(stepText));
+  if (step.digits <= 0) return Refused("the step must be positive, got " + run::Quoted(stepText));
   if (start.digits > stop.digits) {
     return Refused("empty range: START " + std::string(startText) + " is above STOP " +
                    std::string(stopText));

@@ -11,7 +11,7 @@ namespace cli {
 // the message it shows. A batch applies them up front so that it refuses a
 // grid before writing anything rather than failing half-way through.
 struct ModelLimit {
-  std::string_view argument;  // name in the argument table
+  std::string_view argument;  // name in run::ParameterTable()
   double minimum;             // inclusive
   double maximum;             // inclusive
   std::string_view message;

@@ -8,14 +8,14 @@
 #include <optional>
 #include <sstream>
 
-#include "cli/argument_table.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
 #include "cli/error_line.h"
-#include "cli/number_parsing.h"
 #include "cli/overlay_options.h"
-#include "cli/series_output.h"
 #include "model/population_model.h"
+#include "run_description/number_text.h"
+#include "run_description/parameter_table.h"
+#include "run_description/series_writers.h"
 
 #ifndef CORVELLAN_VERSION
 #define CORVELLAN_VERSION "unknown"
@@ -25,7 +25,7 @@ namespace cli {
 namespace {
 
 struct Options {
-  std::vector<std::string> argumentTexts = std::vector<std::string>(ArgumentTable().size());
+  std::vector<std::string> argumentTexts = std::vector<std::string>(run::ParameterTable().size());
   std::vector<CLI::Option*> argumentOptions;
   std::string seed;
   std::string format = "csv";
@@ -34,15 +34,15 @@ struct Options {
   OverlayOptions overlay;
 };
 
-const char* TypeName(ValueType type) {
+const char* TypeName(run::ValueType type) {
   switch (type) {
-    case ValueType::kReal:
+    case run::ValueType::kReal:
       return "NUMBER";
-    case ValueType::kInteger:
+    case run::ValueType::kInteger:
       return "INTEGER";
-    case ValueType::kKind:
+    case run::ValueType::kKind:
       return "0|1|2";
-    case ValueType::kFlag:
+    case run::ValueType::kFlag:
       return "0|1";
   }
   return "VALUE";
@@ -50,8 +50,8 @@ const char* TypeName(ValueType type) {
 
 void DefineOptions(CLI::App& app, Options& options) {
   app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
-  for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
-    const ArgumentSpec& entry = ArgumentTable()[i];
+  for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
+    const run::ParameterSpec& entry = run::ParameterTable()[i];
     const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
     options.argumentOptions.push_back(
         app.add_option("--" + std::string(entry.name), options.argumentTexts[i], help)
@@ -70,10 +70,11 @@ void DefineOptions(CLI::App& app, Options& options) {
 
 // Fills arguments from the options given; returns the first refusal.
 std::string ReadArguments(const Options& options, model::RunArguments& arguments) {
-  arguments = DefaultRunArguments();
-  for (std::size_t i = 0; i < ArgumentTable().size(); ++i) {
+  arguments = run::DefaultRunArguments();
+  for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
     if (options.argumentOptions[i]->count() == 0) continue;
-    std::string error = ApplyArgument(ArgumentTable()[i], options.argumentTexts[i], arguments);
+    std::string error =
+        run::ApplyArgument(run::ParameterTable()[i], options.argumentTexts[i], arguments);
     if (!error.empty()) return error;
   }
   return {};
@@ -84,7 +85,7 @@ std::string ReadSeed(const Options& options, std::int32_t& seed) {
     seed = model::ClockSeed();
     return {};
   }
-  const ParsedInteger parsed = ParseInteger(options.seed);
+  const run::ParsedInteger parsed = run::ParseInteger(options.seed);
   if (!parsed.value) return "--seed: " + parsed.error;
   seed = *parsed.value;
   return {};
@@ -125,7 +126,7 @@ int RunBatch(const Options& options, const model::RunArguments& arguments, std::
   RunRequest request{arguments,
                      {},
                      seed,
-                     options.format == "json" ? OutputFormat::kJson : OutputFormat::kCsv,
+                     options.format == "json" ? run::OutputFormat::kJson : run::OutputFormat::kCsv,
                      options.outPath};
   for (const CLI::Option* option : options.argumentOptions) {
     request.givenAsOption.push_back(option->count() > 0);
@@ -187,12 +188,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return drawn.status;
   }
 
-  const RunRecord record{seed, arguments, model.Series()};
+  const run::RunRecord record{seed, arguments, model.Series()};
   std::ostringstream text;
   if (options.format == "json") {
-    WriteJson(text, record);
+    run::WriteJson(text, record);
   } else {
-    WriteCsv(text, record);
+    run::WriteCsv(text, record);
   }
   if (options.outPath.empty()) {
     out << text.str();

@@ -1,8 +1,8 @@
 #include "cli/sweep_axis.h"
 
-#include "cli/argument_table.h"
 #include "cli/decimal_range.h"
 #include "cli/model_limits.h"
+#include "run_description/parameter_table.h"
 
 namespace cli {
 namespace {
@@ -55,10 +55,11 @@ ValueTexts ListTexts(std::string_view values) {
 }
 
 // The value as the plain option reads it, then as the model checks it.
-std::string CheckValue(const ArgumentSpec& entry, const std::string& text, double& value) {
-  model::RunArguments scratch = DefaultRunArguments();
-  if (std::string reason = ReadArgumentValue(entry, text, scratch); !reason.empty()) return reason;
-  value = ArgumentValue(entry, scratch);
+std::string CheckValue(const run::ParameterSpec& entry, const std::string& text, double& value) {
+  model::RunArguments scratch = run::DefaultRunArguments();
+  if (std::string reason = run::ReadParameterValue(entry, text, scratch); !reason.empty())
+    return reason;
+  value = run::ParameterValue(entry, scratch);
   const ModelLimit* limit = FindModelLimit(entry.name);
   if (limit && !WithinModelLimit(*limit, value)) {
     std::string reason = text + " fails the model's check \"";
@@ -79,7 +80,7 @@ ParsedSweep ParseSweep(std::string_view text) {
   }
   const std::string_view name = text.substr(0, nameEnd);
   const std::string_view values = text.substr(nameEnd + 1);
-  const std::optional<std::size_t> argument = FindArgument(name);
+  const std::optional<std::size_t> argument = run::FindParameter(name);
   if (!argument) return Refuse(name, "not a run argument (see --help for their names)");
   if (values.empty()) return Refuse(name, "no values after '='");
 
@@ -91,7 +92,7 @@ ParsedSweep ParseSweep(std::string_view text) {
   axis.values.reserve(texts.texts.size());
   for (const std::string& valueText : texts.texts) {
     double value = 0.0;
-    const std::string reason = CheckValue(ArgumentTable()[*argument], valueText, value);
+    const std::string reason = CheckValue(run::ParameterTable()[*argument], valueText, value);
     if (!reason.empty()) return Refuse(name, reason);
     axis.values.push_back(value);
   }

@@ -13,7 +13,7 @@ inline constexpr std::size_t kMaxSweepValues = 1'000'000;
 
 // One swept run argument and its values, in the order they are run.
 struct SweepAxis {
-  std::size_t argument = 0;  // index in ArgumentTable()
+  std::size_t argument = 0;  // index in run::ParameterTable()
   std::vector<double> values;
 };
 

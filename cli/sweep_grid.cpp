@@ -1,7 +1,7 @@
 #include "cli/sweep_grid.h"
 
-#include "cli/argument_table.h"
 #include "cli/model_limits.h"
+#include "run_description/parameter_table.h"
 
 namespace cli {
 
@@ -14,7 +14,8 @@ model::RunArguments SweepGrid::PointArguments(std::uint64_t point) const {
   model::RunArguments arguments = base_;
   for (auto axis = axes_.rbegin(); axis != axes_.rend(); ++axis) {
     const std::uint64_t size = axis->values.size();
-    SetArgumentValue(ArgumentTable()[axis->argument], axis->values[point % size], arguments);
+    run::SetParameterValue(run::ParameterTable()[axis->argument], axis->values[point % size],
+                           arguments);
     point /= size;
   }
   return arguments;
@@ -27,16 +28,16 @@ BuiltGrid Refuse(std::string error) {
 }
 
 std::string SweepName(const SweepAxis& axis) {
-  return std::string(ArgumentTable()[axis.argument].name);
+  return std::string(run::ParameterTable()[axis.argument].name);
 }
 
 // The model's checks on the arguments no sweep replaces, as a single run would
 // make them; swept values were checked as they were read.
 std::string CheckFixedArguments(const model::RunArguments& base, const std::vector<bool>& swept) {
   for (const ModelLimit& limit : ModelLimits()) {
-    const std::size_t index = *FindArgument(limit.argument);
+    const std::size_t index = *run::FindParameter(limit.argument);
     if (swept[index]) continue;
-    if (!WithinModelLimit(limit, ArgumentValue(ArgumentTable()[index], base))) {
+    if (!WithinModelLimit(limit, run::ParameterValue(run::ParameterTable()[index], base))) {
       return std::string(limit.message);
     }
   }
@@ -48,7 +49,7 @@ std::string CheckFixedArguments(const model::RunArguments& base, const std::vect
 BuiltGrid BuildSweepGrid(std::span<const std::string> sweepTexts, const model::RunArguments& base,
                          const std::vector<bool>& givenAsOption) {
   std::vector<SweepAxis> axes;
-  std::vector<bool> swept(ArgumentTable().size(), false);
+  std::vector<bool> swept(run::ParameterTable().size(), false);
   std::uint64_t points = 1;
   for (const std::string& text : sweepTexts) {
     ParsedSweep parsed = ParseSweep(text);

@@ -33,7 +33,7 @@ struct BuiltGrid {
 
 // Reads the --sweep texts in the order given. Refuses a malformed sweep, one
 // that repeats a name or sweeps an argument also given as a plain option
-// (givenAsOption is indexed like ArgumentTable()), more points than 64 bits
+// (givenAsOption is indexed like run::ParameterTable()), more points than 64 bits
 // count, and fixed base values the model would reject.
 BuiltGrid BuildSweepGrid(std::span<const std::string> sweepTexts, const model::RunArguments& base,
                          const std::vector<bool>& givenAsOption);

@@ -15,7 +15,7 @@ namespace {
 
 class SweepWorker : public BatchWorker {
  public:
-  SweepWorker(const RunSchedule& schedule, BatchLayout layout, OutputFormat format)
+  SweepWorker(const RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
       : schedule_(schedule), layout_(layout), format_(format) {
     model_.notice = [this](std::string_view message) { failedCheck_ = message; };
   }
@@ -32,7 +32,7 @@ class SweepWorker : public BatchWorker {
 
   const RunSchedule& schedule_;
   const BatchLayout layout_;
-  const OutputFormat format_;
+  const run::OutputFormat format_;
   model::CPopulationModel model_;
   std::optional<std::string> failedCheck_;
 };
@@ -80,7 +80,7 @@ void SweepWorker::FormatRun(std::uint64_t record, std::span<const float> values,
   const RunLabel label{schedule_.RunIndex(point, replicate), schedule_.GlobalPoint(point),
                        replicate, schedule_.Seed(point, replicate)};
   const model::RunArguments arguments = schedule_.Arguments(point);
-  if (format_ == OutputFormat::kJson) {
+  if (format_ == run::OutputFormat::kJson) {
     AppendRunJson(text, label, arguments, values);
   } else {
     AppendRunCsv(text, label, arguments, values);
@@ -93,7 +93,7 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
                          schedule_.BaseSeed()};
   const model::RunArguments arguments = schedule_.Arguments(record);
   const std::vector<SummaryStatistics> statistics = SummariseRuns(values, schedule_.Replicates());
-  if (format_ == OutputFormat::kJson) {
+  if (format_ == run::OutputFormat::kJson) {
     AppendSummaryJson(text, label, arguments, statistics);
   } else {
     AppendSummaryCsv(text, label, arguments, statistics);
@@ -103,7 +103,7 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
 }  // namespace
 
 std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
-                                             OutputFormat format) {
+                                             run::OutputFormat format) {
   return std::make_unique<SweepWorker>(schedule, layout, format);
 }
 
@@ -120,8 +120,8 @@ BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout) {
   return shape;
 }
 
-void AppendBatchHeader(std::string& text, BatchLayout layout, OutputFormat format) {
-  if (format == OutputFormat::kJson) return;
+void AppendBatchHeader(std::string& text, BatchLayout layout, run::OutputFormat format) {
+  if (format == run::OutputFormat::kJson) return;
   if (layout == BatchLayout::kSummary) {
     AppendSummaryCsvHeader(text);
   } else {

@@ -4,7 +4,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/run_schedule.h"
-#include "cli/series_output.h"
+#include "run_description/series_writers.h"
 
 namespace cli {
 
@@ -17,12 +17,12 @@ enum class BatchLayout {
 // The worker of a sweep: owns its own model (a model is not safe to share
 // between threads) and seeds every run with the run's derived seed.
 std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
-                                             OutputFormat format);
+                                             run::OutputFormat format);
 
 // The shape of schedule's batch in layout; jobs is left at 1.
 BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout);
 
 // The header a CSV of layout starts with; JSON Lines have none.
-void AppendBatchHeader(std::string& text, BatchLayout layout, OutputFormat format);
+void AppendBatchHeader(std::string& text, BatchLayout layout, run::OutputFormat format);
 
 }  // namespace cli

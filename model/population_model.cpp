@@ -121,7 +121,7 @@ void CPopulationModel::ReleaseArrays() {
   }
 }
 
-std::array<const float*, kSeriesCount> CPopulationModel::Series() const {
+SeriesPointers CPopulationModel::Series() const {
   return {firstOrderRate.get(), secondOrderRate.get(), meanPropensityVolunteers.get(),
           meanPropensityNonVolunteers.get(), meanPropensity.get()};
 }

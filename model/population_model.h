@@ -45,7 +45,7 @@ class CPopulationModel {
 
   // The five series in their storage order; null before the first run that
   // reached the dynamics.
-  std::array<const float*, kSeriesCount> Series() const;
+  SeriesPointers Series() const;
 
   std::int32_t slopeM = 0;
   std::int32_t agentCount = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace model {
 
 inline constexpr int kStepCount = 101;  // time points 0 to 100
@@ -18,5 +20,8 @@ enum SeriesIndex : int {
 inline constexpr const char* kSeriesNames[kSeriesCount] = {
     "firstOrderRate", "secondOrderRate", "meanPropensityVolunteers", "meanPropensityNonVolunteers",
     "meanPropensity"};
+
+// The five series of a run by index, each null or kStepCount values.
+using SeriesPointers = std::array<const float*, kSeriesCount>;
 
 }  // namespace model

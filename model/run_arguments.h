@@ -35,6 +35,8 @@ struct RunArguments {
   std::int32_t requestedCountRPrime;
   std::int32_t reservedArg;
   std::int32_t slopeM;
+
+  friend bool operator==(const RunArguments&, const RunArguments&) = default;
 };
 
 }  // namespace model

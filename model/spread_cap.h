@@ -1,10 +1,9 @@
 #pragma once
 
+#include "model/attribute.h"
 #include "model/distribution_kind.h"
 
 namespace model {
-
-enum class Attribute { R, I, T, E, RPrime };
 
 // The spread an attribute drawn by the Normal or Log-Normal rule actually uses:
 // the passed spread limited to a third of the distance that keeps the values in

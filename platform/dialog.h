@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/client_rect.h"
 #include "platform/command_word.h"
 #include "platform/dialog_template.h"
 #include "platform/paint_context.h"
@@ -17,15 +18,6 @@ class QEventLoop;
 namespace platform {
 
 class DialogWindow;
-
-// A client rectangle in pixels; right and bottom lie just outside it.
-struct ClientRect {
-  int left;
-  int top;
-  int right;
-  int bottom;
-  friend bool operator==(const ClientRect&, const ClientRect&) = default;
-};
 
 // Check states of radio buttons and check boxes.
 inline constexpr int kUnchecked = 0;

@@ -4,11 +4,13 @@
 
 namespace ui {
 
+using model::Attribute;
+
 constinit const std::array<CorrelationRule, kCorrelationCount> kCorrelationRules = {{
-    {kRowCorrRRPrime, Attribute::kR, Attribute::kRPrime},
-    {kRowCorrRI, Attribute::kR, Attribute::kI},
-    {kRowCorrRPrimeI, Attribute::kRPrime, Attribute::kI},
-    {kRowCorrET, Attribute::kE, Attribute::kT},
+    {kRowCorrRRPrime, Attribute::R, Attribute::RPrime},
+    {kRowCorrRI, Attribute::R, Attribute::I},
+    {kRowCorrRPrimeI, Attribute::RPrime, Attribute::I},
+    {kRowCorrET, Attribute::E, Attribute::T},
 }};
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "ui/attribute.h"
+#include "model/attribute.h"
 
 namespace ui {
 
@@ -11,8 +11,8 @@ namespace ui {
 // Log-Normal counts as not Normal.
 struct CorrelationRule {
   std::span<const int> row;
-  Attribute first;
-  Attribute second;
+  model::Attribute first;
+  model::Attribute second;
 };
 
 inline constexpr std::size_t kCorrelationCount = 4;

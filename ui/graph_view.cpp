@@ -89,7 +89,7 @@ void DrawFrame(PaintContext& context, const GraphGeometry& g) {
 // move, so the curve resumes there and the gap shows where the data fails.
 void DrawSeriesLine(PaintContext& context, const GraphGeometry& g, const float* values) {
   bool resume = false;
-  for (int i = 0; i < kGraphPointCount; ++i) {
+  for (int i = 0; i < model::kStepCount; ++i) {
     const std::optional<int> y = PlotY(g, values[i]);
     if (!y) {
       resume = true;
@@ -106,7 +106,7 @@ void DrawSeriesLine(PaintContext& context, const GraphGeometry& g, const float* 
 }
 
 // Each row checks its own array, so a missing one only drops its own line.
-void DrawSeries(PaintContext& context, const GraphGeometry& g, const GraphSeriesData& series,
+void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::SeriesPointers& series,
                 const CheckedQuery& isChecked) {
   for (const SeriesPen& row : kSeriesPens) {
     if (!isChecked(row.checkBoxId)) continue;
@@ -130,12 +130,12 @@ int CentredStart(int span, int size) {
 
 }  // namespace
 
-constinit const std::array<SeriesPen, kGraphSeriesCount> kSeriesPens = {{
-    {res::kIdCheckFirstOrderRate, kFirstOrderRate, {0, 0, 0}},
-    {res::kIdCheckSecondOrderRate, kSecondOrderRate, {200, 100, 200}},
-    {res::kIdCheckMeanPropensity, kMeanPropensity, {222, 0, 0}},
-    {res::kIdCheckMeanPropensityVolunteers, kMeanPropensityVolunteers, {0, 200, 0}},
-    {res::kIdCheckMeanPropensityNonVolunteers, kMeanPropensityNonVolunteers, {0, 0, 200}},
+constinit const std::array<SeriesPen, model::kSeriesCount> kSeriesPens = {{
+    {res::kIdCheckFirstOrderRate, model::kFirstOrderRate, {0, 0, 0}},
+    {res::kIdCheckSecondOrderRate, model::kSecondOrderRate, {200, 100, 200}},
+    {res::kIdCheckMeanPropensity, model::kMeanPropensity, {222, 0, 0}},
+    {res::kIdCheckMeanPropensityVolunteers, model::kMeanPropensityVolunteers, {0, 200, 0}},
+    {res::kIdCheckMeanPropensityNonVolunteers, model::kMeanPropensityNonVolunteers, {0, 0, 200}},
 }};
 
 // The horizontal half is truncated as a whole, after adding left; the
@@ -162,7 +162,7 @@ std::optional<int> PlotY(const GraphGeometry& g, float value) {
 }
 
 void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
-                const GraphSeriesData& series, const CheckedQuery& isChecked) {
+                const model::SeriesPointers& series, const CheckedQuery& isChecked) {
   const GraphGeometry g = ComputeGraphGeometry(client);
   PaintObjects objects(context);
   objects.SelectFont(kLabelFace, kLabelCellHeight, platform::kFontWeightLight);

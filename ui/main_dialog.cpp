@@ -19,7 +19,9 @@
 namespace ui {
 namespace {
 
+using model::Attribute;
 using model::DistributionKind;
+using model::kAttributes;
 
 // The two read-only edits: the number of agents and the last time point.
 constexpr std::string_view kAgentCountText = "100";
@@ -31,10 +33,6 @@ constexpr bool kSmallIcon = false;
 // The kind field of each attribute, in the order of Attribute.
 constexpr std::array<int CMainDlg::*, kAttributes.size()> kKindFields = {
     &CMainDlg::distR, &CMainDlg::distI, &CMainDlg::distT, &CMainDlg::distE, &CMainDlg::distRPrime};
-
-ClientRect ToGraphRect(const platform::ClientRect& rect) {
-  return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 }  // namespace
 
@@ -55,6 +53,10 @@ RunObserver CMainDlg::SetRunObserver(RunObserver observer) {
 }
 
 int& CMainDlg::Kind(Attribute attribute) {
+  return this->*kKindFields[static_cast<std::size_t>(attribute)];
+}
+
+int CMainDlg::Kind(Attribute attribute) const {
   return this->*kKindFields[static_cast<std::size_t>(attribute)];
 }
 
@@ -122,20 +124,14 @@ void CMainDlg::DisableControls(std::span<const int> controls) {
 
 void CMainDlg::OnPaint(platform::PaintContext& context) {
   if (IsIconic()) {
-    PaintGraphIconic(context, ToGraphRect(GetClientRect()), appIcon);
+    PaintGraphIconic(context, GetClientRect(), appIcon);
     return;
   }
   PaintPlot(context);
 }
 
 void CMainDlg::PaintPlot(platform::PaintContext& context) const {
-  const ClientRect client = ToGraphRect(GetClientRect());
-  const auto series = model.Series();
-  const GraphSeriesData graphSeries = {
-      series[model::kFirstOrderRate], series[model::kSecondOrderRate],
-      series[model::kMeanPropensityVolunteers], series[model::kMeanPropensityNonVolunteers],
-      series[model::kMeanPropensity]};
-  PaintGraph(context, client, plotReady, graphSeries,
+  PaintGraph(context, GetClientRect(), plotReady, model.Series(),
              [this](int checkBoxId) { return GetCheck(checkBoxId) != platform::kUnchecked; });
 }
 

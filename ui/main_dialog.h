@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "model/attribute.h"
 #include "model/distribution_kind.h"
 #include "model/population_model.h"
 #include "model/run_arguments.h"
@@ -13,8 +14,11 @@
 #include "platform/file_write.h"
 #include "platform/picture.h"
 #include "res/resource_ids.h"
-#include "ui/attribute.h"
 #include "ui/run_on_screen.h"
+
+namespace run {
+struct ParameterSpec;
+}
 
 namespace ui {
 
@@ -82,8 +86,11 @@ class CMainDlg : public platform::Dialog {
   void OnDumpData();
 
  private:
-  int& Kind(Attribute attribute);
+  int& Kind(model::Attribute attribute);
+  int Kind(model::Attribute attribute) const;
   model::RunArguments CollectRunArguments() const;
+  // What the control that feeds the parameter holds now.
+  double ControlValue(const run::ParameterSpec& parameter) const;
   int RequestedCount(int countTrackbarId) const;
 
   void SetUpTrackbars();

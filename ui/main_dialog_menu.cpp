@@ -2,6 +2,7 @@
 // to PNG, SVG or the clipboard. Nothing here runs the model or changes a
 // control: the menu is not one of the dialog's commands.
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,15 +13,21 @@
 #include "platform/picture_files.h"
 #include "platform/popup_menu.h"
 #include "res/main_dialog_template.h"
+#include "run_description/series_writers.h"
 #include "ui/graph_band.h"
 #include "ui/graph_menu.h"
 #include "ui/main_dialog.h"
-#include "ui/series_csv.h"
 
 namespace ui {
 namespace {
 
 constexpr int kHalf = 2;
+
+std::string SeriesCsv(const RunOnScreen& run, const model::SeriesPointers& series) {
+  std::ostringstream csv;
+  run::WriteCsv(csv, {run.seed, run.arguments, series});
+  return csv.str();
+}
 constexpr std::string_view kPictureTitle = "Corvellan graph";
 
 // Every item; the series need a run on screen.

@@ -1,17 +1,18 @@
 // Recompute: one run of the model from the controls, then a synchronous repaint.
-#include "res/control_ids.h"
+#include "run_description/parameter_table.h"
 #include "ui/main_dialog.h"
+#include "ui/slider_table.h"
 
 namespace ui {
 namespace {
 
-constexpr std::int32_t kReservedArgument = 0;
-// The slope of the logistic response; the slope dialog only previews it.
-constexpr std::int32_t kSlopeM = 10;
-
 // A run that fails its checks leaves the model without agents.
 bool PassedChecks(const model::CPopulationModel& populationModel) {
   return populationModel.agentCount > 0;
+}
+
+int TrackbarOfRow(int row) {
+  return kSliderTable[static_cast<std::size_t>(row)].trackbarId;
 }
 
 }  // namespace
@@ -23,38 +24,31 @@ int CMainDlg::RequestedCount(int countTrackbarId) const {
 }
 
 // Disabled trackbars feed their positions like any other.
+double CMainDlg::ControlValue(const run::ParameterSpec& parameter) const {
+  const int index = parameter.fedBy.index;
+  switch (parameter.fedBy.feeder) {
+    case run::Feeder::kTrackbar:
+      return SliderValue(TrackbarOfRow(index));
+    case run::Feeder::kTrackbarShare:
+      return RequestedCount(TrackbarOfRow(index));
+    case run::Feeder::kRadioGroup:
+      return Kind(static_cast<model::Attribute>(index));
+    case run::Feeder::kSanctionsCheckBox:
+      return static_cast<int>(sanctionsEnabled);
+    case run::Feeder::kAgentCount:
+      return agentCount;
+    case run::Feeder::kFixed:
+      break;
+  }
+  return parameter.defaultValue;
+}
+
 model::RunArguments CMainDlg::CollectRunArguments() const {
-  return {
-      .paramJ = SliderValue(res::kIdSliderJ),
-      .paramX = SliderValue(res::kIdSliderX),
-      .distR = distR,
-      .medianR = SliderValue(res::kIdSliderMedianR),
-      .sigmaR = SliderValue(res::kIdSliderSigmaR),
-      .distI = distI,
-      .valueI = SliderValue(res::kIdSliderValueI),
-      .sigmaI = SliderValue(res::kIdSliderSigmaI),
-      .distT = distT,
-      .valueT = SliderValue(res::kIdSliderValueT),
-      .sigmaT = SliderValue(res::kIdSliderSigmaT),
-      .distE = distE,
-      .valueE = SliderValue(res::kIdSliderValueE),
-      .sigmaE = SliderValue(res::kIdSliderSigmaE),
-      .sanctionsOn = static_cast<int>(sanctionsEnabled),
-      .distRPrime = distRPrime,
-      .medianRPrime = SliderValue(res::kIdSliderMedianRPrime),
-      .sigmaRPrime = SliderValue(res::kIdSliderSigmaRPrime),
-      .paramJPrime = SliderValue(res::kIdSliderJPrime),
-      .paramM = SliderValue(res::kIdSliderM),
-      .corrRRPrime = SliderValue(res::kIdSliderCorrRRPrime),
-      .corrRI = SliderValue(res::kIdSliderCorrRI),
-      .corrRPrimeI = SliderValue(res::kIdSliderCorrRPrimeI),
-      .corrET = SliderValue(res::kIdSliderCorrET),
-      .agentCount = agentCount,
-      .requestedCountR = RequestedCount(res::kIdSliderCountR),
-      .requestedCountRPrime = RequestedCount(res::kIdSliderCountRPrime),
-      .reservedArg = kReservedArgument,
-      .slopeM = kSlopeM,
-  };
+  model::RunArguments arguments{};
+  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+    run::SetParameterValue(parameter, ControlValue(parameter), arguments);
+  }
+  return arguments;
 }
 
 void CMainDlg::Recompute() {

@@ -8,6 +8,7 @@
 namespace ui {
 namespace {
 
+using model::Attribute;
 using model::DistributionKind;
 
 constexpr auto kConstant = DistributionKind::Constant;
@@ -22,39 +23,39 @@ constexpr std::string_view kUnchanged = {};
 
 constinit const std::array<RadioWork, kRadioButtonCount> kRadioWork = {{
     // radio, attribute, kind, caption id, caption, rows, enable, linked location
-    {res::kIdRadioConstantR, Attribute::kR, kConstant, kNoControl, kUnchanged, kRowsRLocationSigma,
+    {res::kIdRadioConstantR, Attribute::R, kConstant, kNoControl, kUnchanged, kRowsRLocationSigma,
      false, kNoControl},
-    {res::kIdRadioNormalR, Attribute::kR, kNormal, kNoControl, kUnchanged, kRowsRLocationSigma,
+    {res::kIdRadioNormalR, Attribute::R, kNormal, kNoControl, kUnchanged, kRowsRLocationSigma, true,
+     res::kIdSliderMedianR},
+    {res::kIdRadioLogNormalR, Attribute::R, kLogNormal, kNoControl, kUnchanged, kRowsRLocationSigma,
      true, res::kIdSliderMedianR},
-    {res::kIdRadioLogNormalR, Attribute::kR, kLogNormal, kNoControl, kUnchanged,
-     kRowsRLocationSigma, true, res::kIdSliderMedianR},
 
-    {res::kIdRadioConstantI, Attribute::kI, kConstant, res::kIdCaptionValueI, kValueCaption,
+    {res::kIdRadioConstantI, Attribute::I, kConstant, res::kIdCaptionValueI, kValueCaption,
      kRowISigma, false, kNoControl},
-    {res::kIdRadioNormalI, Attribute::kI, kNormal, res::kIdCaptionValueI, kMedianCaption,
-     kRowISigma, true, res::kIdSliderValueI},
-    {res::kIdRadioLogNormalI, Attribute::kI, kLogNormal, res::kIdCaptionValueI, kMedianCaption,
+    {res::kIdRadioNormalI, Attribute::I, kNormal, res::kIdCaptionValueI, kMedianCaption, kRowISigma,
+     true, res::kIdSliderValueI},
+    {res::kIdRadioLogNormalI, Attribute::I, kLogNormal, res::kIdCaptionValueI, kMedianCaption,
      kRowISigma, true, res::kIdSliderValueI},
 
-    {res::kIdRadioConstantT, Attribute::kT, kConstant, res::kIdCaptionValueT, kValueCaption,
+    {res::kIdRadioConstantT, Attribute::T, kConstant, res::kIdCaptionValueT, kValueCaption,
      kRowTSigma, false, kNoControl},
-    {res::kIdRadioNormalT, Attribute::kT, kNormal, res::kIdCaptionValueT, kMedianCaption,
-     kRowTSigma, true, res::kIdSliderValueT},
-    {res::kIdRadioLogNormalT, Attribute::kT, kLogNormal, res::kIdCaptionValueT, kMedianCaption,
+    {res::kIdRadioNormalT, Attribute::T, kNormal, res::kIdCaptionValueT, kMedianCaption, kRowTSigma,
+     true, res::kIdSliderValueT},
+    {res::kIdRadioLogNormalT, Attribute::T, kLogNormal, res::kIdCaptionValueT, kMedianCaption,
      kRowTSigma, true, res::kIdSliderValueT},
 
-    {res::kIdRadioConstantE, Attribute::kE, kConstant, res::kIdCaptionValueE, kValueCaption,
+    {res::kIdRadioConstantE, Attribute::E, kConstant, res::kIdCaptionValueE, kValueCaption,
      kRowESigma, false, kNoControl},
-    {res::kIdRadioNormalE, Attribute::kE, kNormal, res::kIdCaptionValueE, kMedianCaption,
-     kRowESigma, true, res::kIdSliderValueE},
-    {res::kIdRadioLogNormalE, Attribute::kE, kLogNormal, res::kIdCaptionValueE, kMedianCaption,
+    {res::kIdRadioNormalE, Attribute::E, kNormal, res::kIdCaptionValueE, kMedianCaption, kRowESigma,
+     true, res::kIdSliderValueE},
+    {res::kIdRadioLogNormalE, Attribute::E, kLogNormal, res::kIdCaptionValueE, kMedianCaption,
      kRowESigma, true, res::kIdSliderValueE},
 
-    {res::kIdRadioConstantRPrime, Attribute::kRPrime, kConstant, kNoControl, kUnchanged,
+    {res::kIdRadioConstantRPrime, Attribute::RPrime, kConstant, kNoControl, kUnchanged,
      kRowsRPrimeLocationSigma, false, kNoControl},
-    {res::kIdRadioNormalRPrime, Attribute::kRPrime, kNormal, kNoControl, kUnchanged,
+    {res::kIdRadioNormalRPrime, Attribute::RPrime, kNormal, kNoControl, kUnchanged,
      kRowsRPrimeLocationSigma, true, res::kIdSliderMedianRPrime},
-    {res::kIdRadioLogNormalRPrime, Attribute::kRPrime, kLogNormal, kNoControl, kUnchanged,
+    {res::kIdRadioLogNormalRPrime, Attribute::RPrime, kLogNormal, kNoControl, kUnchanged,
      kRowsRPrimeLocationSigma, true, res::kIdSliderMedianRPrime},
 }};
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "model/attribute.h"
 #include "model/distribution_kind.h"
-#include "ui/attribute.h"
 
 namespace ui {
 
@@ -17,7 +17,7 @@ inline constexpr int kNoControl = 0;
 // after the location trackbar.
 struct RadioWork {
   int radioId;
-  Attribute attribute;
+  model::Attribute attribute;
   model::DistributionKind kind;
   int captionId;  // kNoControl: the caption never changes
   std::string_view caption;

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
 #include "cli/runner.h"
 #include "cli/seed_derivation.h"
 #include "cli/summary_statistics.h"
 #include "command_line_helpers.h"
 #include "model/result_series.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -115,8 +116,8 @@ TEST_F(SweepOutput, IsTheSameBytesWithTwoJobs) {
 
 TEST_F(SweepOutput, EveryRowCarriesItsDerivedSeedAndItsGridValues) {
   const std::vector<std::string> lines = Lines(OneJob().out);
-  const std::size_t paramJ = kFirstArgumentColumn + *FindArgument("paramJ");
-  const std::size_t valueT = kFirstArgumentColumn + *FindArgument("valueT");
+  const std::size_t paramJ = kFirstArgumentColumn + *run::FindParameter("paramJ");
+  const std::size_t valueT = kFirstArgumentColumn + *run::FindParameter("valueT");
   const char* jValues[] = {"0", "0.25", "0.5", "0.75", "1"};
   const char* tValues[] = {"0.1", "0.3", "0.5", "0.7", "0.9"};
   for (std::uint64_t run = 0; run < kSweepRuns; ++run) {
@@ -398,7 +399,7 @@ TEST_P(RefusedBatch, OneLineOnStandardErrorStatusTwoAndNoOutputAtAll) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedBatch, ::testing::ValuesIn(kBadBatches),
-                         [](const ::testing::TestParamInfo<BadBatch>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace cli

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
 #include "cli/run_values.h"
 #include "command_line_helpers.h"
+#include "run_description/parameter_table.h"
 
 namespace cli {
 namespace {
@@ -51,14 +51,14 @@ TEST(BatchOutput, RunHeaderNamesTheRunItsSeedEveryArgumentAndEverySeries) {
   EXPECT_EQ(cells[1], "replicate");
   EXPECT_EQ(cells[2], "seed");
   for (std::size_t i = 0; i < kArgumentColumns; ++i) {
-    EXPECT_EQ(cells[3 + i], ArgumentTable()[i].name);
+    EXPECT_EQ(cells[3 + i], run::ParameterTable()[i].name);
   }
   EXPECT_EQ(cells[3 + kArgumentColumns], "step");
   EXPECT_EQ(cells.back(), "meanPropensity");
 }
 
 TEST(BatchOutput, RunRowsCarryTheLabelTheArgumentsAndTheValuesLikeTheSingleRun) {
-  model::RunArguments arguments = DefaultRunArguments();
+  model::RunArguments arguments = run::DefaultRunArguments();
   arguments.medianR = 0.3;
   arguments.agentCount = 40;
   const std::vector<float> values = RunValues();
@@ -72,8 +72,8 @@ TEST(BatchOutput, RunRowsCarryTheLabelTheArgumentsAndTheValuesLikeTheSingleRun) 
     EXPECT_EQ(cells[0], "1234");
     EXPECT_EQ(cells[1], "4");
     EXPECT_EQ(cells[2], "-77");
-    EXPECT_EQ(cells[3 + *FindArgument("medianR")], "0.3");
-    EXPECT_EQ(cells[3 + *FindArgument("agentCount")], "40");
+    EXPECT_EQ(cells[3 + *run::FindParameter("medianR")], "0.3");
+    EXPECT_EQ(cells[3 + *run::FindParameter("agentCount")], "40");
     EXPECT_EQ(cells[3 + kArgumentColumns], std::to_string(k));
     for (int s = 0; s < model::kSeriesCount; ++s) {
       EXPECT_EQ(cells[4 + kArgumentColumns + s], PrintfSignificant(values[ValueIndex(s, k)]))
@@ -86,7 +86,7 @@ TEST(BatchOutput, RunJsonIsOneLineWithNullForWhatIsNotANumber) {
   std::vector<float> values(kValuesPerRun, 0.5f);
   values[ValueIndex(2, 7)] = std::numeric_limits<float>::quiet_NaN();
   std::string text;
-  AppendRunJson(text, {12, 6, 0, 5}, DefaultRunArguments(), values);
+  AppendRunJson(text, {12, 6, 0, 5}, run::DefaultRunArguments(), values);
   ASSERT_EQ(Lines(text).size(), 1u);
   EXPECT_EQ(text.back(), '\n');
   EXPECT_EQ(text.rfind("{\"run\":12,\"point\":6,\"replicate\":0,\"seed\":5,\"parameters\":{"
@@ -117,7 +117,7 @@ TEST(BatchOutput, SummaryRowsPrintEachStatisticInItsColumn) {
   std::vector<SummaryStatistics> statistics(kValuesPerRun);
   statistics[ValueIndex(1, 3)] = {0.25, 0.125, 0.0625, 0.5, 0.75};
   std::string text;
-  AppendSummaryCsv(text, {8, 20, 3}, DefaultRunArguments(), statistics);
+  AppendSummaryCsv(text, {8, 20, 3}, run::DefaultRunArguments(), statistics);
   const std::vector<std::string> lines = Lines(text);
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(model::kStepCount));
   const std::vector<std::string> cells = Split(lines[3]);
@@ -135,7 +135,7 @@ TEST(BatchOutput, SummaryRowsPrintEachStatisticInItsColumn) {
 TEST(BatchOutput, SummaryJsonGroupsTheStatisticsBySeries) {
   std::vector<SummaryStatistics> statistics(kValuesPerRun);
   std::string text;
-  AppendSummaryJson(text, {4, 3, -9}, DefaultRunArguments(), statistics);
+  AppendSummaryJson(text, {4, 3, -9}, run::DefaultRunArguments(), statistics);
   ASSERT_EQ(Lines(text).size(), 1u);
   EXPECT_EQ(text.rfind("{\"point\":4,\"replicates\":3,\"baseSeed\":-9,\"parameters\":{", 0), 0u);
   EXPECT_NE(text.find("\"firstOrderRate\":{\"mean\":[0,"), std::string::npos);

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/case_name.h"
+
 namespace cli {
 namespace {
 
@@ -120,7 +122,7 @@ TEST_P(OrderedOutput, ComesInRecordOrderWithinABoundedWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OrderedOutput, ::testing::ValuesIn(kOrderCases),
-                         [](const ::testing::TestParamInfo<OrderCase>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 TEST(BatchRunner, TheWindowIsSmallBesideALongBatch) {
   constexpr std::uint64_t kRecords = 2000;
@@ -164,8 +166,7 @@ TEST_P(Stopped, WritesEveryFinishedRecordInOrderAndStartsNoOther) {
   EXPECT_LT(run.outcome.runsDone, (written + 1) * c.runsPerRecord);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Stopped, ::testing::ValuesIn(kStopCases),
-                         [](const ::testing::TestParamInfo<StopCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Stopped, ::testing::ValuesIn(kStopCases), test_support::CaseName());
 
 TEST(BatchRunner, AStopBeforeTheStartWritesNothing) {
   std::atomic<bool> stop{true};

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/number_parsing.h"
+#include "run_description/number_text.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -49,15 +50,15 @@ TEST_P(ExpandedRange, GivesTheExactDecimals) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExpandedRange, ::testing::ValuesIn(kRanges),
-                         [](const ::testing::TestParamInfo<RangeCase>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 TEST(DecimalRange, EveryValueIsTheDoubleNearestItsDecimal) {
   const DecimalRange range = ExpandDecimalRange("0", "1", "0.1", kPlenty);
   ASSERT_EQ(range.values.size(), 11u);
-  EXPECT_EQ(*ParseReal(range.values[3]).value, 0.3);
+  EXPECT_EQ(*run::ParseReal(range.values[3]).value, 0.3);
   EXPECT_NE(0.0 + 0.1 + 0.1 + 0.1, 0.3);  // what adding the step would have given
   EXPECT_NE(3 * 0.1, 0.3);
-  EXPECT_EQ(*ParseReal(range.values[7]).value, 0.7);
+  EXPECT_EQ(*run::ParseReal(range.values[7]).value, 0.7);
 }
 
 struct RefusedRange {
@@ -96,9 +97,7 @@ TEST_P(RefusedDecimalRange, SaysWhy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedDecimalRange, ::testing::ValuesIn(kRefused),
-                         [](const ::testing::TestParamInfo<RefusedRange>& p) {
-                           return p.param.name;
-                         });
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace cli

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/argument_table.h"
 #include "model/population_model.h"
+#include "run_description/parameter_table.h"
 
 namespace cli {
 namespace {
@@ -40,9 +40,10 @@ TEST_P(LimitAgreesWithTheModel, AtTheBoundary) {
   const Probe& probe = GetParam();
   const ModelLimit* limit = FindModelLimit(probe.argument);
   ASSERT_NE(limit, nullptr);
-  model::RunArguments arguments = DefaultRunArguments();
+  model::RunArguments arguments = run::DefaultRunArguments();
   arguments.agentCount = 2;  // small and valid, so only the probe decides
-  SetArgumentValue(ArgumentTable()[*FindArgument(probe.argument)], probe.value, arguments);
+  run::SetParameterValue(run::ParameterTable()[*run::FindParameter(probe.argument)], probe.value,
+                         arguments);
   const std::optional<std::string> verdict = ModelVerdict(arguments);
   if (WithinModelLimit(*limit, probe.value)) {
     EXPECT_FALSE(verdict) << *verdict;
@@ -60,7 +61,7 @@ TEST(ModelLimits, AreListedInTheOrderTheModelChecks) {
   EXPECT_EQ(ModelLimits()[1].message, model::kMessageBadX);
   EXPECT_EQ(ModelLimits()[2].message, model::kMessageBadN);
   for (const ModelLimit& limit : ModelLimits()) {
-    EXPECT_TRUE(FindArgument(limit.argument)) << limit.argument;
+    EXPECT_TRUE(run::FindParameter(limit.argument)) << limit.argument;
   }
   EXPECT_EQ(FindModelLimit("medianR"), nullptr);
 }

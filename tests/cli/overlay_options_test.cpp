@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
 #include "cli/runner.h"
 #include "export/overlay_file.h"
 #include "export/series_overlay.h"
 #include "model/population_model.h"
+#include "run_description/parameter_table.h"
 #include "tests/cli/command_line_helpers.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(OverlayOptionsTest, DrawsTheRunsFirstSeriesLikeTheExport) {
   const std::string expectedPath = File("Expected.bmp");
   ASSERT_EQ(bitmap_export::WriteBlankOverlay(expectedPath).status,
             bitmap_export::OverlayStatus::kWritten);
-  model::RunArguments arguments = DefaultRunArguments();
+  model::RunArguments arguments = run::DefaultRunArguments();
   arguments.distR = 1;
   model::CPopulationModel model;
   model.fixedSeed = 4;
@@ -118,9 +119,7 @@ TEST_P(OverlayRefusals, OneErrorLineAndNoOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OverlayRefusals, ::testing::ValuesIn(kRefusals),
-                         [](const ::testing::TestParamInfo<RefusedOverlay>& p) {
-                           return std::string(p.param.name);
-                         });
+                         test_support::CaseName());
 
 TEST_F(OverlayOptionsTest, ARefusedFileIsLeftByteForByte) {
   const std::string path = File("short.bmp");

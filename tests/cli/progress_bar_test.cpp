@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/case_name.h"
+
 namespace cli {
 namespace {
 
@@ -34,8 +36,7 @@ TEST_P(Line, ShowsRunsRateAndTimeLeft) {
   EXPECT_EQ(ProgressLine(c.done, c.total, c.elapsed), c.line);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Line, ::testing::ValuesIn(kLines),
-                         [](const ::testing::TestParamInfo<LineCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, Line, ::testing::ValuesIn(kLines), test_support::CaseName());
 
 TEST(ProgressBar, DrawsTheLastStateAndBlanksItAtTheEnd) {
   std::ostringstream terminal;

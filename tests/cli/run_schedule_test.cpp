@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
 #include "cli/seed_derivation.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -16,8 +17,8 @@ constexpr std::uint64_t kReplicates = 2;
 
 SweepGrid TenPoints() {
   const std::vector<std::string> sweeps = {"medianR=0:0.9:0.1"};
-  return *BuildSweepGrid(sweeps, DefaultRunArguments(),
-                         std::vector<bool>(ArgumentTable().size(), false))
+  return *BuildSweepGrid(sweeps, run::DefaultRunArguments(),
+                         std::vector<bool>(run::ParameterTable().size(), false))
               .grid;
 }
 
@@ -56,7 +57,7 @@ TEST_P(ShardedSchedule, TakesItsPointsWithTheWholeSweepsNumbersAndSeeds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShardedSchedule, ::testing::ValuesIn(kShards),
-                         [](const ::testing::TestParamInfo<ShardCase>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace cli

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
 #include "model/population_model.h"
+#include "run_description/parameter_table.h"
 #include "tests/cli/command_line_helpers.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -74,7 +75,7 @@ TEST_P(RefusedInput, OneLineOnStandardErrorAndNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedInput, ::testing::ValuesIn(kBadInputs),
-                         [](const ::testing::TestParamInfo<BadInput>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 TEST(Runner, CsvHasTheRerunLineAHeaderAnd101Rows) {
   const Outcome outcome = Invoke({"--seed", "7", "--distT", "1", "--paramX", "-0.5"});
@@ -95,7 +96,7 @@ TEST(Runner, PrintedValuesReadBackAsTheModelsSinglePrecisionNumbers) {
       {"--seed", "3", "--distR", "1", "--distT", "2", "--sanctionsOn", "1", "--paramJ", "0.25"});
   ASSERT_EQ(outcome.status, kExitSuccess) << outcome.err;
 
-  model::RunArguments arguments = DefaultRunArguments();
+  model::RunArguments arguments = run::DefaultRunArguments();
   arguments.distR = 1;
   arguments.distT = 2;
   arguments.sanctionsOn = 1;
@@ -127,32 +128,6 @@ TEST(Runner, TheSameSeedGivesTheSameBytesAndTheRerunLineRepeatsTheRun) {
   for (std::string word; words >> word;) args.push_back(word);
   args.erase(args.begin());  // the program name
   EXPECT_EQ(Invoke(args).out, first.out);
-}
-
-TEST(Runner, ValuesAreExactDecimalDoubles) {
-  const ArgumentSpec& sigmaR = ArgumentTable()[4];
-  ASSERT_EQ(sigmaR.name, "sigmaR");
-  model::RunArguments a = DefaultRunArguments();
-  ASSERT_EQ(ApplyArgument(sigmaR, "0.35000000000000003", a), "");
-  EXPECT_EQ(a.sigmaR, 35 * 0.01);
-  ASSERT_EQ(ApplyArgument(sigmaR, "0.35", a), "");
-  EXPECT_EQ(a.sigmaR, 0.35);
-  EXPECT_NE(0.35, 35 * 0.01);
-}
-
-TEST(Runner, DefaultsAreWhatTheWindowPassesAtStartUp) {
-  const model::RunArguments a = DefaultRunArguments();
-  EXPECT_EQ(a.paramJ, 50 * 0.01);
-  EXPECT_EQ(a.sigmaR, 15 * 0.01);
-  EXPECT_EQ(a.valueI, 100 * 0.01);
-  EXPECT_EQ(a.paramM, 100 * 0.01);
-  EXPECT_EQ(a.distR + a.distI + a.distT + a.distE + a.distRPrime, 0);
-  EXPECT_EQ(a.sanctionsOn, 0);
-  EXPECT_EQ(a.agentCount, 100);
-  EXPECT_EQ(a.requestedCountR, 100);
-  EXPECT_EQ(a.requestedCountRPrime, 100);
-  EXPECT_EQ(a.reservedArg, 0);
-  EXPECT_EQ(a.slopeM, 10);
 }
 
 TEST(Runner, JsonCarriesTheSeedParametersAndEverySeries) {
@@ -192,7 +167,7 @@ TEST(Runner, AnUnwritableOutFileIsReported) {
 TEST(Runner, HelpListsEveryRunArgument) {
   const Outcome outcome = Invoke({"--help"});
   EXPECT_EQ(outcome.status, kExitSuccess);
-  for (const ArgumentSpec& entry : ArgumentTable()) {
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
     EXPECT_NE(outcome.out.find("--" + std::string(entry.name) + " "), std::string::npos)
         << entry.name;
   }

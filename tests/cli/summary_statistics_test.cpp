@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/run_values.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -50,10 +51,7 @@ TEST_P(Statistics, MatchTheHandWorkedValues) {
   EXPECT_NEAR(s.q95, e.q95, kTolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Statistics, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<StatisticsCase>& p) {
-                           return p.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Statistics, ::testing::ValuesIn(kCases), test_support::CaseName());
 
 TEST(Quantile, EndsAreTheExtremesExactly) {
   const std::vector<double> sorted = {0.1, 0.2, 0.7};

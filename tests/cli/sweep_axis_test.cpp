@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
@@ -37,12 +38,12 @@ TEST_P(ParsedSweepCase, GivesTheArgumentAndItsValuesInOrder) {
   const SweepCase& c = GetParam();
   const ParsedSweep parsed = ParseSweep(c.text);
   ASSERT_TRUE(parsed.axis) << parsed.error;
-  EXPECT_EQ(ArgumentTable()[parsed.axis->argument].name, c.argument);
+  EXPECT_EQ(run::ParameterTable()[parsed.axis->argument].name, c.argument);
   EXPECT_EQ(parsed.axis->values, c.values);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParsedSweepCase, ::testing::ValuesIn(kSweeps),
-                         [](const ::testing::TestParamInfo<SweepCase>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 struct BadSweep {
   const char* name;
@@ -96,7 +97,7 @@ TEST_P(RefusedSweep, GivesOneLineNamingTheSweep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedSweep, ::testing::ValuesIn(kBadSweeps),
-                         [](const ::testing::TestParamInfo<BadSweep>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace cli

@@ -5,25 +5,26 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
-#include "cli/number_parsing.h"
+#include "run_description/number_text.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
 
 namespace cli {
 namespace {
 
 std::vector<bool> NoneGiven() {
-  return std::vector<bool>(ArgumentTable().size(), false);
+  return std::vector<bool>(run::ParameterTable().size(), false);
 }
 
 std::vector<bool> Given(const char* name) {
   std::vector<bool> given = NoneGiven();
-  given[*FindArgument(name)] = true;
+  given[*run::FindParameter(name)] = true;
   return given;
 }
 
 TEST(SweepGrid, TheLastSweepVariesFastest) {
   const std::vector<std::string> sweeps = {"paramJ=0.1,0.2", "medianR=0:1:0.5"};
-  const BuiltGrid built = BuildSweepGrid(sweeps, DefaultRunArguments(), NoneGiven());
+  const BuiltGrid built = BuildSweepGrid(sweeps, run::DefaultRunArguments(), NoneGiven());
   ASSERT_TRUE(built.grid) << built.error;
   ASSERT_EQ(built.grid->PointCount(), 6u);
   const double expected[6][2] = {{0.1, 0}, {0.1, 0.5}, {0.1, 1}, {0.2, 0}, {0.2, 0.5}, {0.2, 1}};
@@ -35,7 +36,7 @@ TEST(SweepGrid, TheLastSweepVariesFastest) {
 }
 
 TEST(SweepGrid, UnsweptArgumentsKeepTheirBaseValues) {
-  model::RunArguments base = DefaultRunArguments();
+  model::RunArguments base = run::DefaultRunArguments();
   base.distT = 1;
   base.sigmaT = 0.05;
   const std::vector<std::string> sweeps = {"agentCount=10,20"};
@@ -49,7 +50,7 @@ TEST(SweepGrid, UnsweptArgumentsKeepTheirBaseValues) {
 }
 
 TEST(SweepGrid, NoSweepsMakeOnePointOfTheBaseArguments) {
-  model::RunArguments base = DefaultRunArguments();
+  model::RunArguments base = run::DefaultRunArguments();
   base.valueE = 0.25;
   const BuiltGrid built = BuildSweepGrid({}, base, NoneGiven());
   ASSERT_TRUE(built.grid);
@@ -59,7 +60,7 @@ TEST(SweepGrid, NoSweepsMakeOnePointOfTheBaseArguments) {
 
 TEST(SweepGrid, IntegerArgumentsTakeWholeValues) {
   const std::vector<std::string> sweeps = {"slopeM=-3,7", "distE=2"};
-  const BuiltGrid built = BuildSweepGrid(sweeps, DefaultRunArguments(), NoneGiven());
+  const BuiltGrid built = BuildSweepGrid(sweeps, run::DefaultRunArguments(), NoneGiven());
   ASSERT_TRUE(built.grid);
   EXPECT_EQ(built.grid->PointArguments(0).slopeM, -3);
   EXPECT_EQ(built.grid->PointArguments(1).slopeM, 7);
@@ -103,8 +104,9 @@ class RefusedGrid : public ::testing::TestWithParam<BadGrid> {};
 
 TEST_P(RefusedGrid, GivesTheFirstRefusal) {
   const BadGrid& c = GetParam();
-  model::RunArguments base = DefaultRunArguments();
-  if (c.badBase) SetArgumentValue(ArgumentTable()[*FindArgument(c.badBase)], c.badValue, base);
+  model::RunArguments base = run::DefaultRunArguments();
+  if (c.badBase)
+    run::SetParameterValue(run::ParameterTable()[*run::FindParameter(c.badBase)], c.badValue, base);
   const BuiltGrid built =
       BuildSweepGrid(c.sweeps, base, c.givenOption ? Given(c.givenOption) : NoneGiven());
   EXPECT_FALSE(built.grid);
@@ -112,25 +114,25 @@ TEST_P(RefusedGrid, GivesTheFirstRefusal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedGrid, ::testing::ValuesIn(kBadGrids),
-                         [](const ::testing::TestParamInfo<BadGrid>& p) { return p.param.name; });
+                         test_support::CaseName());
 
 TEST(SweepGrid, RefusesMorePointsThan64BitsCount) {
   // Five values of each of the 29 arguments: 5^29 points, above 2^64.
   std::vector<std::string> sweeps;
-  for (const ArgumentSpec& entry : ArgumentTable()) {
-    const std::string value = FormatRoundTrip(entry.defaultValue);
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+    const std::string value = run::FormatRoundTrip(entry.defaultValue);
     std::string sweep(entry.name);
     sweep.append("=").append(value);
     for (int i = 1; i < 5; ++i) sweep.append(",").append(value);
     sweeps.push_back(sweep);
   }
-  const BuiltGrid built = BuildSweepGrid(sweeps, DefaultRunArguments(), NoneGiven());
+  const BuiltGrid built = BuildSweepGrid(sweeps, run::DefaultRunArguments(), NoneGiven());
   EXPECT_FALSE(built.grid);
   EXPECT_EQ(built.error, "the sweeps make more grid points than 64 bits can count");
 }
 
 TEST(SweepGrid, ASweptArgumentIsNotCheckedAtItsBaseValue) {
-  model::RunArguments base = DefaultRunArguments();
+  model::RunArguments base = run::DefaultRunArguments();
   base.paramJ = 5;  // replaced by every grid point
   const std::vector<std::string> sweeps = {"paramJ=0,1"};
   EXPECT_TRUE(BuildSweepGrid(sweeps, base, NoneGiven()).grid);

@@ -18,6 +18,7 @@
 #include "export/series_overlay.h"
 #include "test_bitmap.h"
 #include "test_files.h"
+#include "tests/support/case_name.h"
 
 namespace bitmap_export::fixtures {
 namespace {
@@ -162,9 +163,7 @@ TEST_P(OverlayMidwayFaults, NothingIsWrittenOverWhatIsThereNow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, OverlayMidwayFaults, ::testing::ValuesIn(kMidwayFaults),
-                         [](const ::testing::TestParamInfo<MidwayFault>& p) {
-                           return std::string(p.param.name);
-                         });
+                         test_support::CaseName());
 
 // A real full file system where mounting one is allowed.
 TEST(OverlayFullFileSystem, OldPictureSurvivesAndTheFailureIsReported) {

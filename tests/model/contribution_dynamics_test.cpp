@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "bench/reference_dynamics.h"
 #include "model/decision_sequence.h"
 #include "model/population_model.h"
-#include "tests/model/default_arguments.h"
+#include "tests/support/reference_dynamics.h"
+#include "tests/support/sample_arguments.h"
 
 namespace model {
 namespace {
 
-using testing::DefaultArguments;
+using run::DefaultRunArguments;
 
 TEST(DecisionSequence, StartsFromItsSeed) {
   DecisionSequence d;
@@ -94,7 +94,7 @@ TEST_F(Dynamics, WorkedFirstStep) {
     double propensityAfterStepZero;
   };
   for (const Case c : {Case{0, 0.4484610}, Case{1, 0.2349082}}) {
-    RunArguments a = DefaultArguments();
+    RunArguments a = DefaultRunArguments();
     a.valueE = 1.0;
     a.sanctionsOn = c.sanctionsOn;
     model.Run(a);
@@ -108,7 +108,7 @@ TEST_F(Dynamics, WorkedFirstStep) {
 
 TEST_F(Dynamics, PointZeroIsZeroInEverySeries) {
   for (int sanctions = 0; sanctions <= 1; ++sanctions) {
-    RunArguments a = testing::AllNormalArguments();
+    RunArguments a = test_support::AllNormalArguments();
     a.sanctionsOn = sanctions;
     model.Run(a);
     for (const float* series : model.Series()) EXPECT_EQ(series[0], 0.0f);
@@ -116,8 +116,8 @@ TEST_F(Dynamics, PointZeroIsZeroInEverySeries) {
 }
 
 TEST_F(Dynamics, SanctionsOffLeavesTheSanctionStateUntouched) {
-  model.Run(testing::AllNormalArguments());
-  RunArguments a = testing::AllNormalArguments();
+  model.Run(test_support::AllNormalArguments());
+  RunArguments a = test_support::AllNormalArguments();
   a.sanctionsOn = 0;
   model.Run(a);
   for (int k = 0; k < kStepCount; ++k) ASSERT_EQ(model.secondOrderRate[k], 0.0f);
@@ -129,7 +129,7 @@ TEST_F(Dynamics, SanctionsOffLeavesTheSanctionStateUntouched) {
 }
 
 TEST_F(Dynamics, NegativeSanctionPropensityTurnsIntoNotANumberWithoutStoppingTheRun) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.paramX = 1.0;  // a positive signal pushes non-sanctioners below 0
   a.sanctionsOn = 1;
   model.Run(a);
@@ -144,7 +144,7 @@ TEST_F(Dynamics, NegativeSanctionPropensityTurnsIntoNotANumberWithoutStoppingThe
 // has no real power of it, and the step must raise no sanction term rather than
 // turn every propensity into not-a-number.
 TEST_F(Dynamics, ANegativeSecondOrderSumRaisesNoSanctionTerm) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.paramX = -1.0;
   a.distR = a.distRPrime = 1;
   a.medianRPrime = 0.2;
@@ -166,7 +166,7 @@ TEST_F(Dynamics, ANegativeSecondOrderSumRaisesNoSanctionTerm) {
 }
 
 TEST_F(Dynamics, MeansStayInTheUnitIntervalRatesAreUnclamped) {
-  RunArguments a = testing::AllNormalArguments();
+  RunArguments a = test_support::AllNormalArguments();
   for (int seed = 1; seed <= 10; ++seed) {
     model.fixedSeed = seed;
     model.Run(a);
@@ -188,7 +188,7 @@ TEST_F(Dynamics, MatchesAStraightforwardReplay) {
   };
   const auto kind = [&rng] { return std::uniform_int_distribution<int>(0, 2)(rng); };
   for (int trial = 0; trial < 300; ++trial) {
-    RunArguments a = DefaultArguments();
+    RunArguments a = DefaultRunArguments();
     a.paramJ = position(0, 100);
     a.paramX = position(-100, 100);
     a.distR = kind();

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "model/population_model.h"
-#include "tests/model/default_arguments.h"
+#include "tests/support/sample_arguments.h"
 
 namespace model {
 namespace {
@@ -35,7 +35,7 @@ struct CornerPicker {
 
 RunArguments CornerArguments(CornerPicker& pick, const std::array<int, kAttributeCount>& kinds,
                              int sanctionsOn) {
-  RunArguments a = testing::DefaultArguments();
+  RunArguments a = run::DefaultRunArguments();
   a.paramJ = pick.Pick(0, 100);
   a.paramX = pick.Pick(-100, 100);
   a.distR = kinds[0];
@@ -133,7 +133,7 @@ TEST(ModelCorners, AgentCountsFromOneToAHundredThousand) {
   CPopulationModel model;
   model.fixedSeed = 5;
   for (int agents : {1, 2, 3, 10, 1000, 100000}) {
-    RunArguments a = testing::AllNormalArguments();
+    RunArguments a = test_support::AllNormalArguments();
     a.agentCount = agents;
     a.requestedCountR = a.requestedCountRPrime = agents;
     model.Run(a);

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "model/distribution_kind.h"
-#include "tests/model/case_name.h"
-#include "tests/model/default_arguments.h"
+#include "tests/support/case_name.h"
+#include "tests/support/sample_arguments.h"
 
 namespace model {
 namespace {
 
-using testing::DefaultArguments;
+using run::DefaultRunArguments;
 
 // A model whose failed-check notices are collected instead of shown.
 class ModelFixture : public ::testing::Test {
@@ -78,11 +78,11 @@ const CheckCase kCheckCases[] = {
 class RunChecks : public ModelFixture, public ::testing::WithParamInterface<CheckCase> {};
 
 TEST_P(RunChecks, ReportsOnlyTheFirstFailureAndKeepsThePreviousSeries) {
-  model.Run(DefaultArguments());
+  model.Run(DefaultRunArguments());
   const std::vector<float> before = FirstOrderRate();
   const float* storage = model.firstOrderRate.get();
 
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.sanctionsOn = 1;
   GetParam().edit(a);
   model.Run(a);
@@ -104,13 +104,13 @@ TEST_P(RunChecks, ReportsOnlyTheFirstFailureAndKeepsThePreviousSeries) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunChecks, ::testing::ValuesIn(kCheckCases),
-                         testing::CaseName<CheckCase>);
+                         test_support::CaseName());
 
 TEST_F(ModelFixture, NoticeReturnsBeforeTheFailingEnd) {
-  model.Run(DefaultArguments());
+  model.Run(DefaultRunArguments());
   int countSeenByNotice = -1;
   model.notice = [&](std::string_view) { countSeenByNotice = model.agentCount; };
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.paramX = 3;
   model.Run(a);
   EXPECT_EQ(countSeenByNotice, 100);
@@ -118,7 +118,7 @@ TEST_F(ModelFixture, NoticeReturnsBeforeTheFailingEnd) {
 }
 
 TEST_F(ModelFixture, KindThreeBeforeAnyRunLeavesTheSeriesAbsent) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = a.distI = a.distT = a.distE = a.distRPrime = kNotChosen;
   model.Run(a);
   EXPECT_EQ(model.agentCount, 0);
@@ -126,7 +126,7 @@ TEST_F(ModelFixture, KindThreeBeforeAnyRunLeavesTheSeriesAbsent) {
 }
 
 TEST_F(ModelFixture, CarrierCountsAreCappedByTheAgentCount) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.requestedCountR = 150;
   a.requestedCountRPrime = 30;
   model.Run(a);
@@ -143,7 +143,7 @@ class ConstantShares : public ModelFixture,
                        public ::testing::WithParamInterface<ConstantShareCase> {};
 
 TEST_P(ConstantShares, FirstCarriersHoldEqualShares) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.requestedCountR = GetParam().requested;
   a.requestedCountRPrime = GetParam().requested;
   model.Run(a);
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, ConstantShares,
                                            ConstantShareCase{1, 1.0}));
 
 TEST_F(ModelFixture, ConstantRuleWritesTheLocationToEveryAgent) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.valueI = 0.3;
   a.valueT = 0.7;
   a.valueE = 0.9;
@@ -175,7 +175,7 @@ TEST_F(ModelFixture, ConstantRuleWritesTheLocationToEveryAgent) {
 }
 
 TEST_F(ModelFixture, DerivedConstants) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.paramJ = 0.5;
   a.paramJPrime = 0;
   model.Run(a);
@@ -188,7 +188,7 @@ TEST_F(ModelFixture, DerivedConstants) {
 }
 
 TEST_F(ModelFixture, TheSameSeedGivesIdenticalSeries) {
-  const RunArguments a = testing::AllNormalArguments();
+  const RunArguments a = test_support::AllNormalArguments();
   model.Run(a);
   const auto first = model.Series();
   std::vector<std::vector<float>> before;
@@ -201,24 +201,24 @@ TEST_F(ModelFixture, TheSameSeedGivesIdenticalSeries) {
 }
 
 TEST_F(ModelFixture, DifferentSeedsSampleDifferentPopulations) {
-  model.Run(testing::AllNormalArguments());
+  model.Run(test_support::AllNormalArguments());
   const double firstR = model.attrR[0];
   model.fixedSeed = 2;
-  model.Run(testing::AllNormalArguments());
+  model.Run(test_support::AllNormalArguments());
   EXPECT_NE(model.attrR[0], firstR);
 }
 
 TEST(ModelClock, UnfixedRunsAreSeededFromTheClock) {
   CPopulationModel model;
   const std::int32_t before = ClockSeed();
-  model.Run(DefaultArguments());
+  model.Run(DefaultRunArguments());
   const std::int32_t after = ClockSeed();
   EXPECT_GE(model.runSeed, before);
   EXPECT_LE(model.runSeed, after);
 }
 
 TEST_F(ModelFixture, ReleaseArraysMarksEverythingAbsent) {
-  model.Run(DefaultArguments());
+  model.Run(DefaultRunArguments());
   model.ReleaseArrays();
   for (const float* series : model.Series()) EXPECT_EQ(series, nullptr);
   EXPECT_EQ(model.propensity, nullptr);

@@ -6,13 +6,13 @@
 
 #include "model/population_model.h"
 #include "model/spread_cap.h"
-#include "tests/model/case_name.h"
-#include "tests/model/default_arguments.h"
+#include "tests/support/case_name.h"
+#include "tests/support/sample_arguments.h"
 
 namespace model {
 namespace {
 
-using testing::DefaultArguments;
+using run::DefaultRunArguments;
 
 struct CapCase {
   const char* name;
@@ -43,7 +43,7 @@ TEST_P(SpreadCap, LimitsTheSpread) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpreadCap, ::testing::ValuesIn(kCapCases),
-                         testing::CaseName<CapCase>);
+                         test_support::CaseName());
 
 class Sampling : public ::testing::Test {
  protected:
@@ -60,7 +60,7 @@ class Sampling : public ::testing::Test {
 };
 
 TEST_F(Sampling, NormalSharesSumToOneOverTheirCarriers) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = 1;
   a.distRPrime = 2;
   a.requestedCountR = 30;
@@ -81,7 +81,7 @@ TEST_F(Sampling, NormalSharesSumToOneOverTheirCarriers) {
 }
 
 TEST_F(Sampling, DrawnUnitAttributesStayInsideTheUnitInterval) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distI = 2;
   a.valueI = 0.9;
   a.distT = 1;
@@ -101,7 +101,7 @@ TEST_F(Sampling, DrawnUnitAttributesStayInsideTheUnitInterval) {
 }
 
 TEST_F(Sampling, ACapOfZeroWritesTheLocationButStillConsumesDeviates) {
-  RunArguments drawn = DefaultArguments();
+  RunArguments drawn = DefaultRunArguments();
   drawn.distI = 1;
   drawn.valueI = 1.0;
   drawn.sigmaI = 0.2;
@@ -118,7 +118,7 @@ TEST_F(Sampling, ACapOfZeroWritesTheLocationButStillConsumesDeviates) {
 }
 
 TEST_F(Sampling, ZeroMedianGivesEqualSharesAndKeepsTheDrawOrder) {
-  RunArguments zeroMedian = DefaultArguments();
+  RunArguments zeroMedian = DefaultRunArguments();
   zeroMedian.distR = 1;
   zeroMedian.medianR = 0.0;
   zeroMedian.distRPrime = 2;
@@ -133,7 +133,7 @@ TEST_F(Sampling, ZeroMedianGivesEqualSharesAndKeepsTheDrawOrder) {
   const std::vector<double> t = Values(model.attrT);
 
   // I drawn with a cap of 0 consumes the same 100 deviates before T as R did.
-  RunArguments sameDraws = DefaultArguments();
+  RunArguments sameDraws = DefaultRunArguments();
   sameDraws.distI = 1;
   sameDraws.valueI = 1.0;
   sameDraws.distT = 1;
@@ -145,7 +145,7 @@ TEST_F(Sampling, ZeroMedianGivesEqualSharesAndKeepsTheDrawOrder) {
 }
 
 TEST_F(Sampling, PerfectCorrelationCopiesTheDeviate) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distE = a.distT = 1;
   a.valueE = 0.4;
   a.sigmaE = 0.2;
@@ -162,7 +162,7 @@ TEST_F(Sampling, PerfectCorrelationCopiesTheDeviate) {
 }
 
 TEST_F(Sampling, PerfectAntiCorrelationMirrorsIAgainstR) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = a.distI = 1;
   a.valueI = 0.5;
   a.sigmaI = 0.1;
@@ -183,7 +183,7 @@ TEST_F(Sampling, PerfectAntiCorrelationMirrorsIAgainstR) {
 }
 
 TEST_F(Sampling, ROfTwoCorrelationsSkipsRPrimeAndI) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = a.distI = a.distRPrime = 1;
   a.valueI = 0.5;
   a.corrRRPrime = 0.3;
@@ -216,7 +216,7 @@ class CorrelationNotApplying : public Sampling,
                                public ::testing::WithParamInterface<NotApplyingCase> {};
 
 TEST_P(CorrelationNotApplying, LeavesTheOwnRuleValues) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = a.distRPrime = 1;
   a.corrRRPrime = 0.7;
   GetParam().edit(a);
@@ -228,10 +228,10 @@ TEST_P(CorrelationNotApplying, LeavesTheOwnRuleValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CorrelationNotApplying, ::testing::ValuesIn(kNotApplying),
-                         testing::CaseName<NotApplyingCase>);
+                         test_support::CaseName());
 
 TEST_F(Sampling, AnApplyingCorrelationRedrawsEveryAgent) {
-  RunArguments a = DefaultArguments();
+  RunArguments a = DefaultRunArguments();
   a.distR = a.distRPrime = 1;
   a.requestedCountR = 20;
   a.requestedCountRPrime = 10;

@@ -7,6 +7,7 @@
 
 #include "platform/dialog_window.h"
 #include "test_dialog.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                                MakeCommandWord(kIdCancel, kBnClicked), true},
                     KeyCommand{"EscapeOnTrackbar", kTrackbarId, Qt::Key_Escape,
                                MakeCommandWord(kIdCancel, kBnClicked), true}),
-    [](const testing::TestParamInfo<KeyCommand>& row) { return row.param.name; });
+    test_support::CaseName());
 
 TEST(Commands, OkAndCancelEndTheDialogWithTheirIds) {
   RecordingDialog ok;

@@ -11,6 +11,7 @@
 #include "platform/button_face.h"
 #include "platform/dialog_window.h"
 #include "test_dialog.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         RadioCase{"EveryGroupKeepsItsOwnChoice",
                   {kOuterRadioB, kInnerRadioA, kLooseRadioB},
                   {kOuterRadioB, kInnerRadioA, kLooseRadioB}}),
-    [](const testing::TestParamInfo<RadioCase>& row) { return row.param.name; });
+    test_support::CaseName());
 
 TEST(RadioButtons, CheckedFromCodeTouchOnlyThemselves) {
   RecordingDialog dialog;

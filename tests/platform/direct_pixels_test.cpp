@@ -9,6 +9,7 @@
 #include <string>
 
 #include "paint_image.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                      },
                      false}),
-    [](const testing::TestParamInfo<Availability>& row) { return row.param.name; });
+    test_support::CaseName());
 
 TEST(DirectPixels, AreNotOfferedForAPictureOrAnInactivePainter) {
   QPicture picture;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/case_name.h"
+
 namespace platform {
 std::ostream& operator<<(std::ostream& out, const PixelPoint& point) {
   return out << "(" << point.x << ", " << point.y << ")";
@@ -55,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"DiagonalUpLeft", {3, 3}, {0, 0}, {{3, 3}, {2, 2}, {1, 1}}},
                     LineCase{"SinglePixel", {9, 9}, {10, 9}, {{9, 9}}},
                     LineCase{"ZeroLength", {5, 5}, {5, 5}, {}}),
-    [](const testing::TestParamInfo<LineCase>& row) { return row.param.name; });
+    test_support::CaseName());
 
 // Smallest integer at or above numerator / denominator, denominator > 0.
 int CeilDiv(int numerator, int denominator) {

@@ -12,6 +12,7 @@
 #include "platform/dot_pattern.h"
 #include "platform/line_raster.h"
 #include "platform/line_rects.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -76,9 +77,7 @@ TEST_P(LongLineRuns, AreStraightStretches) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOctant, LongLineRuns, testing::ValuesIn(kLongLines),
-                         [](const testing::TestParamInfo<LineCase>& row) {
-                           return row.param.name;
-                         });
+                         test_support::CaseName());
 
 TEST(LineRuns, MatchTheWalkForEveryShortDirection) {
   constexpr int kReach = 12;
@@ -147,9 +146,7 @@ TEST_P(LongLineRects, OfASolidPenCoverTheWalkOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOctant, LongLineRects, testing::ValuesIn(kLongLines),
-                         [](const testing::TestParamInfo<LineCase>& row) {
-                           return row.param.name;
-                         });
+                         test_support::CaseName());
 
 TEST(LineRects, OfAWidePenAreTheSquaresAroundEachPixelsRun) {
   constexpr int kWidth = 3;

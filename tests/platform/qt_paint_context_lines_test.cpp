@@ -6,6 +6,7 @@
 #include "paint_image.h"
 #include "platform/line_raster.h"
 #include "platform/paint_context.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -54,16 +55,17 @@ TEST_P(LinesInPixels, PaintTheirPixelsButNotTheEndPoint) {
   EXPECT_EQ(PaintedPixelCount(image), static_cast<int>(pixels.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Octants, LinesInPixels,
-    testing::Values(LineCase{"East", {52, 32}}, LineCase{"Octant1", {52, 39}},
-                    LineCase{"Octant2", {39, 52}}, LineCase{"South", {32, 52}},
-                    LineCase{"Octant3", {25, 52}}, LineCase{"Octant4", {12, 39}},
-                    LineCase{"West", {12, 32}}, LineCase{"Octant5", {12, 25}},
-                    LineCase{"Octant6", {25, 12}}, LineCase{"North", {32, 12}},
-                    LineCase{"Octant7", {39, 12}}, LineCase{"Octant8", {52, 25}},
-                    LineCase{"Diagonal", {44, 44}}),
-    [](const testing::TestParamInfo<LineCase>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Octants, LinesInPixels,
+                         testing::Values(LineCase{"East", {52, 32}}, LineCase{"Octant1", {52, 39}},
+                                         LineCase{"Octant2", {39, 52}}, LineCase{"South", {32, 52}},
+                                         LineCase{"Octant3", {25, 52}},
+                                         LineCase{"Octant4", {12, 39}}, LineCase{"West", {12, 32}},
+                                         LineCase{"Octant5", {12, 25}},
+                                         LineCase{"Octant6", {25, 12}}, LineCase{"North", {32, 12}},
+                                         LineCase{"Octant7", {39, 12}},
+                                         LineCase{"Octant8", {52, 25}},
+                                         LineCase{"Diagonal", {44, 44}}),
+                         test_support::CaseName());
 
 TEST(LineTo, OfZeroLengthDrawsNothing) {
   const QImage image = PaintPicture([](PaintContext& context) {

@@ -8,6 +8,7 @@
 #include "platform/dialog_font.h"
 #include "platform/qt_paint_context.h"
 #include "test_dialog.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -150,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AlignCase{"LeftTop", platform::kTextAlignLeft, false},
                     AlignCase{"CentreTop", platform::kTextAlignCenter | platform::kTextAlignTop,
                               true}),
-    [](const testing::TestParamInfo<AlignCase>& row) { return row.param.name; });
+    test_support::CaseName());
 
 TEST(TextOut, LeavesTheCurrentPositionAlone) {
   const QImage image = PaintPicture([](PaintContext& context) {

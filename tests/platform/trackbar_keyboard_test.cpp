@@ -8,6 +8,7 @@
 #include "platform/dialog_window.h"
 #include "platform/trackbar.h"
 #include "test_dialog.h"
+#include "tests/support/case_name.h"
 
 namespace platform_test {
 namespace {
@@ -61,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"PageDownWide", Qt::Key_PageDown, -100, 100, 0, platform::kTbPageDown, 40},
         KeyCase{"HomeNegative", Qt::Key_Home, -100, 100, 30, platform::kTbTop, -100},
         KeyCase{"EndOffset", Qt::Key_End, 100, 200, 150, platform::kTbBottom, 200}),
-    [](const testing::TestParamInfo<KeyCase>& row) { return row.param.name; });
+    test_support::CaseName());
 
 TEST(TrackbarKeys, OtherKeysReportNothing) {
   RecordingDialog dialog;

@@ -14,9 +14,9 @@
 #include "platform/dialog_window.h"
 #include "platform/trackbar.h"
 #include "res/control_ids.h"
+#include "run_description/rerun_command.h"
 #include "tests/soak/panel_checks.h"
 #include "tests/soak/panel_tables.h"
-#include "tests/soak/run_command.h"
 #include "tests/soak/text.h"
 #include "ui/slope_dialog.h"
 
@@ -205,7 +205,7 @@ void WindowWalk::OnRun(const model::RunArguments& arguments) {
     runViolations_ = CheckModel(dialog_.model, arguments);
     if (!runViolations_.empty()) {
       runViolations_.push_back(Text("that run again, without the window: ",
-                                    RunCommand(arguments, dialog_.model.runSeed)));
+                                    run::RerunCommand(dialog_.model.runSeed, arguments)));
     }
   }
   if (CorrelationRedrawsShares(arguments)) {

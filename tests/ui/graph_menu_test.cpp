@@ -17,6 +17,7 @@
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/modal_dialog_driver.h"
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClickCase{"FirstRowBelowTheBand", {700, kBandBottom}, false},
                     ClickCase{"OnTheControls", kBelowGraph, false},
                     ClickCase{"BottomRightCorner", {827, 620}, false}),
-    [](const testing::TestParamInfo<ClickCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 TEST_F(GraphMenu, AClickOnATrackbarOffersNothing) {
   QWidget* trackbar = harness_.Control(res::kIdSliderJ);
@@ -119,13 +120,13 @@ TEST_P(MenuFromKeyboard, TheMenuKeyAndShiftF10OpenItOverTheGraph) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, MenuFromKeyboard,
-    testing::Values(KeyCase{"MenuKey", Qt::Key_Menu, Qt::NoModifier, true},
-                    KeyCase{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier, true},
-                    KeyCase{"F10Alone", Qt::Key_F10, Qt::NoModifier, false},
-                    KeyCase{"ControlF10", Qt::Key_F10, Qt::ControlModifier, false}),
-    [](const testing::TestParamInfo<KeyCase>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, MenuFromKeyboard,
+                         testing::Values(KeyCase{"MenuKey", Qt::Key_Menu, Qt::NoModifier, true},
+                                         KeyCase{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier, true},
+                                         KeyCase{"F10Alone", Qt::Key_F10, Qt::NoModifier, false},
+                                         KeyCase{"ControlF10", Qt::Key_F10, Qt::ControlModifier,
+                                                 false}),
+                         test_support::CaseName());
 
 // Everything the user can see or change on the panel.
 struct PanelState {
@@ -197,10 +198,7 @@ TEST_P(EachItem, ACancelledSaveDialogWritesNothing) {
   EXPECT_TRUE(harness_.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Items, EachItem, testing::ValuesIn(kItemCases),
-                         [](const testing::TestParamInfo<ItemCase>& row) {
-                           return std::string(row.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Items, EachItem, testing::ValuesIn(kItemCases), test_support::CaseName());
 
 struct QuestionCase {
   const char* name;
@@ -235,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QuestionCase{"Png2x", kSavePng2xItem, "Save Graph as PNG (2x)", "@2x.png",
                                  "png"},
                     QuestionCase{"Svg", kSaveSvgItem, "Save Graph as SVG", ".svg", "svg"}),
-    [](const testing::TestParamInfo<QuestionCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 TEST_F(GraphMenu, CopyGraphAsksForNoFile) {
   const SaveFileAnswer cancel(std::nullopt);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/temporary_current_directory.h"
@@ -189,18 +190,19 @@ TEST_P(GraphPicture, CopyGraphPutsThePngsImageOnTheClipboard) {
   ExpectSeriesAsOnScreen(copied);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ticks, GraphPicture,
-    testing::Values(
-        TickCase{"AllFive",
-                 {res::kIdCheckFirstOrderRate, res::kIdCheckSecondOrderRate,
-                  res::kIdCheckMeanPropensityVolunteers, res::kIdCheckMeanPropensityNonVolunteers,
-                  res::kIdCheckMeanPropensity}},
-        TickCase{"FirstOrderOnly", {res::kIdCheckFirstOrderRate}},
-        TickCase{"TwoMeans",
-                 {res::kIdCheckMeanPropensityVolunteers, res::kIdCheckMeanPropensityNonVolunteers}},
-        TickCase{"None", {}}),
-    [](const testing::TestParamInfo<TickCase>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ticks, GraphPicture,
+                         testing::Values(TickCase{"AllFive",
+                                                  {res::kIdCheckFirstOrderRate,
+                                                   res::kIdCheckSecondOrderRate,
+                                                   res::kIdCheckMeanPropensityVolunteers,
+                                                   res::kIdCheckMeanPropensityNonVolunteers,
+                                                   res::kIdCheckMeanPropensity}},
+                                         TickCase{"FirstOrderOnly", {res::kIdCheckFirstOrderRate}},
+                                         TickCase{"TwoMeans",
+                                                  {res::kIdCheckMeanPropensityVolunteers,
+                                                   res::kIdCheckMeanPropensityNonVolunteers}},
+                                         TickCase{"None", {}}),
+                         test_support::CaseName());
 
 // The picture's own background, not the window's, around the plot.
 TEST(GraphPictureBackground, IsWhite) {

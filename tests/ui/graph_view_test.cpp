@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/paint_test_helpers.h"
 
 namespace {
 
+using platform::ClientRect;
 using platform::Colour;
 using platform::CreateFontOp;
 using platform::CreatePenOp;
@@ -32,14 +35,13 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
-using ui::ClientRect;
 using ui::GraphGeometry;
 using ui_test::LinesIn;
 using ui_test::PenColours;
 
 constexpr ClientRect kWorkedClient{0, 0, 828, 621};
 constexpr GraphGeometry kWorkedGeometry{8, 14, 814, 3, 5, 305};
-constexpr int kPoints = ui::kGraphPointCount;
+constexpr int kPoints = model::kStepCount;
 constexpr int kGridLines = 19;
 constexpr int kFrameLines = 3;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -53,7 +55,10 @@ const Colour kRed = Rgb{222, 0, 0};
 const Colour kGreen = Rgb{0, 200, 0};
 const Colour kBlue = Rgb{0, 0, 200};
 
-const std::set<int> kAllBoxes = {1100, 1101, 1102, 1103, 1104};
+const std::set<int> kAllBoxes = {res::kIdCheckFirstOrderRate, res::kIdCheckSecondOrderRate,
+                                 res::kIdCheckMeanPropensityVolunteers,
+                                 res::kIdCheckMeanPropensityNonVolunteers,
+                                 res::kIdCheckMeanPropensity};
 
 // A paint of the graph with five series the test fills and a set of ticked
 // boxes; records which boxes the paint asked about.
@@ -75,8 +80,8 @@ class GraphPaint : public ::testing::Test {
 
   std::size_t CountLines() const { return context_.OpsOf<LineToOp>().size(); }
 
-  std::array<std::array<float, kPoints>, ui::kGraphSeriesCount> values_{};
-  ui::GraphSeriesData data_{};
+  std::array<std::array<float, kPoints>, model::kSeriesCount> values_{};
+  model::SeriesPointers data_{};
   std::set<int> ticked_;
   std::vector<int> asked_;
   RecordingPaintContext context_;
@@ -111,7 +116,7 @@ const GeometryCase kGeometries[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, GraphGeometryTest, ::testing::ValuesIn(kGeometries),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         test_support::CaseName());
 
 // --- Value to pixel -------------------------------------------------------
 
@@ -144,8 +149,7 @@ const PlotYCase kPlotYs[] = {
     {"MinusInfinity", -kInfinity, std::nullopt},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, PlotYTest, ::testing::ValuesIn(kPlotYs),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, PlotYTest, ::testing::ValuesIn(kPlotYs), test_support::CaseName());
 
 TEST(PlotY, InfinityOnAFlatPlotIsStillSkipped) {
   const GraphGeometry flat{8, 14, 814, 0, 54, 54};
@@ -196,7 +200,7 @@ TEST_F(GraphPaint, FrameHasThreeSolidSidesAndNoTop) {
 }
 
 TEST_F(GraphPaint, TickedSeriesDrawsOneLinePerTimePointFromTheCorner) {
-  ticked_ = {1100};
+  ticked_ = {res::kIdCheckFirstOrderRate};
   Paint();
   const auto lines = LinesIn(context_, kBlack);
   ASSERT_THAT(lines, SizeIs(kPoints));
@@ -233,22 +237,31 @@ TEST_P(GraphSeriesTest, BoxDrawsItsSeriesInItsColour) {
 }
 
 const SeriesCase kSeriesCases[] = {
-    {"FirstOrderRate", 1100, ui::kFirstOrderRate, {0, 0, 0}},
-    {"SecondOrderRate", 1101, ui::kSecondOrderRate, {200, 100, 200}},
-    {"MeanPropensityVolunteers", 1102, ui::kMeanPropensityVolunteers, {0, 200, 0}},
-    {"MeanPropensityNonVolunteers", 1103, ui::kMeanPropensityNonVolunteers, {0, 0, 200}},
-    {"MeanPropensity", 1104, ui::kMeanPropensity, {222, 0, 0}},
+    {"FirstOrderRate", res::kIdCheckFirstOrderRate, model::kFirstOrderRate, {0, 0, 0}},
+    {"SecondOrderRate", res::kIdCheckSecondOrderRate, model::kSecondOrderRate, {200, 100, 200}},
+    {"MeanPropensityVolunteers",
+     res::kIdCheckMeanPropensityVolunteers,
+     model::kMeanPropensityVolunteers,
+     {0, 200, 0}},
+    {"MeanPropensityNonVolunteers",
+     res::kIdCheckMeanPropensityNonVolunteers,
+     model::kMeanPropensityNonVolunteers,
+     {0, 0, 200}},
+    {"MeanPropensity", res::kIdCheckMeanPropensity, model::kMeanPropensity, {222, 0, 0}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Boxes, GraphSeriesTest, ::testing::ValuesIn(kSeriesCases),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         test_support::CaseName());
 
 // --- Order ----------------------------------------------------------------
 
 TEST_F(GraphPaint, DrawsLabelsGridFrameThenSeriesRedUnderGreenAndBlue) {
   ticked_ = kAllBoxes;
   Paint();
-  EXPECT_THAT(asked_, ElementsAre(1100, 1101, 1104, 1102, 1103));
+  EXPECT_THAT(asked_,
+              ElementsAre(res::kIdCheckFirstOrderRate, res::kIdCheckSecondOrderRate,
+                          res::kIdCheckMeanPropensity, res::kIdCheckMeanPropensityVolunteers,
+                          res::kIdCheckMeanPropensityNonVolunteers));
   EXPECT_THAT(PenColours(context_),
               ElementsAre(kGrid, kFrame, kBlack, kMagenta, kRed, kGreen, kBlue));
   EXPECT_LT(ui_test::LastIndexOf<TextOutOp>(context_),
@@ -330,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(EachPen, GraphPenFailure, ::testing::Range(1, 8));
 
 TEST_F(GraphPaint, WithoutItsFontTheLabelsUseTheContextFont) {
   context_.FailCreateFontAt(1);
-  ticked_ = {1100};
+  ticked_ = {res::kIdCheckFirstOrderRate};
   Paint();
   const auto labels = context_.OpsOf<TextOutOp>();
   ASSERT_THAT(labels, SizeIs(5));
@@ -354,10 +367,10 @@ class GraphBadValues : public GraphPaint, public ::testing::WithParamInterface<B
 TEST_P(GraphBadValues, PointIsLeftOutAndTheCurveResumesAfterIt) {
   std::set<int> badXs;
   for (const int i : GetParam().badPoints) {
-    values_[ui::kFirstOrderRate][static_cast<std::size_t>(i)] = GetParam().value;
+    values_[model::kFirstOrderRate][static_cast<std::size_t>(i)] = GetParam().value;
     badXs.insert(14 + 8 * i);
   }
-  ticked_ = {1100};
+  ticked_ = {res::kIdCheckFirstOrderRate};
   Paint();
   const auto lines = LinesIn(context_, kBlack);
   EXPECT_THAT(lines, SizeIs(GetParam().expectedLines));
@@ -384,12 +397,12 @@ const BadValueCase kBadValues[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, GraphBadValues, ::testing::ValuesIn(kBadValues),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         test_support::CaseName());
 
 // --- Small client areas ---------------------------------------------------
 
 TEST_F(GraphPaint, NarrowAreaCollapsesTimeOntoTheLeftEdge) {
-  ticked_ = {1100};
+  ticked_ = {res::kIdCheckFirstOrderRate};
   Paint({0, 0, 100, 621});  // xScale 0, plotLeft 50
   const auto grid = LinesIn(context_, kGrid);
   ASSERT_THAT(grid, SizeIs(10));
@@ -404,8 +417,8 @@ TEST_F(GraphPaint, NarrowAreaCollapsesTimeOntoTheLeftEdge) {
 }
 
 TEST_F(GraphPaint, ShortAreaFlattensEveryValueOntoOneRow) {
-  values_[ui::kFirstOrderRate].fill(0.9f);
-  ticked_ = {1100};
+  values_[model::kFirstOrderRate].fill(0.9f);
+  ticked_ = {res::kIdCheckFirstOrderRate};
   Paint({0, 0, 828, 150});  // yScale 0, plotTop = plotBottom = 37
   const auto grid = LinesIn(context_, kGrid);
   ASSERT_THAT(grid, SizeIs(9));
@@ -444,6 +457,6 @@ const IconicCase kIconics[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GraphIconic, ::testing::ValuesIn(kIconics),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         test_support::CaseName());
 
 }  // namespace

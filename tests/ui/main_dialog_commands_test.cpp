@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 
 namespace ui_test {
@@ -14,11 +15,14 @@ namespace {
 
 using Rows = std::vector<int>;
 
-const Rows kRLocationSigma = {1062, 1064, 1063, 1030, 1043, 1036};
-const Rows kISigma = {1042, 1044, 1037};
-const Rows kTSigma = {1059, 1061, 1060};
-const Rows kESigma = {1077, 1079, 1078};
-const Rows kRPrimeLocationSigma = {1071, 1073, 1072, 1035, 1055, 1038};
+const Rows kRLocationSigma = {res::kIdSliderMedianR, res::kIdReadoutMedianR, res::kIdCaptionMedianR,
+                              res::kIdSliderSigmaR,  res::kIdReadoutSigmaR,  res::kIdCaptionSigmaR};
+const Rows kISigma = {res::kIdSliderSigmaI, res::kIdReadoutSigmaI, res::kIdCaptionSigmaI};
+const Rows kTSigma = {res::kIdSliderSigmaT, res::kIdReadoutSigmaT, res::kIdCaptionSigmaT};
+const Rows kESigma = {res::kIdSliderSigmaE, res::kIdReadoutSigmaE, res::kIdCaptionSigmaE};
+const Rows kRPrimeLocationSigma = {res::kIdSliderMedianRPrime,  res::kIdReadoutMedianRPrime,
+                                   res::kIdCaptionMedianRPrime, res::kIdSliderSigmaRPrime,
+                                   res::kIdReadoutSigmaRPrime,  res::kIdCaptionSigmaRPrime};
 
 constexpr int kHandSetSigma = 7;
 
@@ -46,186 +50,186 @@ std::ostream& operator<<(std::ostream& out, const RadioCase& c) {
 
 const std::vector<RadioCase> kRadioCases = {
     {"ConstantR",
-     1027,
-     1028,
+     res::kIdRadioConstantR,
+     res::kIdRadioNormalR,
      &ui::CMainDlg::distR,
      0,
      kRLocationSigma,
      false,
-     1063,
+     res::kIdCaptionMedianR,
      "Median",
-     1030,
+     res::kIdSliderSigmaR,
      kHandSetSigma,
-     {1028, 1029}},
+     {res::kIdRadioNormalR, res::kIdRadioLogNormalR}},
     {"NormalR",
-     1028,
-     1027,
+     res::kIdRadioNormalR,
+     res::kIdRadioConstantR,
      &ui::CMainDlg::distR,
      1,
      kRLocationSigma,
      true,
-     1063,
+     res::kIdCaptionMedianR,
      "Median",
-     1030,
+     res::kIdSliderSigmaR,
      17,
-     {1027, 1029}},
+     {res::kIdRadioConstantR, res::kIdRadioLogNormalR}},
     {"LogNormalR",
-     1029,
-     1027,
+     res::kIdRadioLogNormalR,
+     res::kIdRadioConstantR,
      &ui::CMainDlg::distR,
      2,
      kRLocationSigma,
      true,
-     1063,
+     res::kIdCaptionMedianR,
      "Median",
-     1030,
+     res::kIdSliderSigmaR,
      17,
-     {1027, 1028}},
+     {res::kIdRadioConstantR, res::kIdRadioNormalR}},
     {"ConstantI",
-     1039,
-     1040,
+     res::kIdRadioConstantI,
+     res::kIdRadioNormalI,
      &ui::CMainDlg::distI,
      0,
      kISigma,
      false,
-     1066,
+     res::kIdCaptionValueI,
      "Value",
-     1042,
+     res::kIdSliderSigmaI,
      kHandSetSigma,
-     {1040, 1041}},
+     {res::kIdRadioNormalI, res::kIdRadioLogNormalI}},
     // I's Value stands at 1.00: the linked Sigma is 0.
     {"NormalI",
-     1040,
-     1039,
+     res::kIdRadioNormalI,
+     res::kIdRadioConstantI,
      &ui::CMainDlg::distI,
      1,
      kISigma,
      true,
-     1066,
+     res::kIdCaptionValueI,
      "Median",
-     1042,
+     res::kIdSliderSigmaI,
      0,
-     {1039, 1041}},
+     {res::kIdRadioConstantI, res::kIdRadioLogNormalI}},
     {"LogNormalI",
-     1041,
-     1039,
+     res::kIdRadioLogNormalI,
+     res::kIdRadioConstantI,
      &ui::CMainDlg::distI,
      2,
      kISigma,
      true,
-     1066,
+     res::kIdCaptionValueI,
      "Median",
-     1042,
+     res::kIdSliderSigmaI,
      0,
-     {1039, 1040}},
+     {res::kIdRadioConstantI, res::kIdRadioNormalI}},
     {"ConstantT",
-     1056,
-     1057,
+     res::kIdRadioConstantT,
+     res::kIdRadioNormalT,
      &ui::CMainDlg::distT,
      0,
      kTSigma,
      false,
-     1069,
+     res::kIdCaptionValueT,
      "Value",
-     1059,
+     res::kIdSliderSigmaT,
      kHandSetSigma,
-     {1057, 1058}},
+     {res::kIdRadioNormalT, res::kIdRadioLogNormalT}},
     {"NormalT",
-     1057,
-     1056,
+     res::kIdRadioNormalT,
+     res::kIdRadioConstantT,
      &ui::CMainDlg::distT,
      1,
      kTSigma,
      true,
-     1069,
+     res::kIdCaptionValueT,
      "Median",
-     1059,
+     res::kIdSliderSigmaT,
      17,
-     {1056, 1058}},
+     {res::kIdRadioConstantT, res::kIdRadioLogNormalT}},
     {"LogNormalT",
-     1058,
-     1056,
+     res::kIdRadioLogNormalT,
+     res::kIdRadioConstantT,
      &ui::CMainDlg::distT,
      2,
      kTSigma,
      true,
-     1069,
+     res::kIdCaptionValueT,
      "Median",
-     1059,
+     res::kIdSliderSigmaT,
      17,
-     {1056, 1057}},
+     {res::kIdRadioConstantT, res::kIdRadioNormalT}},
     {"ConstantE",
-     1074,
-     1075,
+     res::kIdRadioConstantE,
+     res::kIdRadioNormalE,
      &ui::CMainDlg::distE,
      0,
      kESigma,
      false,
-     1081,
+     res::kIdCaptionValueE,
      "Value",
-     1077,
+     res::kIdSliderSigmaE,
      kHandSetSigma,
-     {1075, 1076}},
+     {res::kIdRadioNormalE, res::kIdRadioLogNormalE}},
     {"NormalE",
-     1075,
-     1074,
+     res::kIdRadioNormalE,
+     res::kIdRadioConstantE,
      &ui::CMainDlg::distE,
      1,
      kESigma,
      true,
-     1081,
+     res::kIdCaptionValueE,
      "Median",
-     1077,
+     res::kIdSliderSigmaE,
      17,
-     {1074, 1076}},
+     {res::kIdRadioConstantE, res::kIdRadioLogNormalE}},
     {"LogNormalE",
-     1076,
-     1074,
+     res::kIdRadioLogNormalE,
+     res::kIdRadioConstantE,
      &ui::CMainDlg::distE,
      2,
      kESigma,
      true,
-     1081,
+     res::kIdCaptionValueE,
      "Median",
-     1077,
+     res::kIdSliderSigmaE,
      17,
-     {1074, 1075}},
+     {res::kIdRadioConstantE, res::kIdRadioNormalE}},
     {"ConstantRPrime",
-     1031,
-     1033,
+     res::kIdRadioConstantRPrime,
+     res::kIdRadioNormalRPrime,
      &ui::CMainDlg::distRPrime,
      0,
      kRPrimeLocationSigma,
      false,
-     1072,
+     res::kIdCaptionMedianRPrime,
      "Median",
-     1035,
+     res::kIdSliderSigmaRPrime,
      kHandSetSigma,
-     {1033, 1034}},
+     {res::kIdRadioNormalRPrime, res::kIdRadioLogNormalRPrime}},
     {"NormalRPrime",
-     1033,
-     1031,
+     res::kIdRadioNormalRPrime,
+     res::kIdRadioConstantRPrime,
      &ui::CMainDlg::distRPrime,
      1,
      kRPrimeLocationSigma,
      true,
-     1072,
+     res::kIdCaptionMedianRPrime,
      "Median",
-     1035,
+     res::kIdSliderSigmaRPrime,
      17,
-     {1031, 1034}},
+     {res::kIdRadioConstantRPrime, res::kIdRadioLogNormalRPrime}},
     {"LogNormalRPrime",
-     1034,
-     1031,
+     res::kIdRadioLogNormalRPrime,
+     res::kIdRadioConstantRPrime,
      &ui::CMainDlg::distRPrime,
      2,
      kRPrimeLocationSigma,
      true,
-     1072,
+     res::kIdCaptionMedianRPrime,
      "Median",
-     1035,
+     res::kIdSliderSigmaRPrime,
      17,
-     {1031, 1033}},
+     {res::kIdRadioConstantRPrime, res::kIdRadioNormalRPrime}},
 };
 
 class RadioWork : public testing::TestWithParam<RadioCase> {
@@ -298,9 +302,7 @@ TEST_P(RadioWork, TheRunSeesTheNewKind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRadioButton, RadioWork, testing::ValuesIn(kRadioCases),
-                         [](const testing::TestParamInfo<RadioCase>& row) {
-                           return std::string(row.param.name);
-                         });
+                         test_support::CaseName());
 
 // The four correlation rows after a sequence of clicks.
 struct CorrelationCase {
@@ -320,29 +322,68 @@ constexpr int kSanctions = res::kIdCheckSanctions;
 
 const std::vector<CorrelationCase> kCorrelationCases = {
     {"NothingNormal", {}, false, false, false, false},
-    {"RAndRPrimeNormalWithSanctions", {kSanctions, 1028, 1033}, true, false, false, false},
-    {"RAndRPrimeLogNormal", {kSanctions, 1029, 1034}, false, false, false, false},
-    {"RNormalRPrimeLogNormal", {kSanctions, 1028, 1034}, false, false, false, false},
-    {"RAndINormal", {1028, 1040}, false, true, false, false},
-    {"RNormalILogNormal", {1028, 1041}, false, false, false, false},
-    {"RPrimeAndINormal", {kSanctions, 1033, 1040}, false, false, true, false},
-    {"EAndTNormal", {1075, 1057}, false, false, false, true},
-    {"ELogNormalTNormal", {1076, 1057}, false, false, false, false},
-    {"AllNormal", {kSanctions, 1028, 1040, 1057, 1075, 1033}, true, true, true, true},
+    {"RAndRPrimeNormalWithSanctions",
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalRPrime},
+     true,
+     false,
+     false,
+     false},
+    {"RAndRPrimeLogNormal",
+     {kSanctions, res::kIdRadioLogNormalR, res::kIdRadioLogNormalRPrime},
+     false,
+     false,
+     false,
+     false},
+    {"RNormalRPrimeLogNormal",
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioLogNormalRPrime},
+     false,
+     false,
+     false,
+     false},
+    {"RAndINormal", {res::kIdRadioNormalR, res::kIdRadioNormalI}, false, true, false, false},
+    {"RNormalILogNormal",
+     {res::kIdRadioNormalR, res::kIdRadioLogNormalI},
+     false,
+     false,
+     false,
+     false},
+    {"RPrimeAndINormal",
+     {kSanctions, res::kIdRadioNormalRPrime, res::kIdRadioNormalI},
+     false,
+     false,
+     true,
+     false},
+    {"EAndTNormal", {res::kIdRadioNormalE, res::kIdRadioNormalT}, false, false, false, true},
+    {"ELogNormalTNormal",
+     {res::kIdRadioLogNormalE, res::kIdRadioNormalT},
+     false,
+     false,
+     false,
+     false},
+    {"AllNormal",
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+      res::kIdRadioNormalE, res::kIdRadioNormalRPrime},
+     true,
+     true,
+     true,
+     true},
     {"AllNormalThenSanctionsOff",
-     {kSanctions, 1028, 1040, 1057, 1075, 1033, kSanctions},
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+      res::kIdRadioNormalE, res::kIdRadioNormalRPrime, kSanctions},
      false,
      true,
      false,
      true},
     {"AllNormalThenRConstant",
-     {kSanctions, 1028, 1040, 1057, 1075, 1033, 1027},
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+      res::kIdRadioNormalE, res::kIdRadioNormalRPrime, res::kIdRadioConstantR},
      false,
      false,
      true,
      true},
     {"AllNormalThenSanctionsOffAndOn",
-     {kSanctions, 1028, 1040, 1057, 1075, 1033, kSanctions, kSanctions},
+     {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+      res::kIdRadioNormalE, res::kIdRadioNormalRPrime, kSanctions, kSanctions},
      true,
      true,
      true,
@@ -358,10 +399,12 @@ TEST_P(CorrelationRules, EnableARowOnlyWhenBothSidesAreNormal) {
     harness.Click(id);
   }
   const std::vector<std::pair<Rows, bool>> rows = {
-      {{1091, 1047, 1048}, c.rRPrime},
-      {{1092, 1083, 1084}, c.rI},
-      {{1093, 1085, 1086}, c.rPrimeI},
-      {{1094, 1087, 1088}, c.eT},
+      {{res::kIdCaptionCorrRRPrime, res::kIdSliderCorrRRPrime, res::kIdReadoutCorrRRPrime},
+       c.rRPrime},
+      {{res::kIdCaptionCorrRI, res::kIdSliderCorrRI, res::kIdReadoutCorrRI}, c.rI},
+      {{res::kIdCaptionCorrRPrimeI, res::kIdSliderCorrRPrimeI, res::kIdReadoutCorrRPrimeI},
+       c.rPrimeI},
+      {{res::kIdCaptionCorrET, res::kIdSliderCorrET, res::kIdReadoutCorrET}, c.eT},
   };
   for (const auto& [row, enabled] : rows) {
     for (const int id : row) {
@@ -371,12 +414,22 @@ TEST_P(CorrelationRules, EnableARowOnlyWhenBothSidesAreNormal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CorrelationRules, testing::ValuesIn(kCorrelationCases),
-                         [](const testing::TestParamInfo<CorrelationCase>& row) {
-                           return std::string(row.param.name);
-                         });
+                         test_support::CaseName());
 
-const Rows kSanctionsOn = {1098, 1051, 1054, 1097, 1053, 1052, 1096,
-                           1099, 1031, 1033, 1034, 1106, 1105, 1107};
+const Rows kSanctionsOn = {res::kIdGroupSanctions,
+                           res::kIdSliderJPrime,
+                           res::kIdReadoutJPrime,
+                           res::kIdCaptionJPrime,
+                           res::kIdSliderM,
+                           res::kIdReadoutM,
+                           res::kIdCaptionM,
+                           res::kIdGroupRPrime,
+                           res::kIdRadioConstantRPrime,
+                           res::kIdRadioNormalRPrime,
+                           res::kIdRadioLogNormalRPrime,
+                           res::kIdCaptionCountRPrime,
+                           res::kIdSliderCountRPrime,
+                           res::kIdReadoutCountRPrime};
 
 TEST(SanctionsRule, SwitchingOnEnablesTheGroupButNotTheConstantRPrimeRows) {
   MainDialogHarness harness;
@@ -393,7 +446,8 @@ TEST(SanctionsRule, SwitchingOnEnablesTheGroupButNotTheConstantRPrimeRows) {
 
 TEST(SanctionsRule, SwitchingOffDisablesTheGroupAndTheRowsOfRPrime) {
   MainDialogHarness harness;
-  for (const int id : {kSanctions, 1028, 1040, 1057, 1075, 1033}) {
+  for (const int id : {kSanctions, res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+                       res::kIdRadioNormalE, res::kIdRadioNormalRPrime}) {
     harness.Click(id);
   }
   harness.Click(kSanctions);
@@ -401,12 +455,15 @@ TEST(SanctionsRule, SwitchingOffDisablesTheGroupAndTheRowsOfRPrime) {
   EXPECT_EQ(harness.LastRun().sanctionsOn, 0);
   Rows off = kSanctionsOn;
   off.insert(off.end(), kRPrimeLocationSigma.begin(), kRPrimeLocationSigma.end());
-  off.insert(off.end(), {1091, 1047, 1048, 1093, 1085, 1086});
+  off.insert(off.end(),
+             {res::kIdCaptionCorrRRPrime, res::kIdSliderCorrRRPrime, res::kIdReadoutCorrRRPrime,
+              res::kIdCaptionCorrRPrimeI, res::kIdSliderCorrRPrimeI, res::kIdReadoutCorrRPrimeI});
   for (const int id : off) {
     EXPECT_FALSE(harness.Enabled(id)) << "control " << id;
   }
   // R & I and E & T stay as their kinds decide.
-  for (const int id : {1092, 1083, 1084, 1094, 1087, 1088}) {
+  for (const int id : {res::kIdCaptionCorrRI, res::kIdSliderCorrRI, res::kIdReadoutCorrRI,
+                       res::kIdCaptionCorrET, res::kIdSliderCorrET, res::kIdReadoutCorrET}) {
     EXPECT_TRUE(harness.Enabled(id)) << "control " << id;
   }
 }
@@ -437,22 +494,21 @@ TEST_P(SanctionsBackOn, RestoresTheRPrimeRowsFromItsKind) {
   EXPECT_TRUE(harness.Checked(GetParam().rPrimeRadio));
 }
 
-INSTANTIATE_TEST_SUITE_P(RPrimeKinds, SanctionsBackOn,
-                         testing::Values(ReEnableCase{"Constant", 1031, false},
-                                         ReEnableCase{"Normal", 1033, true},
-                                         ReEnableCase{"LogNormal", 1034, true}),
-                         [](const testing::TestParamInfo<ReEnableCase>& row) {
-                           return std::string(row.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    RPrimeKinds, SanctionsBackOn,
+    testing::Values(ReEnableCase{"Constant", res::kIdRadioConstantRPrime, false},
+                    ReEnableCase{"Normal", res::kIdRadioNormalRPrime, true},
+                    ReEnableCase{"LogNormal", res::kIdRadioLogNormalRPrime, true}),
+    test_support::CaseName());
 
 TEST(Commands, NotificationsOfOtherControlsOnlyRunTheClosingSteps) {
   MainDialogHarness harness;
-  harness.Dialog().EnableControl(1047, true);
+  harness.Dialog().EnableControl(res::kIdSliderCorrRRPrime, true);
   const int runsBefore = harness.Runs();
   harness.Dialog().SetControlText(res::kIdEditAgentCount, "100");
   // Update and change: two commands, each with its own run.
   EXPECT_EQ(harness.Runs() - runsBefore, 2);
-  EXPECT_FALSE(harness.Enabled(1047));
+  EXPECT_FALSE(harness.Enabled(res::kIdSliderCorrRRPrime));
   EXPECT_EQ(harness.Dialog().distR, 0);
 }
 

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "platform/dialog_window.h"
-#include "platform/recording_paint_context.h"
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
+#include "tests/support/recording_paint_context.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/paint_test_helpers.h"
 #include "ui/graph_view.h"
@@ -80,7 +81,9 @@ class GraphPaint : public testing::Test {
 };
 
 TEST_F(GraphPaint, AllFiveTickedDrawsAllFiveSeries) {
-  Tick({1100, 1101, 1102, 1103, 1104});
+  Tick({res::kIdCheckFirstOrderRate, res::kIdCheckSecondOrderRate,
+        res::kIdCheckMeanPropensityVolunteers, res::kIdCheckMeanPropensityNonVolunteers,
+        res::kIdCheckMeanPropensity});
   const QImage image = Grab();
   ASSERT_EQ(image.size(), QSize(828, 621));
   for (const SeriesColour& series : kSeriesColours) {
@@ -104,9 +107,7 @@ TEST_P(OneSeries, OnlyTheTickedSeriesIsDrawn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachBox, OneSeries, testing::ValuesIn(kSeriesColours),
-                         [](const testing::TestParamInfo<SeriesColour>& row) {
-                           return std::string(row.param.name);
-                         });
+                         test_support::CaseName());
 
 TEST_F(GraphPaint, NoTickedBoxLeavesOnlyGridFrameAndLabels) {
   Tick({});

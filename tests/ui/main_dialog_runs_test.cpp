@@ -11,6 +11,7 @@
 
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/modal_dialog_driver.h"
 #include "tests/ui/temporary_current_directory.h"
@@ -91,9 +92,7 @@ TEST_P(RunsPerInput, RunTheModelAsOftenAsTheyNotify) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RunsPerInput, testing::ValuesIn(kRunCases),
-                         [](const testing::TestParamInfo<RunCase>& row) {
-                           return std::string(row.param.name);
-                         });
+                         test_support::CaseName());
 
 TEST(RunsPerInput, DraggingAThumbAcrossTenPositionsRunsAtLeastTenTimes) {
   MainDialogHarness harness;
@@ -143,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Escape",
             [](MainDialogHarness& h) { QTest::keyClick(h.Dialog().Window(), Qt::Key_Escape); }, 2},
         EndingCase{"CloseBox", [](MainDialogHarness& h) { h.Dialog().Window()->close(); }, 2}),
-    [](const testing::TestParamInfo<EndingCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 TEST(Endings, ExitWritesNoFile) {
   const TemporaryCurrentDirectory directory;

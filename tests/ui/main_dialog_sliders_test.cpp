@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "ui/slider_table.h"
 #include "ui/value_label_text.h"
@@ -166,15 +167,15 @@ TEST_P(TrackbarEnds, ShowTheirValues) {
   EXPECT_EQ(harness.Text(ui::FindSlider(GetParam().trackbarId)->labelId), GetParam().label);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ends, TrackbarEnds,
-    testing::Values(EndCase{"XLeft", res::kIdSliderX, Qt::Key_Home, "-1.00"},
-                    EndCase{"XRight", res::kIdSliderX, Qt::Key_End, "1.00"},
-                    EndCase{"MRight", res::kIdSliderM, Qt::Key_End, "2.00"},
-                    EndCase{"MLeft", res::kIdSliderM, Qt::Key_Home, "1.00"},
-                    EndCase{"JLeft", res::kIdSliderJ, Qt::Key_Home, "0.00"},
-                    EndCase{"SigmaRPrimeRight", res::kIdSliderSigmaRPrime, Qt::Key_End, "0.35"}),
-    [](const testing::TestParamInfo<EndCase>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ends, TrackbarEnds,
+                         testing::Values(EndCase{"XLeft", res::kIdSliderX, Qt::Key_Home, "-1.00"},
+                                         EndCase{"XRight", res::kIdSliderX, Qt::Key_End, "1.00"},
+                                         EndCase{"MRight", res::kIdSliderM, Qt::Key_End, "2.00"},
+                                         EndCase{"MLeft", res::kIdSliderM, Qt::Key_Home, "1.00"},
+                                         EndCase{"JLeft", res::kIdSliderJ, Qt::Key_Home, "0.00"},
+                                         EndCase{"SigmaRPrimeRight", res::kIdSliderSigmaRPrime,
+                                                 Qt::Key_End, "0.35"}),
+                         test_support::CaseName());
 
 // The requested count is the share times 100 agents in double precision,
 // truncated: 0.29 x 100 and 0.58 x 100 fall just below 29 and 58.
@@ -222,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"RPrimeAt29", res::kIdSliderCountRPrime, 29, 28, "0.29"},
                     CountCase{"RPrimeAt58", res::kIdSliderCountRPrime, 58, 57, "0.58"},
                     CountCase{"RPrimeAt0", res::kIdSliderCountRPrime, 0, 0, "0.00"}),
-    [](const testing::TestParamInfo<CountCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 // A disabled trackbar, set from code, passes its value to the next run.
 struct DisabledCase {
@@ -259,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
                      &model::RunArguments::medianRPrime},
         DisabledCase{"CorrRI", res::kIdSliderCorrRI, -57, &model::RunArguments::corrRI},
         DisabledCase{"CorrET", res::kIdSliderCorrET, 95, &model::RunArguments::corrET}),
-    [](const testing::TestParamInfo<DisabledCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 TEST(DisabledTrackbars, TheCountOfRPrimeStillFeedsTheRun) {
   MainDialogHarness harness;

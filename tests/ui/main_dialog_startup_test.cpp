@@ -10,6 +10,7 @@
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
+#include "run_description/parameter_table.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "ui/slider_table.h"
 
@@ -28,100 +29,100 @@ std::ostream& operator<<(std::ostream& out, const ControlCase& c) {
 // Every addressed control of template 102.
 const std::vector<ControlCase> kStartUpStates = {
     // Buttons.
-    {1, true},
-    {1004, true},
-    {1011, true},
+    {res::kIdButtonExit, true},
+    {res::kIdButtonSlopeParameter, true},
+    {res::kIdButtonDumpData, true},
     // Distribution radio buttons of R, I, T and E.
-    {1027, true},
-    {1028, true},
-    {1029, true},
-    {1039, true},
-    {1040, true},
-    {1041, true},
-    {1056, true},
-    {1057, true},
-    {1058, true},
-    {1074, true},
-    {1075, true},
-    {1076, true},
+    {res::kIdRadioConstantR, true},
+    {res::kIdRadioNormalR, true},
+    {res::kIdRadioLogNormalR, true},
+    {res::kIdRadioConstantI, true},
+    {res::kIdRadioNormalI, true},
+    {res::kIdRadioLogNormalI, true},
+    {res::kIdRadioConstantT, true},
+    {res::kIdRadioNormalT, true},
+    {res::kIdRadioLogNormalT, true},
+    {res::kIdRadioConstantE, true},
+    {res::kIdRadioNormalE, true},
+    {res::kIdRadioLogNormalE, true},
     // R: the "N" row is usable, Median and Sigma are not.
-    {1089, true},
-    {1032, true},
-    {1090, true},
-    {1063, false},
-    {1062, false},
-    {1064, false},
-    {1036, false},
-    {1030, false},
-    {1043, false},
+    {res::kIdCaptionCountR, true},
+    {res::kIdSliderCountR, true},
+    {res::kIdReadoutCountR, true},
+    {res::kIdCaptionMedianR, false},
+    {res::kIdSliderMedianR, false},
+    {res::kIdReadoutMedianR, false},
+    {res::kIdCaptionSigmaR, false},
+    {res::kIdSliderSigmaR, false},
+    {res::kIdReadoutSigmaR, false},
     // I, T, E: Value rows usable, Sigma rows not.
-    {1066, true},
-    {1065, true},
-    {1067, true},
-    {1037, false},
-    {1042, false},
-    {1044, false},
-    {1069, true},
-    {1068, true},
-    {1070, true},
-    {1060, false},
-    {1059, false},
-    {1061, false},
-    {1081, true},
-    {1080, true},
-    {1082, true},
-    {1078, false},
-    {1077, false},
-    {1079, false},
+    {res::kIdCaptionValueI, true},
+    {res::kIdSliderValueI, true},
+    {res::kIdReadoutValueI, true},
+    {res::kIdCaptionSigmaI, false},
+    {res::kIdSliderSigmaI, false},
+    {res::kIdReadoutSigmaI, false},
+    {res::kIdCaptionValueT, true},
+    {res::kIdSliderValueT, true},
+    {res::kIdReadoutValueT, true},
+    {res::kIdCaptionSigmaT, false},
+    {res::kIdSliderSigmaT, false},
+    {res::kIdReadoutSigmaT, false},
+    {res::kIdCaptionValueE, true},
+    {res::kIdSliderValueE, true},
+    {res::kIdReadoutValueE, true},
+    {res::kIdCaptionSigmaE, false},
+    {res::kIdSliderSigmaE, false},
+    {res::kIdReadoutSigmaE, false},
     // Sanctions: the box is usable, everything it switches is not.
-    {1095, true},
-    {1098, false},
-    {1099, false},
-    {1031, false},
-    {1033, false},
-    {1034, false},
-    {1072, false},
-    {1071, false},
-    {1073, false},
-    {1038, false},
-    {1035, false},
-    {1055, false},
-    {1106, false},
-    {1105, false},
-    {1107, false},
-    {1097, false},
-    {1051, false},
-    {1054, false},
-    {1096, false},
-    {1053, false},
-    {1052, false},
+    {res::kIdCheckSanctions, true},
+    {res::kIdGroupSanctions, false},
+    {res::kIdGroupRPrime, false},
+    {res::kIdRadioConstantRPrime, false},
+    {res::kIdRadioNormalRPrime, false},
+    {res::kIdRadioLogNormalRPrime, false},
+    {res::kIdCaptionMedianRPrime, false},
+    {res::kIdSliderMedianRPrime, false},
+    {res::kIdReadoutMedianRPrime, false},
+    {res::kIdCaptionSigmaRPrime, false},
+    {res::kIdSliderSigmaRPrime, false},
+    {res::kIdReadoutSigmaRPrime, false},
+    {res::kIdCaptionCountRPrime, false},
+    {res::kIdSliderCountRPrime, false},
+    {res::kIdReadoutCountRPrime, false},
+    {res::kIdCaptionJPrime, false},
+    {res::kIdSliderJPrime, false},
+    {res::kIdReadoutJPrime, false},
+    {res::kIdCaptionM, false},
+    {res::kIdSliderM, false},
+    {res::kIdReadoutM, false},
     // Series check boxes.
-    {1100, true},
-    {1101, true},
-    {1102, true},
-    {1103, true},
-    {1104, true},
+    {res::kIdCheckFirstOrderRate, true},
+    {res::kIdCheckSecondOrderRate, true},
+    {res::kIdCheckMeanPropensityVolunteers, true},
+    {res::kIdCheckMeanPropensityNonVolunteers, true},
+    {res::kIdCheckMeanPropensity, true},
     // The fixed counts.
-    {1002, false},
-    {1003, false},
+    {res::kIdEditAgentCount, false},
+    {res::kIdEditIterations, false},
     // Correlation rows.
-    {1091, false},
-    {1047, false},
-    {1048, false},
-    {1092, false},
-    {1083, false},
-    {1084, false},
-    {1093, false},
-    {1085, false},
-    {1086, false},
-    {1094, false},
-    {1087, false},
-    {1088, false},
+    {res::kIdCaptionCorrRRPrime, false},
+    {res::kIdSliderCorrRRPrime, false},
+    {res::kIdReadoutCorrRRPrime, false},
+    {res::kIdCaptionCorrRI, false},
+    {res::kIdSliderCorrRI, false},
+    {res::kIdReadoutCorrRI, false},
+    {res::kIdCaptionCorrRPrimeI, false},
+    {res::kIdSliderCorrRPrimeI, false},
+    {res::kIdReadoutCorrRPrimeI, false},
+    {res::kIdCaptionCorrET, false},
+    {res::kIdSliderCorrET, false},
+    {res::kIdReadoutCorrET, false},
     // Bottom row: J and X.
-    {1045, true},
-    {1050, true},
-    {1049, true},
-    {1046, true},
+    {res::kIdSliderJ, true},
+    {res::kIdReadoutJ, true},
+    {res::kIdSliderX, true},
+    {res::kIdReadoutX, true},
 };
 
 class StartUpEnabling : public testing::TestWithParam<ControlCase> {};
@@ -163,13 +164,20 @@ TEST_P(StartUpChecks, MatchTheStartUpTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryButton, StartUpChecks,
-    testing::Values(CheckCase{1027, true}, CheckCase{1028, false}, CheckCase{1029, false},
-                    CheckCase{1039, true}, CheckCase{1040, false}, CheckCase{1041, false},
-                    CheckCase{1056, true}, CheckCase{1057, false}, CheckCase{1058, false},
-                    CheckCase{1074, true}, CheckCase{1075, false}, CheckCase{1076, false},
-                    CheckCase{1031, true}, CheckCase{1033, false}, CheckCase{1034, false},
-                    CheckCase{1095, false}, CheckCase{1100, true}, CheckCase{1101, false},
-                    CheckCase{1102, false}, CheckCase{1103, false}, CheckCase{1104, false}));
+    testing::Values(
+        CheckCase{res::kIdRadioConstantR, true}, CheckCase{res::kIdRadioNormalR, false},
+        CheckCase{res::kIdRadioLogNormalR, false}, CheckCase{res::kIdRadioConstantI, true},
+        CheckCase{res::kIdRadioNormalI, false}, CheckCase{res::kIdRadioLogNormalI, false},
+        CheckCase{res::kIdRadioConstantT, true}, CheckCase{res::kIdRadioNormalT, false},
+        CheckCase{res::kIdRadioLogNormalT, false}, CheckCase{res::kIdRadioConstantE, true},
+        CheckCase{res::kIdRadioNormalE, false}, CheckCase{res::kIdRadioLogNormalE, false},
+        CheckCase{res::kIdRadioConstantRPrime, true}, CheckCase{res::kIdRadioNormalRPrime, false},
+        CheckCase{res::kIdRadioLogNormalRPrime, false}, CheckCase{res::kIdCheckSanctions, false},
+        CheckCase{res::kIdCheckFirstOrderRate, true},
+        CheckCase{res::kIdCheckSecondOrderRate, false},
+        CheckCase{res::kIdCheckMeanPropensityVolunteers, false},
+        CheckCase{res::kIdCheckMeanPropensityNonVolunteers, false},
+        CheckCase{res::kIdCheckMeanPropensity, false}));
 
 struct TextCase {
   int id;
@@ -187,22 +195,26 @@ TEST_P(StartUpTexts, MatchTheDefaults) {
   EXPECT_EQ(harness.Text(GetParam().id), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(CaptionsAndValueLabels, StartUpTexts,
-                         testing::Values(
-                             // Location captions: "Value" for I, T and E, "Median" for R and R'.
-                             TextCase{1066, "Value"}, TextCase{1069, "Value"},
-                             TextCase{1081, "Value"}, TextCase{1063, "Median"},
-                             TextCase{1072, "Median"},
-                             // The fixed counts.
-                             TextCase{1002, "100"}, TextCase{1003, "100"},
-                             // Every value label at its trackbar's default.
-                             TextCase{1050, "0.50"}, TextCase{1046, "0.00"}, TextCase{1043, "0.15"},
-                             TextCase{1064, "0.50"}, TextCase{1044, "0.20"}, TextCase{1067, "1.00"},
-                             TextCase{1061, "0.20"}, TextCase{1070, "0.50"}, TextCase{1079, "0.20"},
-                             TextCase{1082, "0.50"}, TextCase{1054, "0.50"}, TextCase{1052, "1.00"},
-                             TextCase{1055, "0.15"}, TextCase{1073, "0.50"}, TextCase{1090, "1.00"},
-                             TextCase{1107, "1.00"}, TextCase{1048, "0.00"}, TextCase{1084, "0.00"},
-                             TextCase{1086, "0.00"}, TextCase{1088, "0.00"}));
+INSTANTIATE_TEST_SUITE_P(
+    CaptionsAndValueLabels, StartUpTexts,
+    testing::Values(
+        // Location captions: "Value" for I, T and E, "Median" for R and R'.
+        TextCase{res::kIdCaptionValueI, "Value"}, TextCase{res::kIdCaptionValueT, "Value"},
+        TextCase{res::kIdCaptionValueE, "Value"}, TextCase{res::kIdCaptionMedianR, "Median"},
+        TextCase{res::kIdCaptionMedianRPrime, "Median"},
+        // The fixed counts.
+        TextCase{res::kIdEditAgentCount, "100"}, TextCase{res::kIdEditIterations, "100"},
+        // Every value label at its trackbar's default.
+        TextCase{res::kIdReadoutJ, "0.50"}, TextCase{res::kIdReadoutX, "0.00"},
+        TextCase{res::kIdReadoutSigmaR, "0.15"}, TextCase{res::kIdReadoutMedianR, "0.50"},
+        TextCase{res::kIdReadoutSigmaI, "0.20"}, TextCase{res::kIdReadoutValueI, "1.00"},
+        TextCase{res::kIdReadoutSigmaT, "0.20"}, TextCase{res::kIdReadoutValueT, "0.50"},
+        TextCase{res::kIdReadoutSigmaE, "0.20"}, TextCase{res::kIdReadoutValueE, "0.50"},
+        TextCase{res::kIdReadoutJPrime, "0.50"}, TextCase{res::kIdReadoutM, "1.00"},
+        TextCase{res::kIdReadoutSigmaRPrime, "0.15"}, TextCase{res::kIdReadoutMedianRPrime, "0.50"},
+        TextCase{res::kIdReadoutCountR, "1.00"}, TextCase{res::kIdReadoutCountRPrime, "1.00"},
+        TextCase{res::kIdReadoutCorrRRPrime, "0.00"}, TextCase{res::kIdReadoutCorrRI, "0.00"},
+        TextCase{res::kIdReadoutCorrRPrimeI, "0.00"}, TextCase{res::kIdReadoutCorrET, "0.00"}));
 
 TEST(StartUp, EveryTrackbarHasItsRangeDefaultAndBuddy) {
   MainDialogHarness harness;
@@ -244,42 +256,11 @@ TEST(StartUp, FiveRunsWithoutKindsComeBeforeTheFirstRealRun) {
   EXPECT_NE(harness.Dialog().model.firstOrderRate, nullptr);
 }
 
-double Value(int position) {
-  return position * 0.01;
-}
-
+// Every trackbar at its default, every kind Constant, sanctions off, 100
+// agents: what corvellan-run takes when no option is given.
 TEST(StartUp, TheFirstRealRunHasEveryDefault) {
   MainDialogHarness harness;
-  const model::RunArguments& run = harness.LastRun();
-  EXPECT_EQ(run.paramJ, Value(50));
-  EXPECT_EQ(run.paramX, Value(0));
-  EXPECT_EQ(run.distR, 0);
-  EXPECT_EQ(run.medianR, Value(50));
-  EXPECT_EQ(run.sigmaR, Value(15));
-  EXPECT_EQ(run.distI, 0);
-  EXPECT_EQ(run.valueI, Value(100));
-  EXPECT_EQ(run.sigmaI, Value(20));
-  EXPECT_EQ(run.distT, 0);
-  EXPECT_EQ(run.valueT, Value(50));
-  EXPECT_EQ(run.sigmaT, Value(20));
-  EXPECT_EQ(run.distE, 0);
-  EXPECT_EQ(run.valueE, Value(50));
-  EXPECT_EQ(run.sigmaE, Value(20));
-  EXPECT_EQ(run.sanctionsOn, 0);
-  EXPECT_EQ(run.distRPrime, 0);
-  EXPECT_EQ(run.medianRPrime, Value(50));
-  EXPECT_EQ(run.sigmaRPrime, Value(15));
-  EXPECT_EQ(run.paramJPrime, Value(50));
-  EXPECT_EQ(run.paramM, Value(100));
-  EXPECT_EQ(run.corrRRPrime, Value(0));
-  EXPECT_EQ(run.corrRI, Value(0));
-  EXPECT_EQ(run.corrRPrimeI, Value(0));
-  EXPECT_EQ(run.corrET, Value(0));
-  EXPECT_EQ(run.agentCount, 100);
-  EXPECT_EQ(run.requestedCountR, 100);
-  EXPECT_EQ(run.requestedCountRPrime, 100);
-  EXPECT_EQ(run.reservedArg, 0);
-  EXPECT_EQ(run.slopeM, 10);
+  EXPECT_EQ(harness.LastRun(), run::DefaultRunArguments());
 }
 
 TEST(StartUp, TheWindowIsTheMainDialog) {

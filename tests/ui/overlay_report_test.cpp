@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 
 namespace {
@@ -44,6 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReportCase{"Unavailable", OverlayStatus::kUnavailable, false},
                     ReportCase{"Refused", OverlayStatus::kRefused, true},
                     ReportCase{"WriteFailed", OverlayStatus::kWriteFailed, true}),
-    [](const testing::TestParamInfo<ReportCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/recording_paint_context.h"
+#include "tests/support/recording_paint_context.h"
 
 namespace ui_test {
 

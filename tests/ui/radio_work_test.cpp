@@ -17,7 +17,7 @@ TEST(RadioWorkTable, HasThreeButtonsPerAttributeInKindOrder) {
   for (std::size_t index = 0; index < ui::kRadioWork.size(); ++index) {
     const ui::RadioWork& work = ui::kRadioWork[index];
     EXPECT_EQ(static_cast<std::size_t>(work.kind), index % 3) << work.radioId;
-    EXPECT_EQ(work.attribute, ui::kAttributes[index / 3]) << work.radioId;
+    EXPECT_EQ(work.attribute, model::kAttributes[index / 3]) << work.radioId;
     EXPECT_EQ(work.enableRows, work.kind != DistributionKind::Constant) << work.radioId;
     EXPECT_EQ(work.linkedLocationId != ui::kNoControl, work.enableRows) << work.radioId;
     EXPECT_EQ(ui::FindRadioWork(work.radioId), &work);

@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/argument_table.h"
-#include "cli/number_parsing.h"
 #include "cli/runner.h"
 #include "model/population_model.h"
 #include "res/control_ids.h"
+#include "run_description/number_text.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/temporary_current_directory.h"
@@ -34,9 +35,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 // given as an option in the runner's own spelling.
 std::string RunnerCsv(std::int32_t seed, const model::RunArguments& arguments) {
   std::vector<std::string> args = {"--seed", std::to_string(seed)};
-  for (const cli::ArgumentSpec& entry : cli::ArgumentTable()) {
+  for (const run::ParameterSpec& entry : run::ParameterTable()) {
     args.push_back("--" + std::string(entry.name));
-    args.push_back(cli::FormatRoundTrip(cli::ArgumentValue(entry, arguments)));
+    args.push_back(run::FormatRoundTrip(run::ParameterValue(entry, arguments)));
   }
   std::ostringstream out;
   std::ostringstream err;
@@ -140,9 +141,7 @@ TEST_P(SaveSeriesCsv, HoldsTheSeriesOnScreen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, SaveSeriesCsv, testing::ValuesIn(kScenarios),
-                         [](const testing::TestParamInfo<Scenario>& row) {
-                           return std::string(row.param.name);
-                         });
+                         test_support::CaseName());
 
 // The series of a run made since the menu was last used, never of an older one.
 TEST(SaveSeriesCsvTwice, EachFileHoldsTheRunOnScreenThen) {

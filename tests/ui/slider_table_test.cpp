@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "res/control_ids.h"
 #include "res/main_dialog_template.h"
+#include "run_description/parameter_table.h"
 
 namespace {
 
@@ -87,39 +89,37 @@ TEST(SliderTable, TrackbarsAndLabelsAreThoseOfTheMainDialog) {
   EXPECT_EQ(trackbars, static_cast<long>(kSliderTable.size()));
 }
 
-struct RowCase {
-  std::size_t index;
-  SliderSpec expected;
-  friend void PrintTo(const RowCase& c, std::ostream* out) { *out << "row " << c.index; }
-};
-
-class SliderTableRow : public ::testing::TestWithParam<RowCase> {};
-
-TEST_P(SliderTableRow, MatchesTheTrackbarItDescribes) {
-  const SliderSpec& row = kSliderTable.at(GetParam().index);
-  const SliderSpec& expected = GetParam().expected;
-  EXPECT_EQ(row.trackbarId, expected.trackbarId);
-  EXPECT_EQ(row.labelId, expected.labelId);
-  EXPECT_EQ(row.linkedSigmaId, expected.linkedSigmaId);
-  EXPECT_EQ(row.rangeMin, expected.rangeMin);
-  EXPECT_EQ(row.rangeMax, expected.rangeMax);
-  EXPECT_EQ(row.defaultPos, expected.defaultPos);
+// The run's parameter table and the slider table describe the same trackbars:
+// a parameter's default is its trackbar's default position times the scale,
+// its bounds are the trackbar's ends, and each trackbar feeds one parameter.
+double Value(const SliderSpec& row, int position) {
+  return position * row.scale;
 }
 
-const RowCase kRows[] = {
-    {0, {1045, 1050, 0, 0, 100, 50, 0.01, 2}},      // J
-    {1, {1049, 1046, 0, -100, 100, 0, 0.01, 2}},    // X
-    {2, {1030, 1043, 0, 0, 35, 15, 0.01, 2}},       // R Sigma
-    {3, {1062, 1064, 1030, 0, 100, 50, 0.01, 2}},   // R Median
-    {5, {1065, 1067, 1042, 0, 100, 100, 0.01, 2}},  // I Value
-    {11, {1053, 1052, 0, 100, 200, 100, 0.01, 2}},  // m
-    {13, {1071, 1073, 1035, 0, 100, 50, 0.01, 2}},  // R' Median
-    {15, {1105, 1107, 0, 0, 100, 100, 0.01, 2}},    // R' N
-    {19, {1087, 1088, 0, -100, 100, 0, 0.01, 2}},   // E && T
-};
-
-INSTANTIATE_TEST_SUITE_P(Sample, SliderTableRow, ::testing::ValuesIn(kRows),
-                         [](const auto& test) { return "Row" + std::to_string(test.param.index); });
+TEST(SliderTable, EachRowFeedsTheParameterThatSaysSo) {
+  std::set<int> rowsFed;
+  const double agents = run::DefaultRunArguments().agentCount;
+  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+    const run::FedBy fedBy = parameter.fedBy;
+    if (fedBy.feeder != run::Feeder::kTrackbar && fedBy.feeder != run::Feeder::kTrackbarShare)
+      continue;
+    SCOPED_TRACE(parameter.name);
+    EXPECT_TRUE(rowsFed.insert(fedBy.index).second) << "row " << fedBy.index << " feeds twice";
+    const SliderSpec& row = kSliderTable.at(static_cast<std::size_t>(fedBy.index));
+    if (fedBy.feeder == run::Feeder::kTrackbarShare) {
+      EXPECT_EQ(parameter.defaultValue, static_cast<int>(Value(row, row.defaultPos) * agents));
+      continue;
+    }
+    EXPECT_EQ(parameter.defaultValue, Value(row, row.defaultPos));
+    if (parameter.minimum) {
+      EXPECT_EQ(*parameter.minimum, Value(row, row.rangeMin));
+    }
+    if (parameter.maximum) {
+      EXPECT_EQ(*parameter.maximum, Value(row, row.rangeMax));
+    }
+  }
+  EXPECT_EQ(rowsFed.size(), kSliderTable.size());
+}
 
 struct LookupCase {
   int trackbarId;
@@ -139,9 +139,14 @@ TEST_P(FindSlider, FindsTheRowOfATrackbarAndNothingElse) {
 }
 
 const LookupCase kLookups[] = {
-    {1045, 0},  {1062, 3}, {1105, 15}, {1087, 19}, {1050, -1},  // a value label
-    {1100, -1},                                                 // a check box
-    {0, -1},    {-1, -1},
+    {res::kIdSliderJ, 0},
+    {res::kIdSliderMedianR, 3},
+    {res::kIdSliderCountRPrime, 15},
+    {res::kIdSliderCorrET, 19},
+    {res::kIdReadoutJ, -1},
+    {res::kIdCheckFirstOrderRate, -1},
+    {0, -1},
+    {res::kIdUnaddressed, -1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Ids, FindSlider, ::testing::ValuesIn(kLookups));

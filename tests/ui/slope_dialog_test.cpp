@@ -15,6 +15,7 @@
 #include "platform/dialog_window.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/modal_dialog_driver.h"
 
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ExchangeCase{"Zero", "0", nullptr, 0.0},
                     ExchangeCase{"UpperBound", "1e6", nullptr, 1000000.0},
                     ExchangeCase{"LeadingBlanksAndTrailingText", "  42xyz", nullptr, 42.0}),
-    [](const testing::TestParamInfo<ExchangeCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 TEST_F(SlopeDialog, AfterAMessageTheUserCanStillCancel) {
   dialog_.SetControlText(res::kIdSlopeEdit, "abc");
@@ -159,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"Escape", [](ui::CAdvDlg& d) { QTest::keyClick(d.Window(), Qt::Key_Escape); }},
         OpeningCase{"Enter", [](ui::CAdvDlg& d) { QTest::keyClick(d.Window(), Qt::Key_Return); }},
         OpeningCase{"CloseBox", [](ui::CAdvDlg& d) { d.Window()->close(); }}),
-    [](const testing::TestParamInfo<OpeningCase>& row) { return std::string(row.param.name); });
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace ui_test

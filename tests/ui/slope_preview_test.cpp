@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "tests/support/case_name.h"
 #include "tests/ui/paint_test_helpers.h"
 
 namespace {
@@ -43,26 +45,37 @@ std::vector<LineToOp> CurveOf(std::string_view field, RecordingPaintContext& con
   return LinesIn(context, kCurve);
 }
 
-TEST(SlopeCurve, WorkedValuesForTheDefaultSlope) {
-  const ui::SlopeCurve curve = ui::ComputeSlopeCurve(10.0);
-  EXPECT_NEAR(curve.low, 0.0066928509, kTenPlaces);
-  EXPECT_NEAR(curve.high, 0.9933071491, kTenPlaces);
-  EXPECT_NEAR(curve.stretch, 1.0135673098, kTenPlaces);
+struct CurveCase {
+  const char* name;
+  double slope;
+  double low;
+  double high;
+  std::optional<double> stretch;  // none: not finite
+  double tolerance;
+};
+
+class SlopeCurve : public ::testing::TestWithParam<CurveCase> {};
+
+TEST_P(SlopeCurve, HasItsEndsAndStretch) {
+  const CurveCase& c = GetParam();
+  const ui::SlopeCurve curve = ui::ComputeSlopeCurve(c.slope);
+  EXPECT_NEAR(curve.low, c.low, c.tolerance);
+  EXPECT_NEAR(curve.high, c.high, c.tolerance);
+  if (c.stretch) {
+    EXPECT_NEAR(curve.stretch, *c.stretch, c.tolerance);
+  } else {
+    EXPECT_FALSE(std::isfinite(curve.stretch)) << curve.stretch;
+  }
 }
 
-TEST(SlopeCurve, HugeSlopeSaturatesInsteadOfFailing) {
-  const ui::SlopeCurve curve = ui::ComputeSlopeCurve(1.0e6);
-  EXPECT_EQ(curve.low, 0.0);
-  EXPECT_EQ(curve.high, 1.0);
-  EXPECT_EQ(curve.stretch, 1.0);
-}
-
-TEST(SlopeCurve, ZeroSlopeHasNoFiniteStretch) {
-  const ui::SlopeCurve curve = ui::ComputeSlopeCurve(0.0);
-  EXPECT_EQ(curve.low, 0.5);
-  EXPECT_EQ(curve.high, 0.5);
-  EXPECT_FALSE(std::isfinite(curve.stretch));
-}
+INSTANTIATE_TEST_SUITE_P(Slopes, SlopeCurve,
+                         ::testing::Values(CurveCase{"WorkedValuesForTheDefault", 10.0,
+                                                     0.0066928509, 0.9933071491, 1.0135673098,
+                                                     kTenPlaces},
+                                           // A huge slope saturates instead of failing.
+                                           CurveCase{"Huge", 1.0e6, 0.0, 1.0, 1.0, 0.0},
+                                           CurveCase{"Zero", 0.0, 0.5, 0.5, std::nullopt, 0.0}),
+                         test_support::CaseName());
 
 // --- Field text -----------------------------------------------------------
 
@@ -95,8 +108,7 @@ const FieldCase kFields[] = {
     {"InfinityWord", "-inf", -kInfinity},
 };
 
-INSTANTIATE_TEST_SUITE_P(Texts, SlopeField, ::testing::ValuesIn(kFields),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, SlopeField, ::testing::ValuesIn(kFields), test_support::CaseName());
 
 TEST(SlopeField, NotANumberWordGivesNaN) {
   EXPECT_TRUE(std::isnan(ui::SlopeFromFieldText("nan")));

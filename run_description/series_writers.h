@@ -1,14 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <ostream>
-#include <string>
 
 #include "model/result_series.h"
 #include "model/run_arguments.h"
 
-namespace cli {
+namespace run {
 
 enum class OutputFormat { kCsv, kJson };
 
@@ -16,17 +14,14 @@ enum class OutputFormat { kCsv, kJson };
 struct RunRecord {
   std::int32_t seed;
   model::RunArguments arguments;
-  std::array<const float*, model::kSeriesCount> series;
+  model::SeriesPointers series;
 };
 
-// The command line that repeats the run: "corvellan-run --seed S --paramJ ...".
-std::string RerunCommand(const RunRecord& record);
-
-// A "# <rerun command>" line, the header and one row per step; values print
+// A "# <re-run command>" line, the header and one row per step; values print
 // with 9 significant digits, enough to read back the same single-precision number.
 void WriteCsv(std::ostream& out, const RunRecord& record);
 
-// One JSON object: seed, parameters and one array per series.
+// One JSON object: seed, re-run command, parameters and one array per series.
 void WriteJson(std::ostream& out, const RunRecord& record);
 
-}  // namespace cli
+}  // namespace run

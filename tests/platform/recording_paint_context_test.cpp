@@ -1,4 +1,4 @@
-#include "platform/recording_paint_context.h"
+#include "tests/support/recording_paint_context.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,6 +6,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
+
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -158,7 +160,7 @@ const MisuseCase kMisuses[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, RecordingPaintContextMisuse, ::testing::ValuesIn(kMisuses),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         test_support::CaseName());
 
 TEST(RecordingPaintContext, FontStillSelectedIsReportedBesidesTheLeak) {
   RecordingPaintContext context;

@@ -1,4 +1,4 @@
-#include "bench/reference_dynamics.h"
+#include "tests/support/reference_dynamics.h"
 
 #include <cmath>
 

@@ -1,12 +1,16 @@
-#include "cli/number_parsing.h"
+#include "run_description/number_text.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-namespace cli {
+namespace run {
 namespace {
+
+// Enough for any double in either form.
+constexpr std::size_t kNumberBuffer = 32;
+constexpr int kSignificantDigits = 9;
 
 std::string_view WithoutPlusSign(std::string_view text) {
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
@@ -46,9 +50,22 @@ ParsedInteger ParseInteger(std::string_view text) {
 }
 
 std::string FormatRoundTrip(double value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
+  std::string text;
+  AppendRoundTrip(text, value);
+  return text;
 }
 
-}  // namespace cli
+void AppendRoundTrip(std::string& text, double value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  text.append(buffer.data(), result.ptr);
+}
+
+void AppendSignificant(std::string& text, double value) {
+  std::array<char, kNumberBuffer> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, kSignificantDigits);
+  text.append(buffer.data(), result.ptr);
+}
+
+}  // namespace run

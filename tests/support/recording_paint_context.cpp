@@ -1,4 +1,4 @@
-#include "platform/recording_paint_context.h"
+#include "tests/support/recording_paint_context.h"
 
 #include <ostream>
 #include <sstream>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace run {
 
 // Strict text-to-number conversions for option values: the whole text must be
 // one finite decimal number; the double is the correctly rounded nearest one.
@@ -27,5 +27,10 @@ std::string Quoted(std::string_view text);
 
 // Shortest text that reads back as exactly the same double.
 std::string FormatRoundTrip(double value);
+void AppendRoundTrip(std::string& text, double value);
 
-}  // namespace cli
+// 9 significant digits, as printf("%.9g") writes them in the C locale whatever
+// the process's locale: every single-precision value reads back exactly.
+void AppendSignificant(std::string& text, double value);
+
+}  // namespace run
