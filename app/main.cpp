@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_app.h"
+#include "output/temporary_files.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return kExitUsage;
   }
+  output::RemoveTemporaryFilesOnSignals();
   app::CMainApp application(argc, argv);
   application.InitInstance();
   return kExitSuccess;

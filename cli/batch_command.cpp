@@ -3,16 +3,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <optional>
+#include <system_error>
 
 #include "cli/batch_runner.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
-#include "cli/streamed_file.h"
 #include "cli/sweep_grid.h"
+#include "output/output_file.h"
 
 namespace cli {
 namespace {
@@ -42,37 +45,71 @@ std::string InterruptedNotice(const BatchOutcome& outcome, std::uint64_t records
 
 struct Target {
   std::ostream& stream;
-  StreamedFile* file;  // null for standard output
-  std::string name;    // for error lines
+  output::OutputFile* file;  // null for standard output
+  std::string name;          // for error lines
 };
 
 int Finish(const BatchOutcome& outcome, const BatchShape& shape, BatchLayout layout, Target& target,
            std::ostream& err) {
   if (outcome.end == BatchEnd::kRunFailed) return Report(err, outcome.failure, kExitBadInput);
-  if (outcome.end == BatchEnd::kWriteFailed) {
-    return Report(err, "cannot write " + target.name, kExitFailure);
-  }
-  target.stream.flush();
-  if (!target.stream) return Report(err, "cannot write " + target.name, kExitFailure);
-  // An interrupted batch keeps what it finished, in the file as on the screen.
-  if (target.file) {
-    if (std::string error = target.file->Commit(); !error.empty()) {
-      return Report(err, error, kExitFailure);
+  const auto writeFailure = [&] {
+    const int error = errno;
+    std::string reason = target.file ? target.file->Failure() : std::string();
+    if (reason.empty()) {
+      reason = error != 0 ? std::system_category().message(error) : "output error";
     }
-  }
+    return Report(err, output::FailureLine(target.name, reason), kExitFailure);
+  };
+  if (outcome.end == BatchEnd::kWriteFailed) return writeFailure();
+  target.stream.flush();
+  if (!target.stream) return writeFailure();
+  // An interrupted batch keeps what it finished, in the file as on the screen.
+  if (target.file && !target.file->Commit().empty()) return writeFailure();
   if (outcome.end == BatchEnd::kStopped) {
     return Report(err, InterruptedNotice(outcome, shape.recordCount, layout), kExitInterrupted);
   }
   return kExitSuccess;
 }
 
-int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, Target& target,
-                run::OutputFormat format, std::ostream& err) {
+// Batch shape with as many jobs as the settings ask for, but no more than runs.
+BatchShape ShapeOf(const RunSchedule& schedule, const BatchSettings& settings) {
   BatchShape shape = SweepShape(schedule, settings.layout);
-  // More threads than runs would only sit idle.
   shape.jobs = static_cast<unsigned>(
       std::min<std::uint64_t>(settings.jobs, std::max<std::uint64_t>(1, schedule.RunCount())));
+  return shape;
+}
 
+std::uint64_t PhysicalMemoryBytes() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return 0;
+  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+std::string Gigabytes(double bytes) {
+  constexpr double kGigabyte = 1e9;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f GB", bytes / kGigabyte);
+  return text;
+}
+
+// A summary holds every replicate of the grid points under way; refused up
+// front, before any file exists, when that cannot fit in this machine's memory.
+std::string SummaryMemoryRefusal(const BatchShape& shape, BatchLayout layout) {
+  if (layout != BatchLayout::kSummary) return {};
+  const std::optional<std::uint64_t> bytes = BytesHeldAtOnce(shape);
+  const std::uint64_t memory = PhysicalMemoryBytes();
+  if (bytes && (memory == 0 || *bytes <= memory)) return {};
+  const std::string needed =
+      bytes ? Gigabytes(static_cast<double>(*bytes)) : std::string("more than 2^64 bytes");
+  return "--summary: holding the replicates of " +
+         std::to_string(WindowRecords(shape.runsPerRecord, shape.jobs)) +
+         " grid points at once needs " + needed + ", more than this machine's " +
+         Gigabytes(static_cast<double>(memory)) + " of memory; use fewer --replicates";
+}
+
+int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, const BatchShape& shape,
+                Target& target, run::OutputFormat format, std::ostream& err) {
   std::string header;
   if (settings.shard.index == 0) AppendBatchHeader(header, settings.layout, format);
   target.stream << header;
@@ -108,15 +145,21 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
     return Report(err, "the batch has more runs than 64 bits can count", kExitBadInput);
   }
   const RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
+  const BatchShape shape = ShapeOf(schedule, settings);
+  if (std::string e = SummaryMemoryRefusal(shape, settings.layout); !e.empty()) {
+    return Report(err, e, kExitBadInput);
+  }
 
   if (request.outPath.empty()) {
-    Target target{out, nullptr, "to standard output"};
-    return StreamBatch(schedule, settings, target, request.format, err);
+    Target target{out, nullptr, "standard output"};
+    return StreamBatch(schedule, settings, shape, target, request.format, err);
   }
-  StreamedFile file(request.outPath);
-  if (!file.OpenError().empty()) return Report(err, file.OpenError(), kExitFailure);
+  output::OutputFile file(request.outPath);
+  if (!file.Failure().empty()) {
+    return Report(err, output::FailureLine(request.outPath, file.Failure()), kExitFailure);
+  }
   Target target{file.Stream(), &file, request.outPath};
-  return StreamBatch(schedule, settings, target, request.format, err);
+  return StreamBatch(schedule, settings, shape, target, request.format, err);
 }
 
 }  // namespace cli

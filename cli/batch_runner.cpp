@@ -241,6 +241,15 @@ std::uint64_t WindowRecords(std::uint64_t runsPerRecord, unsigned jobs) {
   return std::max(kMinWindowRecords, (runs + runsPerRecord - 1) / runsPerRecord);
 }
 
+std::optional<std::uint64_t> BytesHeldAtOnce(const BatchShape& shape) {
+  std::uint64_t bytes = WindowRecords(shape.runsPerRecord, shape.jobs);
+  for (const std::uint64_t factor :
+       {shape.runsPerRecord, std::uint64_t{shape.valuesPerRun}, std::uint64_t{sizeof(float)}}) {
+    if (__builtin_mul_overflow(bytes, factor, &bytes)) return std::nullopt;
+  }
+  return bytes;
+}
+
 BatchOutcome RunOrderedBatch(const BatchShape& shape, const BatchCallbacks& callbacks,
                              const std::atomic<bool>& stop) {
   OrderedBatch batch(shape, callbacks, stop);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,6 +63,10 @@ struct BatchOutcome {
 // Records that may be started ahead of the writer: enough runs to keep every
 // job busy while one record is slow, and at least two records.
 std::uint64_t WindowRecords(std::uint64_t runsPerRecord, unsigned jobs);
+
+// Bytes of run values the batch holds at once, the records of its window;
+// empty when that does not even fit 64 bits.
+std::optional<std::uint64_t> BytesHeldAtOnce(const BatchShape& shape);
 
 // Runs the batch; once stop is raised, workers finish the run they are making
 // and start no other, and every record finished by then is still written.

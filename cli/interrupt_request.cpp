@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+#include "output/temporary_files.h"
+
 namespace cli {
 namespace {
 
@@ -11,8 +13,13 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 struct sigaction gPrevious {};
 
-void OnInterrupt(int) {
-  gInterrupted.store(true);
+// The first Ctrl-C asks the batch to stop; the second ends the program at
+// once, leaving no temporary file behind.
+void OnInterrupt(int signal) {
+  if (!gInterrupted.exchange(true)) return;
+  output::RemoveTemporaryFiles();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
 }  // namespace
@@ -22,9 +29,8 @@ InterruptRequest::InterruptRequest() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
-  // SA_RESETHAND: the next Ctrl-C takes the default action and ends the
-  // program. SA_RESTART: a write under way when the signal comes goes on.
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  // SA_RESTART: a write under way when the signal comes goes on.
+  action.sa_flags = SA_RESTART;
   sigaction(SIGINT, &action, &gPrevious);
 }
 

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "cli/runner.h"
+#include "output/temporary_files.h"
 
 int main(int argc, char** argv) {
+  output::RemoveTemporaryFilesOnSignals();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return cli::RunCommandLine(args, std::cout, std::cerr);
 }

@@ -2,17 +2,18 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 #include <new>
 #include <optional>
 #include <sstream>
+#include <system_error>
 
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
 #include "cli/error_line.h"
 #include "cli/overlay_options.h"
 #include "model/population_model.h"
+#include "output/output_file.h"
 #include "run_description/number_text.h"
 #include "run_description/parameter_table.h"
 #include "run_description/series_writers.h"
@@ -91,29 +92,16 @@ std::string ReadSeed(const Options& options, std::int32_t& seed) {
   return {};
 }
 
-// Writes text to path through a temporary file in the same folder, so the
-// file appears whole or not at all.
-std::string WriteFileAtomically(const std::string& path, const std::string& text) {
-  const std::filesystem::path target(path);
-  std::filesystem::path temporary = target;
-  temporary += ".tmp-corvellan";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.flush();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return "cannot write " + path;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    return "cannot write " + path + ": " + ec.message();
-  }
-  return {};
+// The text on standard output, checked: a full disk or a closed descriptor is
+// a failure, not a success.
+int WriteToStandardOutput(std::ostream& out, std::ostream& err, const std::string& text) {
+  errno = 0;
+  out << text;
+  out.flush();
+  if (out) return kExitSuccess;
+  const std::string reason = errno != 0 ? std::system_category().message(errno) : "output error";
+  WriteErrorLine(err, output::FailureLine("standard output", reason));
+  return kExitFailure;
 }
 
 int Refuse(std::ostream& err, const std::string& message) {
@@ -167,11 +155,6 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     return RunBatch(options, arguments, seed, out, err);
   }
-  if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
-    WriteErrorLine(err, created.message);
-    return created.status;
-  }
-
   model::CPopulationModel model;
   std::optional<std::string> failedCheck;
   model.notice = [&failedCheck](std::string_view message) { failedCheck = message; };
@@ -182,6 +165,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Refuse(err, "not enough memory for " + std::to_string(arguments.agentCount) + " agents");
   }
   if (failedCheck) return Refuse(err, *failedCheck);
+  // Only input that passed every check creates a file.
+  if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
+    WriteErrorLine(err, created.message);
+    return created.status;
+  }
   if (OverlayOutcome drawn = DrawRequestedOverlay(options.overlay, model.firstOrderRate.get());
       !drawn.message.empty()) {
     WriteErrorLine(err, drawn.message);
@@ -195,12 +183,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   } else {
     run::WriteCsv(text, record);
   }
-  if (options.outPath.empty()) {
-    out << text.str();
-    return kExitSuccess;
-  }
-  if (std::string e = WriteFileAtomically(options.outPath, text.str()); !e.empty()) {
-    WriteErrorLine(err, e);
+  if (options.outPath.empty()) return WriteToStandardOutput(out, err, text.str());
+  if (const output::WriteResult written = output::WriteWholeFile(options.outPath, text.str());
+      !written.Written()) {
+    WriteErrorLine(err, output::FailureLine(options.outPath, written.reason));
     return kExitFailure;
   }
   return kExitSuccess;

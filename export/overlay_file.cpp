@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -19,6 +19,7 @@
 #include "export/blank_overlay.h"
 #include "export/posix_file.h"
 #include "export/series_overlay.h"
+#include "output/output_file.h"
 
 namespace bitmap_export {
 namespace {
@@ -26,9 +27,8 @@ namespace {
 // A valid overlay is 218,678 bytes, perhaps with a little trailing data; a file
 // far larger is not one, and is not worth holding in memory.
 inline constexpr off_t kMaxFileBytes = off_t{64} * 1024 * 1024;
-inline constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
 inline constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
-inline constexpr mode_t kPermissionBits = 07777;
+inline constexpr mode_t kModeBits = 07777;
 
 std::string Message(const std::string& path, std::string_view what) {
   return path + ": " + std::string(what);
@@ -69,22 +69,6 @@ std::optional<OverlayResult> ReadWholeFile(int fd, const std::string& path,
   return std::nullopt;
 }
 
-// Writes `bytes` over the start of the file and makes sure they reached it.
-std::optional<OverlayResult> WriteWholeFile(FileDescriptor& file, const std::string& path,
-                                            const std::vector<std::uint8_t>& bytes) {
-  const TransferOutcome written = WriteFullyAt(file.get(), bytes, 0);
-  if (!written.complete) {
-    return OverlayResult{OverlayStatus::kWriteFailed, Message(path, "write failed", written.error)};
-  }
-  if (::fsync(file.get()) != 0) {
-    return OverlayResult{OverlayStatus::kWriteFailed, Message(path, "write failed", errno)};
-  }
-  if (const int error = file.Close(); error != 0) {
-    return OverlayResult{OverlayStatus::kWriteFailed, Message(path, "write failed", error)};
-  }
-  return std::nullopt;
-}
-
 // A file nobody may write counts as read-only even for a process whose
 // privileges would let it open the file anyway.
 bool IsReadOnly(int fd) {
@@ -92,65 +76,85 @@ bool IsReadOnly(int fd) {
   return ::fstat(fd, &status) == 0 && (status.st_mode & kWriteBits) == 0;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+// A piece of the file the new picture changes: bytes [begin, end).
+struct Range {
+  std::size_t begin;
+  std::size_t end;
+};
+
+// Changed bytes closer than this share one write: fewer system calls, the
+// same result.
+constexpr std::size_t kJoinGap = 64;
+
+std::vector<Range> ChangedRanges(const std::vector<std::uint8_t>& before,
+                                 const std::vector<std::uint8_t>& after) {
+  std::vector<Range> ranges;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (before[i] == after[i]) continue;
+    if (!ranges.empty() && i - ranges.back().end <= kJoinGap) {
+      ranges.back().end = i + 1;
+    } else {
+      ranges.push_back({i, i + 1});
+    }
+  }
+  return ranges;
 }
 
-std::string TemporaryTemplate(const std::string& path) {
-  const std::filesystem::path target(path);
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string name = ".";
-  name.append(target.filename().string()).append(".XXXXXX");
-  return (folder / name).string();
+// Writes the given ranges of `bytes` where they belong; the number of ranges
+// written in full, and the outcome of the first that was not.
+struct RangesWritten {
+  std::size_t count;
+  TransferOutcome failure;
+};
+
+RangesWritten WriteRanges(int fd, const std::vector<std::uint8_t>& bytes,
+                          const std::vector<Range>& ranges, const OverlayWrite& writeAt) {
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    const Range range = ranges[i];
+    const std::span<const std::uint8_t> piece(bytes.data() + range.begin, range.end - range.begin);
+    const TransferOutcome outcome = writeAt(fd, piece, static_cast<off_t>(range.begin));
+    if (!outcome.complete) return {i, outcome};
+  }
+  return {ranges.size(), {true, 0}};
 }
 
-// Flushes a folder's entries, so a rename in it survives a crash. Best effort:
-// the rename itself has already happened.
-void SyncFolderOf(const std::string& path) {
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (folder.empty()) folder = ".";
-  FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (directory.valid()) ::fsync(directory.get());
+// The system clears setuid and setgid bits when an unprivileged process
+// writes a file; its owner gets them back. Best effort: nobody else may.
+void KeepMode(int fd, mode_t mode) {
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && (status.st_mode & kModeBits) != mode) ::fchmod(fd, mode);
 }
 
-// Puts `bytes` in place of the file at `path` (whose status is `original`)
-// through a temporary file in the same folder and a rename, so the picture is
-// always either the old one or the new one, never half written. The new file
-// keeps the original's permissions, and its owner where the system allows.
-std::optional<OverlayResult> ReplaceFile(const std::string& path, const struct stat& original,
-                                         const std::vector<std::uint8_t>& bytes,
-                                         const OverlayFaultHooks& hooks) {
-  std::string temporary = TemporaryTemplate(path);
-  FileDescriptor file(::mkstemp(temporary.data()));
-  if (!file.valid()) {
-    return OverlayResult{OverlayStatus::kWriteFailed,
-                         Message(path, "cannot write a temporary file beside it", errno)};
+// Writes only what the new picture changes, on the open file itself, so that
+// the file keeps its name, links, owner, group and mode, and bytes others
+// append meanwhile stay. A failed write puts the old bytes back.
+std::optional<OverlayResult> UpdateInPlace(FileDescriptor& file, const std::string& path,
+                                           const std::vector<std::uint8_t>& before,
+                                           const std::vector<std::uint8_t>& after,
+                                           const OverlayFaultHooks& hooks) {
+  struct stat original {};
+  const mode_t mode = ::fstat(file.get(), &original) == 0 ? original.st_mode & kModeBits : 0;
+  const OverlayWrite writeAt = hooks.writeAt ? hooks.writeAt : OverlayWrite(WriteFullyAt);
+  const std::vector<Range> ranges = ChangedRanges(before, after);
+  const RangesWritten written = WriteRanges(file.get(), after, ranges, writeAt);
+  int error = written.failure.error;
+  bool failed = written.count < ranges.size();
+  if (!failed && ::fsync(file.get()) != 0) {
+    failed = true;
+    error = errno;
   }
-  const auto discard = [&](OverlayStatus status, std::string message) {
-    ::unlink(temporary.c_str());
-    return OverlayResult{status, std::move(message)};
-  };
-  ::fchmod(file.get(), original.st_mode & kPermissionBits);
-  if (::fchown(file.get(), original.st_uid, original.st_gid) != 0) {
-    // Only a privileged process may give a file away; the file is then ours.
+  if (!failed) {
+    if (mode != 0) KeepMode(file.get(), mode);
+    return std::nullopt;
   }
-  if (std::optional<OverlayResult> failure = WriteWholeFile(file, path, bytes)) {
-    return discard(failure->status, failure->message + "; the file keeps its old picture");
-  }
-  if (hooks.beforeReplace) hooks.beforeReplace();
-  struct stat current {};
-  if (::stat(path.c_str(), &current) != 0 || !SameFile(current, original)) {
-    return discard(OverlayStatus::kRefused,
-                   Message(path, "was removed or replaced while drawing; nothing written"));
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    return discard(OverlayStatus::kWriteFailed,
-                   Message(path, "cannot replace", error) + "; the file keeps its old picture");
-  }
-  SyncFolderOf(path);
-  return std::nullopt;
+  // Every range up to the failed one may hold new bytes by now.
+  const std::size_t touched = std::min(written.count + 1, ranges.size());
+  const std::vector<Range> undo(ranges.begin(), ranges.begin() + static_cast<long>(touched));
+  const bool restored = WriteRanges(file.get(), before, undo, WriteFullyAt).count == undo.size() &&
+                        ::fsync(file.get()) == 0;
+  const char* outcome =
+      restored ? "; the file keeps its old picture" : "; the old picture could not be put back";
+  return OverlayResult{OverlayStatus::kWriteFailed, Message(path, "write failed", error) + outcome};
 }
 
 std::string DrawnMessage(const std::string& path, std::uint8_t colour) {
@@ -187,31 +191,26 @@ OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series
     return {OverlayStatus::kNoSeries, Message(path, "no series to draw yet; left unchanged")};
   }
   const std::uint8_t colour = bytes[kCurveColourOffset];
-  OverlaySeries(bytes, series);
-  struct stat original {};
-  if (::fstat(file.get(), &original) != 0) {
-    return {OverlayStatus::kRefused, Message(path, "cannot read", errno)};
-  }
-  if (std::optional<OverlayResult> failure = ReplaceFile(path, original, bytes, hooks)) {
+  std::vector<std::uint8_t> drawn = bytes;
+  OverlaySeries(drawn, series);
+  if (hooks.beforeWrite) hooks.beforeWrite();
+  if (std::optional<OverlayResult> failure = UpdateInPlace(file, path, bytes, drawn, hooks)) {
     return *failure;
   }
   return {OverlayStatus::kWritten, DrawnMessage(path, colour)};
 }
 
 OverlayResult WriteBlankOverlay(const std::string& path) {
-  FileDescriptor file(
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
-  if (!file.valid()) {
-    if (errno == EEXIST) {
-      return {OverlayStatus::kRefused, Message(path, "already exists; not overwritten")};
-    }
-    return {OverlayStatus::kWriteFailed, Message(path, "cannot create", errno)};
+  const std::vector<std::uint8_t> blank = BuildBlankOverlay();
+  const output::WriteResult result =
+      output::WriteWholeFile(path, {reinterpret_cast<const char*>(blank.data()), blank.size()},
+                             output::OutputFile::Existing::kKeep);
+  if (result.Written())
+    return {OverlayStatus::kWritten, Message(path, "blank overlay bitmap created")};
+  if (result.error == EEXIST) {
+    return {OverlayStatus::kRefused, Message(path, "already exists; not overwritten")};
   }
-  if (std::optional<OverlayResult> failure = WriteWholeFile(file, path, BuildBlankOverlay())) {
-    ::unlink(path.c_str());  // we created it: leave no half-written bitmap behind
-    return *failure;
-  }
-  return {OverlayStatus::kWritten, Message(path, "blank overlay bitmap created")};
+  return {OverlayStatus::kWriteFailed, Message(path, "cannot create", result.error)};
 }
 
 }  // namespace bitmap_export

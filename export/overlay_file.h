@@ -3,28 +3,36 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include "export/overlay_result.h"
+#include "export/posix_file.h"
 
 namespace bitmap_export {
 
-// Opens the existing file at `path` for reading and writing (never creating it),
-// holds an exclusive lock on it, reads it whole and checks it is a 640 x 340
-// 8-bit bitmap. With `series` (101 values) given, draws it in the next curve
-// colour, advances the colour and puts the new bytes in place of the old ones,
-// length and permissions unchanged: the file holds either the old picture or
-// the new one, never a half-written one.
+// Opens the existing file at `path` for reading and writing (never creating it,
+// following symbolic links), holds an exclusive lock on it, reads it whole and
+// checks it is a 640 x 340 8-bit bitmap. With `series` (101 values) given,
+// draws it in the next curve colour, advances the colour and writes the
+// changed bytes back into the same open file: its name, links, owner, group,
+// mode and length stay, and bytes another program appends meanwhile survive.
+// A write that fails puts the old bytes back.
 // kUnavailable when the file cannot be opened, is read-only or is locked by
-// another holder; kRefused when it fails the check, cannot be read in full, or
-// is removed or replaced meanwhile; kNoSeries when `series` is null;
-// kWriteFailed when the new bytes could not be written. Only kWritten changes
-// the file.
+// another holder; kRefused when it fails the check or cannot be read in full;
+// kNoSeries when `series` is null; kWriteFailed when the new bytes could not
+// be written. Only kWritten changes the picture.
 OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series);
 
-// Points where tests change the file system in the middle of an export.
+// Writes bytes at offset of the open file fd, as WriteFullyAt does.
+using OverlayWrite =
+    std::function<TransferOutcome(int fd, std::span<const std::uint8_t> bytes, off_t offset)>;
+
+// Points where tests change the file system or fail a write in the middle of
+// an export.
 struct OverlayFaultHooks {
-  std::function<void()> beforeReplace;  // new bytes written aside, old file still in place
+  std::function<void()> beforeWrite;  // the new picture drawn, nothing written yet
+  OverlayWrite writeAt;               // instead of WriteFullyAt for the new bytes
 };
 
 OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series,

@@ -11,7 +11,6 @@
 #include "model/population_model.h"
 #include "model/run_arguments.h"
 #include "platform/dialog.h"
-#include "platform/file_write.h"
 #include "platform/picture.h"
 #include "res/resource_ids.h"
 #include "ui/run_on_screen.h"
@@ -109,8 +108,9 @@ class CMainDlg : public platform::Dialog {
   // That paint cut to the band above the controls.
   platform::Picture GraphPicture() const;
   void RunGraphCommand(const GraphMenuItem& item);
-  platform::FileWriteResult WriteGraphFile(const GraphMenuItem& item,
-                                           const std::string& path) const;
+  // What the item saves: the series as CSV or the graph as a picture; empty
+  // when the picture could not be made.
+  std::string GraphFileBytes(const GraphMenuItem& item) const;
 
   RunObserver runObserver_;
   std::optional<RunOnScreen> shownRun_;

@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "output/output_file.h"
 #include "platform/clipboard.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
-#include "platform/picture_files.h"
+#include "platform/picture_encoding.h"
 #include "platform/popup_menu.h"
 #include "res/main_dialog_template.h"
 #include "run_description/series_writers.h"
@@ -22,6 +23,7 @@ namespace ui {
 namespace {
 
 constexpr int kHalf = 2;
+constexpr std::string_view kNotMade = "the image could not be made";
 
 std::string SeriesCsv(const RunOnScreen& run, const model::SeriesPointers& series) {
   std::ostringstream csv;
@@ -91,25 +93,29 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
   if (!path) {
     return;
   }
-  const platform::FileWriteResult result = WriteGraphFile(item, *path);
-  if (!result.written) {
-    ReportWriteFailure(*path, result.reason);
+  const std::string bytes = GraphFileBytes(item);
+  if (bytes.empty()) {
+    ReportWriteFailure(*path, std::string(kNotMade));
+    return;
+  }
+  if (const output::WriteResult written = output::WriteWholeFile(*path, bytes);
+      !written.Written()) {
+    ReportWriteFailure(*path, written.reason);
   }
 }
 
-platform::FileWriteResult CMainDlg::WriteGraphFile(const GraphMenuItem& item,
-                                                   const std::string& path) const {
+std::string CMainDlg::GraphFileBytes(const GraphMenuItem& item) const {
   switch (item.command) {
     case GraphCommand::kSaveSeriesCsv:
-      return platform::WriteWholeFile(path, SeriesCsv(*shownRun_, model.Series()));
+      return SeriesCsv(*shownRun_, model.Series());
     case GraphCommand::kSaveGraphPng:
-      return platform::SavePictureAsPng(GraphPicture(), item.scale, path);
+      return platform::PictureAsPng(GraphPicture(), item.scale);
     case GraphCommand::kSaveGraphSvg:
-      return platform::SavePictureAsSvg(GraphPicture(), path);
+      return platform::PictureAsSvg(GraphPicture());
     case GraphCommand::kCopyGraph:
       break;
   }
-  return {false, "nothing to write"};
+  return {};
 }
 
 }  // namespace ui

@@ -291,7 +291,9 @@ TEST(BatchCommand, AnUnwritableOutFileIsReportedBeforeAnyRun) {
       Invoke({"--sweep", "paramJ=0,1", "--out", "/nonexistent-folder/sweep.csv"});
   EXPECT_EQ(outcome.status, kExitFailure);
   EXPECT_EQ(outcome.out, "");
-  EXPECT_EQ(outcome.err, "corvellan-run: cannot write /nonexistent-folder/sweep.csv\n");
+  EXPECT_EQ(
+      outcome.err,
+      "corvellan-run: cannot write /nonexistent-folder/sweep.csv: No such file or directory\n");
 }
 
 TEST(BatchCommand, AnEmptyShardWritesOnlyWhatItOwns) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "command_line_helpers.h"
+#include "output/output_file.h"
 
 extern char** environ;
 
@@ -43,6 +44,29 @@ TEST(InterruptRequest, TurnsCtrlCIntoTheFlagAndPutsTheOldHandlingBack) {
   struct sigaction after {};
   sigaction(SIGINT, nullptr, &after);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+// The second Ctrl-C ends the program at once, and takes the temporary file of
+// an unfinished output with it.
+TEST(InterruptRequest, TheSecondCtrlCEndsTheProgramLeavingNoTemporaryFile) {
+  std::string folder =
+      (std::filesystem::temp_directory_path() / "corvellan-ctrl-c-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    output::OutputFile file(folder + "/out.csv");
+    file.Stream() << "partial" << std::flush;
+    const InterruptRequest request;
+    std::raise(SIGINT);
+    std::raise(SIGINT);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  std::filesystem::remove_all(folder);
 }
 
 struct Child {
@@ -129,23 +153,46 @@ TEST(Interrupted, WritesTheFinishedRunsWholeAndInOrderAndExits130) {
                      " runs written\n");
 }
 
-TEST(Interrupted, KeepsTheFinishedRunsInTheOutFile) {
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / "corvellan-interrupted.csv";
-  const std::filesystem::path temporary = file.string() + ".tmp-corvellan";
-  std::filesystem::remove(file);
+// The temporary file an --out batch is writing in folder, if there is one yet.
+std::filesystem::path TemporaryIn(const std::filesystem::path& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename().string().starts_with(".corvellan-")) return entry.path();
+  }
+  return {};
+}
+
+// Starts the endless sweep into folder/out.csv and waits until its first runs
+// reach the temporary file.
+Child SpawnIntoFile(const std::filesystem::path& folder) {
   std::vector<std::string> args = kEndlessSweep;
-  args.insert(args.end(), {"--out", file.string()});
+  args.insert(args.end(), {"--out", (folder / "out.csv").string()});
   const Child child = Spawn(args);
-  // Wait until the first runs reach the temporary file.
   constexpr std::uintmax_t kBytesBeforeSignal = 100000;
   constexpr auto kPatience = std::chrono::seconds(60);
   const auto start = std::chrono::steady_clock::now();
-  std::error_code ec;
-  while (std::filesystem::file_size(temporary, ec) < kBytesBeforeSignal || ec) {
-    ASSERT_LT(std::chrono::steady_clock::now() - start, kPatience);
+  for (;;) {
+    const std::filesystem::path temporary = TemporaryIn(folder);
+    std::error_code ec;
+    if (!temporary.empty() && std::filesystem::file_size(temporary, ec) >= kBytesBeforeSignal &&
+        !ec) {
+      break;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kPatience);
+    if (std::chrono::steady_clock::now() - start >= kPatience) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  return child;
+}
+
+std::filesystem::path NewFolder() {
+  std::string folder = (std::filesystem::temp_directory_path() / "corvellan-batch-XXXXXX").string();
+  EXPECT_NE(::mkdtemp(folder.data()), nullptr);
+  return folder;
+}
+
+TEST(Interrupted, KeepsTheFinishedRunsInTheOutFile) {
+  const std::filesystem::path folder = NewFolder();
+  const Child child = SpawnIntoFile(folder);
   kill(child.pid, SIGINT);
   std::string out;
   std::string err;
@@ -155,15 +202,37 @@ TEST(Interrupted, KeepsTheFinishedRunsInTheOutFile) {
   close(child.err);
   EXPECT_EQ(ExitStatus(child.pid), kExitInterruptedStatus);
   EXPECT_EQ(out, "");
-  EXPECT_FALSE(std::filesystem::exists(temporary));
-  std::ifstream in(file, std::ios::binary);
+  EXPECT_TRUE(TemporaryIn(folder).empty());
+  std::ifstream in(folder / "out.csv", std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), {});
   const std::size_t runs = CountWholeRuns(written);
   EXPECT_GT(runs, 0u);
   EXPECT_EQ(err, "corvellan-run: interrupted; " + std::to_string(runs) + " of " + kEndlessRuns +
                      " runs written\n");
-  std::filesystem::remove(file);
+  std::filesystem::remove_all(folder);
 }
+
+// Ended by the system or the terminal, a batch leaves neither its output nor
+// its temporary file.
+class EndedBatch : public ::testing::TestWithParam<int> {};
+
+TEST_P(EndedBatch, LeavesNothingBehind) {
+  const std::filesystem::path folder = NewFolder();
+  const Child child = SpawnIntoFile(folder);
+  kill(child.pid, GetParam());
+  std::string ignored;
+  ReadInto(child.out, ignored, 0);
+  ReadInto(child.err, ignored, 0);
+  close(child.out);
+  close(child.err);
+  int status = 0;
+  waitpid(child.pid, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  std::filesystem::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndedBatch, ::testing::Values(SIGTERM, SIGHUP));
 
 }  // namespace
 }  // namespace cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+
+namespace output {
+
+// What a path names once every symbolic link on its last component is followed.
+struct FinalTarget {
+  std::string path;         // the file itself, never a link
+  bool exists = false;      // false: path is where a new file goes
+  struct stat status = {};  // when it exists
+};
+
+// The final target of path; error holds the errno when there is none (a loop
+// of links, say). A link to a file that does not exist leads to where that
+// file would be.
+FinalTarget FollowLinks(const std::string& path, int& error);
+
+}  // namespace output

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace output {
+
+// A file written whole or not at all, the way every file the programs write is
+// written. The bytes go to a temporary file created exclusively, under an
+// unpredictable name, in the folder of the path's final target (symbolic
+// links are followed and stay links); Commit flushes it to the disk and
+// renames it over the target, so a reader sees the old file or the whole new
+// one, and of two writers one whole output wins. A replaced file keeps its
+// permission bits (and its owner and group where the system allows); a new
+// one gets 0666 less the umask. A target that is not a regular file (a device,
+// a FIFO) is written directly. Without a successful Commit the temporary file
+// is removed, also when SIGINT, SIGTERM or SIGHUP ends the program (see
+// RemoveTemporaryFilesOnSignals).
+class OutputFile {
+ public:
+  // kKeep makes a file only where there is none: an existing target fails
+  // with "File exists", and so does one that appears before Commit.
+  enum class Existing { kReplace, kKeep };
+
+  explicit OutputFile(const std::string& path, Existing existing = Existing::kReplace);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Empty while all is well; otherwise the system's reason for the first
+  // failure, in words ("No space left on device"), and its errno.
+  const std::string& Failure() const;
+  int FailureCode() const;
+  std::ostream& Stream();
+
+  // Flushes, syncs and puts the file in place; returns Failure().
+  const std::string& Commit();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// What became of a whole file: errno 0 when it was written, else the
+// errno and the reason in words.
+struct WriteResult {
+  int error = 0;
+  std::string reason;
+  bool Written() const { return error == 0; }
+};
+
+// bytes written to path through an OutputFile.
+WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
+                           OutputFile::Existing existing = OutputFile::Existing::kReplace);
+
+// "cannot write <path>: <reason>": how the programs report a failed write.
+std::string FailureLine(const std::string& path, const std::string& reason);
+
+}  // namespace output

@@ -1,0 +1,34 @@
+#include "platform/picture_encoding.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+
+#include "platform/picture_render.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kPngFormat = "PNG";
+
+std::string Bytes(const QByteArray& bytes) {
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+}  // namespace
+
+std::string PictureAsPng(const Picture& picture, int scale) {
+  const QImage image = RenderPictureImage(picture, scale);
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, kPngFormat)) {
+    return {};
+  }
+  return Bytes(encoded);
+}
+
+std::string PictureAsSvg(const Picture& picture) {
+  return Bytes(RenderPictureSvg(picture));
+}
+
+}  // namespace platform
