@@ -11,12 +11,6 @@ namespace {
 // As many links as the system itself follows before it reports a loop.
 constexpr int kMaxLinks = 40;
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  return path.substr(0, slash + 1);
-}
-
 std::string ReadLink(const std::string& path, int& error) {
   std::vector<char> buffer(256);
   for (;;) {
@@ -33,6 +27,12 @@ std::string ReadLink(const std::string& path, int& error) {
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {};
+  return path.substr(0, slash + 1);
+}
 
 FinalTarget FollowLinks(const std::string& path, int& error) {
   error = 0;

@@ -18,4 +18,8 @@ struct FinalTarget {
 // file would be.
 FinalTarget FollowLinks(const std::string& path, int& error);
 
+// The folder part of path, with its last slash ("dir/" for "dir/name"); empty
+// for a bare name, which lies in the current folder.
+std::string FolderOf(const std::string& path);
+
 }  // namespace output

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <streambuf>
+#include <string_view>
 #include <system_error>
 
 #include "output/final_target.h"
@@ -24,14 +25,11 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 // Short and fixed, so that a target with a long name still gets a temporary
 // file; the X's become random characters.
 constexpr const char* kTemporaryName = ".corvellan-XXXXXX";
+constexpr std::string_view kUmaskField = "Umask:";
+constexpr int kOctal = 8;
 
 std::string Reason(int error) {
   return std::system_category().message(error);
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // Flushes the folder's entries so that a rename in it survives a crash; best
@@ -49,8 +47,9 @@ void SyncFolder(const std::string& folder) {
 mode_t CurrentUmask() {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("Umask:"))
-      return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    if (line.starts_with(kUmaskField)) {
+      return static_cast<mode_t>(std::strtoul(line.c_str() + kUmaskField.size(), nullptr, kOctal));
+    }
   }
   const mode_t mask = ::umask(0);
   ::umask(mask);
