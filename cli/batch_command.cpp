@@ -1,10 +1,12 @@
 #include "cli/batch_command.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <system_error>
@@ -12,6 +14,7 @@
 #include "cli/batch_runner.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
+#include "cli/part_join.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
 #include "cli/sweep_grid.h"
@@ -130,6 +133,63 @@ int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, cons
   return Finish(outcome, shape, settings.layout, target, err);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool IsOneOf(const std::string& path, const std::vector<std::string>& parts) {
+  if (path.empty()) return false;
+  return std::any_of(parts.begin(), parts.end(),
+                     [&](const std::string& part) { return part == path || SameFile(part, path); });
+}
+
+// A join checks the parts against the command they came from, so that
+// command must be whole: its seed above all, which a clock cannot repeat.
+std::string JoinRefusal(const BatchOptions& options, const RunRequest& request) {
+  if (options.joinParts.empty()) return {};
+  if (IsOneOf(request.outPath, options.joinParts)) {
+    return "--out " + request.outPath + " is one of the parts: write the join to a new file";
+  }
+  if (!request.seedGiven) {
+    return "--join needs the --seed the parts were run with (without one, every shard takes "
+           "its own seed from the clock and the parts do not belong together)";
+  }
+  return {};
+}
+
+int JoinTo(const JoinRequest& join, Target& target, std::ostream& err) {
+  if (std::string fault = JoinParts(join, target.stream); !fault.empty()) {
+    return Report(err, fault, kExitBadInput);
+  }
+  const auto writeFailure = [&] {
+    std::string reason = target.file ? target.file->Failure() : std::string();
+    if (reason.empty()) reason = "output error";
+    return Report(err, output::FailureLine(target.name, reason), kExitFailure);
+  };
+  target.stream.flush();
+  if (!target.stream) return writeFailure();
+  if (target.file && !target.file->Commit().empty()) return writeFailure();
+  return kExitSuccess;
+}
+
+// Hands write the --out file (committed only by write) or standard output.
+int WithTarget(const RunRequest& request, std::ostream& out, std::ostream& err,
+               const std::function<int(Target&)>& write) {
+  if (request.outPath.empty()) {
+    Target target{out, nullptr, "standard output"};
+    return write(target);
+  }
+  output::OutputFile file(request.outPath);
+  if (!file.Failure().empty()) {
+    return Report(err, output::FailureLine(request.outPath, file.Failure()), kExitFailure);
+  }
+  Target target{file.Stream(), &file, request.outPath};
+  return write(target);
+}
+
 }  // namespace
 
 int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std::ostream& out,
@@ -144,22 +204,22 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
   if (__builtin_mul_overflow(built.grid->PointCount(), settings.replicates, &runs)) {
     return Report(err, "the batch has more runs than 64 bits can count", kExitBadInput);
   }
+  if (std::string e = JoinRefusal(options, request); !e.empty()) {
+    return Report(err, e, kExitBadInput);
+  }
+  if (!options.joinParts.empty()) {
+    const JoinRequest join{*built.grid,     settings.replicates, request.seed,
+                           settings.layout, request.format,      options.joinParts};
+    return WithTarget(request, out, err, [&](Target& target) { return JoinTo(join, target, err); });
+  }
   const RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
   const BatchShape shape = ShapeOf(schedule, settings);
   if (std::string e = SummaryMemoryRefusal(shape, settings.layout); !e.empty()) {
     return Report(err, e, kExitBadInput);
   }
-
-  if (request.outPath.empty()) {
-    Target target{out, nullptr, "standard output"};
+  return WithTarget(request, out, err, [&](Target& target) {
     return StreamBatch(schedule, settings, shape, target, request.format, err);
-  }
-  output::OutputFile file(request.outPath);
-  if (!file.Failure().empty()) {
-    return Report(err, output::FailureLine(request.outPath, file.Failure()), kExitFailure);
-  }
-  Target target{file.Stream(), &file, request.outPath};
-  return StreamBatch(schedule, settings, shape, target, request.format, err);
+  });
 }
 
 }  // namespace cli

@@ -16,6 +16,7 @@ struct RunRequest {
   model::RunArguments arguments;    // defaults with the plain options applied
   std::vector<bool> givenAsOption;  // indexed like run::ParameterTable()
   std::int32_t seed = 0;            // the batch's base seed
+  bool seedGiven = false;           // false: seed is the clock's
   run::OutputFormat format = run::OutputFormat::kCsv;
   std::string outPath;  // empty for out
 };

@@ -18,14 +18,18 @@ constexpr std::int32_t kFirstShard = 1;
 
 std::string BatchHelp() {
   std::string help =
-      "Batch mode (any of --sweep, --replicates, --summary, --shard): runs every point of the\n"
+      "Batch mode (any of --sweep, --replicates, --summary, --shard, --join): runs every point of\n"
+      "the "
       "grid of the sweeps (the last --sweep varying fastest) --replicates times and streams\n"
       "the runs in run order as they finish: CSV with one row per run and step\n"
       "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one\n"
       "row per grid point and step; --format json writes one JSON object per line instead.\n"
       "Run r counts from 0 over the whole sweep: run = g * replicates + replicate.\n"
       "The output is the same whatever --jobs is. Ctrl-C stops cleanly: the runs under way\n"
-      "finish, every finished run is written, and the exit status is 130.\n";
+      "finish, every finished run is written, and the exit status is 130.\n"
+      "Shards run apart (--shard I/N, each with the same --seed) hold every row with the seed\n"
+      "of the whole batch; --join PART-1 ... PART-N with the same command puts them back\n"
+      "together, byte for byte what one process writes.\n";
   help.append(SeedDerivationText());
   help.append(
       "Any row repeats alone: corvellan-run --seed <its seed> --<argument> <its value> ...\n");
@@ -94,6 +98,15 @@ void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
                      "the CSV header is written by shard 1 only, so the parts concatenate")
           ->type_name("I/N");
   options.modeOptions.push_back(options.shardOption);
+  options.joinOption =
+      app.add_option("--join", options.joinParts,
+                     "instead of running the batch, put together the N parts that --shard 1/N "
+                     "to N/N of this same command (with its --seed) wrote, given in shard order; "
+                     "the result is what one process writes for the whole batch, and every line "
+                     "of every part is checked on the way")
+          ->type_name("PART")
+          ->expected(1, CLI::detail::expected_max_vector_size);
+  options.modeOptions.push_back(options.joinOption);
   options.jobsOption = app.add_option("--jobs", options.jobs,
                                       "worker threads of a batch (default: the number of cores, "
                                       "here " +
@@ -117,6 +130,9 @@ std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settin
     settings.replicates = static_cast<std::uint64_t>(replicates);
   }
   if (options.shardOption->count() > 0) {
+    if (options.joinOption->count() > 0) {
+      return "--join puts the shards of a batch together: leave out --shard";
+    }
     if (std::string error = ReadShard(options.shard, settings.shard); !error.empty()) return error;
   }
   settings.jobs = DefaultJobs();

@@ -21,15 +21,17 @@ struct BatchOptions {
   std::string shard;
   std::string jobs;
   bool summary = false;
+  std::vector<std::string> joinParts;
   std::vector<const CLI::Option*> modeOptions;  // any of these given starts batch mode
   const CLI::Option* replicatesOption = nullptr;
   const CLI::Option* shardOption = nullptr;
   const CLI::Option* jobsOption = nullptr;
+  const CLI::Option* joinOption = nullptr;
 };
 
 void DefineBatchOptions(CLI::App& app, BatchOptions& options);
 
-// True when any of --sweep, --replicates, --summary or --shard was given.
+// True when any of --sweep, --replicates, --summary, --shard or --join was given.
 bool BatchRequested(const BatchOptions& options);
 
 inline constexpr unsigned kMaxJobs = 256;

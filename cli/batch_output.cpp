@@ -82,16 +82,21 @@ void AppendRunCsvHeader(std::string& text) {
   text += '\n';
 }
 
+void AppendRunCsvRowOpening(std::string& text, const RunLabel& label,
+                            const model::RunArguments& arguments) {
+  AppendInteger(text, label.run);
+  text += ',';
+  AppendInteger(text, label.replicate);
+  text += ',';
+  AppendInteger(text, label.seed);
+  text += ',';
+  AppendArgumentValues(text, arguments);
+}
+
 void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
                   std::span<const float> values) {
   std::string prefix;
-  AppendInteger(prefix, label.run);
-  prefix += ',';
-  AppendInteger(prefix, label.replicate);
-  prefix += ',';
-  AppendInteger(prefix, label.seed);
-  prefix += ',';
-  AppendArgumentValues(prefix, arguments);
+  AppendRunCsvRowOpening(prefix, label, arguments);
   for (int k = 0; k < model::kStepCount; ++k) {
     text += prefix;
     AppendInteger(text, k);
@@ -103,8 +108,8 @@ void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArgu
   }
 }
 
-void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
-                   std::span<const float> values) {
+void AppendRunJsonOpening(std::string& text, const RunLabel& label,
+                          const model::RunArguments& arguments) {
   text += "{\"run\":";
   AppendInteger(text, label.run);
   text += ",\"point\":";
@@ -117,6 +122,11 @@ void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArg
   AppendJsonParameters(text, arguments);
   text += ",\"series\":{";
   AppendJsonSteps(text);
+}
+
+void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
+                   std::span<const float> values) {
+  AppendRunJsonOpening(text, label, arguments);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     text += ',';
     AppendJsonArray(text, model::kSeriesNames[s], [&](int k) { return values[ValueIndex(s, k)]; });
@@ -136,17 +146,22 @@ void AppendSummaryCsvHeader(std::string& text) {
   text += '\n';
 }
 
+void AppendSummaryCsvRowOpening(std::string& text, const PointLabel& label,
+                                const model::RunArguments& arguments) {
+  AppendInteger(text, label.point);
+  text += ',';
+  AppendInteger(text, label.replicates);
+  text += ',';
+  AppendInteger(text, label.baseSeed);
+  text += ',';
+  AppendArgumentValues(text, arguments);
+}
+
 void AppendSummaryCsv(std::string& text, const PointLabel& label,
                       const model::RunArguments& arguments,
                       std::span<const SummaryStatistics> statistics) {
   std::string prefix;
-  AppendInteger(prefix, label.point);
-  prefix += ',';
-  AppendInteger(prefix, label.replicates);
-  prefix += ',';
-  AppendInteger(prefix, label.baseSeed);
-  prefix += ',';
-  AppendArgumentValues(prefix, arguments);
+  AppendSummaryCsvRowOpening(prefix, label, arguments);
   for (int k = 0; k < model::kStepCount; ++k) {
     text += prefix;
     AppendInteger(text, k);
@@ -160,9 +175,8 @@ void AppendSummaryCsv(std::string& text, const PointLabel& label,
   }
 }
 
-void AppendSummaryJson(std::string& text, const PointLabel& label,
-                       const model::RunArguments& arguments,
-                       std::span<const SummaryStatistics> statistics) {
+void AppendSummaryJsonOpening(std::string& text, const PointLabel& label,
+                              const model::RunArguments& arguments) {
   text += "{\"point\":";
   AppendInteger(text, label.point);
   text += ",\"replicates\":";
@@ -173,6 +187,12 @@ void AppendSummaryJson(std::string& text, const PointLabel& label,
   AppendJsonParameters(text, arguments);
   text += ",\"series\":{";
   AppendJsonSteps(text);
+}
+
+void AppendSummaryJson(std::string& text, const PointLabel& label,
+                       const model::RunArguments& arguments,
+                       std::span<const SummaryStatistics> statistics) {
+  AppendSummaryJsonOpening(text, label, arguments);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     text.append(",\"").append(model::kSeriesNames[s]).append("\":{");
     const char* separator = "";

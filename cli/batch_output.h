@@ -37,6 +37,18 @@ void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArgu
 void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
                    std::span<const float> values);
 
+// What every line of a record starts with, the same whatever its values: a
+// CSV row up to its step (each row then goes on with "<step>,"), a JSON line up
+// to and including the step array of its series.
+void AppendRunCsvRowOpening(std::string& text, const RunLabel& label,
+                            const model::RunArguments& arguments);
+void AppendRunJsonOpening(std::string& text, const RunLabel& label,
+                          const model::RunArguments& arguments);
+void AppendSummaryCsvRowOpening(std::string& text, const PointLabel& label,
+                                const model::RunArguments& arguments);
+void AppendSummaryJsonOpening(std::string& text, const PointLabel& label,
+                              const model::RunArguments& arguments);
+
 // point,replicates,baseSeed,<the 29 arguments>,step,<series>_mean,_sd,_q05,_q50,_q95 ...
 void AppendSummaryCsvHeader(std::string& text);
 // statistics indexed like the values of one run (SummariseRuns).

@@ -114,6 +114,7 @@ int RunBatch(const Options& options, const model::RunArguments& arguments, std::
   RunRequest request{arguments,
                      {},
                      seed,
+                     !options.seed.empty(),
                      options.format == "json" ? run::OutputFormat::kJson : run::OutputFormat::kCsv,
                      options.outPath};
   for (const CLI::Option* option : options.argumentOptions) {

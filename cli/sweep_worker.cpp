@@ -13,6 +13,15 @@
 namespace cli {
 namespace {
 
+RunLabel LabelOfRun(const RunSchedule& schedule, std::uint64_t point, std::uint64_t replicate) {
+  return {schedule.RunIndex(point, replicate), schedule.GlobalPoint(point), replicate,
+          schedule.Seed(point, replicate)};
+}
+
+PointLabel LabelOfPoint(const RunSchedule& schedule, std::uint64_t point) {
+  return {schedule.GlobalPoint(point), schedule.Replicates(), schedule.BaseSeed()};
+}
+
 class SweepWorker : public BatchWorker {
  public:
   SweepWorker(const RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
@@ -77,8 +86,7 @@ void SweepWorker::FormatRun(std::uint64_t record, std::span<const float> values,
                             std::string& text) const {
   const std::uint64_t point = LocalPoint(record, 0);
   const std::uint64_t replicate = Replicate(record, 0);
-  const RunLabel label{schedule_.RunIndex(point, replicate), schedule_.GlobalPoint(point),
-                       replicate, schedule_.Seed(point, replicate)};
+  const RunLabel label = LabelOfRun(schedule_, point, replicate);
   const model::RunArguments arguments = schedule_.Arguments(point);
   if (format_ == run::OutputFormat::kJson) {
     AppendRunJson(text, label, arguments, values);
@@ -89,8 +97,7 @@ void SweepWorker::FormatRun(std::uint64_t record, std::span<const float> values,
 
 void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> values,
                                 std::string& text) const {
-  const PointLabel label{schedule_.GlobalPoint(record), schedule_.Replicates(),
-                         schedule_.BaseSeed()};
+  const PointLabel label = LabelOfPoint(schedule_, record);
   const model::RunArguments arguments = schedule_.Arguments(record);
   const std::vector<SummaryStatistics> statistics = SummariseRuns(values, schedule_.Replicates());
   if (format_ == run::OutputFormat::kJson) {
@@ -118,6 +125,32 @@ BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout) {
     shape.runsPerRecord = 1;
   }
   return shape;
+}
+
+std::vector<std::string> RecordLineOpenings(const RunSchedule& schedule, BatchLayout layout,
+                                            run::OutputFormat format, std::uint64_t record) {
+  const bool summary = layout == BatchLayout::kSummary;
+  const std::uint64_t point = summary ? record : record / schedule.Replicates();
+  const model::RunArguments arguments = schedule.Arguments(point);
+  std::string opening;
+  if (format == run::OutputFormat::kJson) {
+    if (summary) {
+      AppendSummaryJsonOpening(opening, LabelOfPoint(schedule, point), arguments);
+    } else {
+      AppendRunJsonOpening(opening, LabelOfRun(schedule, point, record % schedule.Replicates()),
+                           arguments);
+    }
+    return {opening};
+  }
+  if (summary) {
+    AppendSummaryCsvRowOpening(opening, LabelOfPoint(schedule, point), arguments);
+  } else {
+    AppendRunCsvRowOpening(opening, LabelOfRun(schedule, point, record % schedule.Replicates()),
+                           arguments);
+  }
+  std::vector<std::string> lines(model::kStepCount, opening);
+  for (int k = 0; k < model::kStepCount; ++k) lines[k].append(std::to_string(k)).append(1, ',');
+  return lines;
 }
 
 void AppendBatchHeader(std::string& text, BatchLayout layout, run::OutputFormat format) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "cli/batch_runner.h"
 #include "cli/run_schedule.h"
@@ -21,6 +23,11 @@ std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchL
 
 // The shape of schedule's batch in layout; jobs is left at 1.
 BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout);
+
+// What each line of record starts with, the same whatever its values: one
+// line per step for CSV (up to and including "<step>,"), one for JSON.
+std::vector<std::string> RecordLineOpenings(const RunSchedule& schedule, BatchLayout layout,
+                                            run::OutputFormat format, std::uint64_t record);
 
 // The header a CSV of layout starts with; JSON Lines have none.
 void AppendBatchHeader(std::string& text, BatchLayout layout, run::OutputFormat format);

@@ -16,6 +16,7 @@
 #include "cli/error_line.h"
 #include "cli/runner.h"
 #include "tests/cli/command_line_helpers.h"
+#include "tests/cli/working_folder.h"
 #include "tests/support/case_name.h"
 
 namespace cli {
@@ -23,34 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Invoke;
+using testing::Read;
+using testing::WorkingFolder;
 
 constexpr mode_t kPermissionBits = 07777;
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A folder of its own, which the test runs in: the options name files in it.
-class WorkingFolder {
- public:
-  WorkingFolder() : previous_(fs::current_path()) {
-    std::string name = (fs::temp_directory_path() / "corvellan-out-XXXXXX").string();
-    path_ = ::mkdtemp(name.data());
-    fs::current_path(path_);
-  }
-  ~WorkingFolder() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  WorkingFolder(const WorkingFolder&) = delete;
-  WorkingFolder& operator=(const WorkingFolder&) = delete;
-
- private:
-  fs::path previous_;
-  fs::path path_;
-};
 
 // Every entry of the current folder: links by their target, folders by a
 // mark, files by their bytes and mode.
