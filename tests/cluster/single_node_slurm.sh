@@ -42,7 +42,12 @@ CONF
   cluster_pids+=($!)
   local tries
   for ((tries = 0; tries < 100; tries++)); do
-    if sinfo -h -o %t 2>/dev/null | grep -qx idle; then return 0; fi
+    if sinfo -h -o %t 2>/dev/null | grep -qx idle; then
+      # Idle is no proof that these daemons answered: another Slurm on the
+      # same ports would say so too, while ours could not bind them.
+      kill -0 "${cluster_pids[@]}" 2>/dev/null && return 0
+      break
+    fi
     sleep 0.2
   done
   echo "the test cluster did not come up:" >&2
