@@ -16,26 +16,6 @@ constexpr std::int32_t kFewestReplicates = 1;
 constexpr std::int32_t kFewestJobs = 1;
 constexpr std::int32_t kFirstShard = 1;
 
-std::string BatchHelp() {
-  std::string help =
-      "Batch mode (any of --sweep, --replicates, --summary, --shard, --join): runs every point of\n"
-      "the "
-      "grid of the sweeps (the last --sweep varying fastest) --replicates times and streams\n"
-      "the runs in run order as they finish: CSV with one row per run and step\n"
-      "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one\n"
-      "row per grid point and step; --format json writes one JSON object per line instead.\n"
-      "Run r counts from 0 over the whole sweep: run = g * replicates + replicate.\n"
-      "The output is the same whatever --jobs is. Ctrl-C stops cleanly: the runs under way\n"
-      "finish, every finished run is written, and the exit status is 130.\n"
-      "Shards run apart (--shard I/N, each with the same --seed) hold every row with the seed\n"
-      "of the whole batch; --join PART-1 ... PART-N with the same command puts them back\n"
-      "together, byte for byte what one process writes.\n";
-  help.append(SeedDerivationText());
-  help.append(
-      "Any row repeats alone: corvellan-run --seed <its seed> --<argument> <its value> ...\n");
-  return help;
-}
-
 unsigned DefaultJobs() {
   return std::max(1u, std::thread::hardware_concurrency());
 }
@@ -72,6 +52,24 @@ std::string ReadShard(const std::string& text, Shard& shard) {
 }
 
 }  // namespace
+
+std::string BatchHelp() {
+  std::string help =
+      "Batch mode (any of --sweep, --replicates, --summary, --shard, --join) runs every point "
+      "of the grid of the sweeps (the last --sweep varying fastest) --replicates times and "
+      "streams the runs in run order as they finish: CSV with one row per run and step "
+      "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one "
+      "row per grid point and step; --format json writes one JSON object per line instead. "
+      "Run r counts from 0 over the whole sweep: run = g * replicates + replicate. The output "
+      "is the same whatever --jobs is. Ctrl-C stops cleanly: the runs under way finish, every "
+      "finished run is written, and the exit status is 130.\n\n"
+      "Shards run apart (--shard I/N, each with the same --seed) hold every row with the seed "
+      "of the whole batch; --join PART-1 ... PART-N with the same command puts them back "
+      "together, byte for byte what one process writes.\n\n";
+  help.append(SeedDerivationText());
+  help.append("Any row repeats alone: corvellan-run --seed <its seed> --<name> <value> ...\n");
+  return help;
+}
 
 void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
   options.modeOptions.push_back(
@@ -112,7 +110,6 @@ void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
                                       "here " +
                                           std::to_string(DefaultJobs()) + ")")
                            ->type_name("N");
-  app.footer(BatchHelp());
 }
 
 bool BatchRequested(const BatchOptions& options) {

@@ -31,6 +31,9 @@ struct BatchOptions {
 
 void DefineBatchOptions(CLI::App& app, BatchOptions& options);
 
+// What --help says of batch mode, in paragraphs of one line each.
+std::string BatchHelp();
+
 // True when any of --sweep, --replicates, --summary, --shard or --join was given.
 bool BatchRequested(const BatchOptions& options);
 

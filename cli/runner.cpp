@@ -11,6 +11,7 @@
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
 #include "cli/error_line.h"
+#include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
 #include "model/population_model.h"
 #include "output/output_file.h"
@@ -24,6 +25,13 @@
 
 namespace cli {
 namespace {
+
+// The comment line keeps every CSV reproducible; readers skip it when told to.
+constexpr std::string_view kReadingHelp =
+    "A single run's CSV begins with a comment line holding the command that repeats the run. "
+    "Tell your reader to skip it: pandas.read_csv(path, comment='#'), or in R "
+    "read.csv(path, comment.char = \"#\"). --format jsonl needs no such option: "
+    "pandas.read_json(path, lines=True).\n";
 
 struct Options {
   std::vector<std::string> argumentTexts = std::vector<std::string>(run::ParameterTable().size());
@@ -61,8 +69,11 @@ void DefineOptions(CLI::App& app, Options& options) {
   app.add_option("--seed", options.seed,
                  "seed of the random source, any 32-bit integer (default: the clock in seconds)")
       ->type_name("INTEGER");
-  app.add_option("--format", options.format, "output format: csv or json (default csv)")
-      ->check(CLI::IsMember({"csv", "json"}));
+  app.add_option("--format", options.format,
+                 "output format (default csv): csv; json, one object; jsonl, JSON Lines with "
+                 "one flat object per step, a table for pandas.read_json(path, lines=True) "
+                 "(a single run only)")
+      ->check(CLI::IsMember({"csv", "json", "jsonl"}));
   app.add_option("--out", options.outPath, "write to FILE instead of standard output")
       ->type_name("FILE");
   DefineBatchOptions(app, options.batch);
@@ -109,13 +120,26 @@ int Refuse(std::ostream& err, const std::string& message) {
   return kExitBadInput;
 }
 
+run::OutputFormat FormatOf(const Options& options) {
+  if (options.format == "json") return run::OutputFormat::kJson;
+  if (options.format == "jsonl") return run::OutputFormat::kJsonLines;
+  return run::OutputFormat::kCsv;
+}
+
+void WriteRun(std::ostream& out, run::OutputFormat format, const run::RunRecord& record) {
+  switch (format) {
+    case run::OutputFormat::kCsv:
+      return run::WriteCsv(out, record);
+    case run::OutputFormat::kJson:
+      return run::WriteJson(out, record);
+    case run::OutputFormat::kJsonLines:
+      return run::WriteJsonLines(out, record);
+  }
+}
+
 int RunBatch(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
              std::ostream& out, std::ostream& err) {
-  RunRequest request{arguments,
-                     {},
-                     seed,
-                     !options.seed.empty(),
-                     options.format == "json" ? run::OutputFormat::kJson : run::OutputFormat::kCsv,
+  RunRequest request{arguments,      {}, seed, !options.seed.empty(), FormatOf(options),
                      options.outPath};
   for (const CLI::Option* option : options.argumentOptions) {
     request.givenAsOption.push_back(option->count() > 0);
@@ -130,8 +154,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       "Runs the volunteering model once and prints its five series, or runs a batch "
       "of sweeps and replicates.",
       std::string(kProgramName)};
+  app.formatter(std::make_shared<WrappingFormatter>());
   Options options;
   DefineOptions(app, options);
+  app.footer(std::string(kReadingHelp) + "\n" + BatchHelp());
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
@@ -153,6 +179,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (BatchRequested(options.batch)) {
     if (OverlayRequested(options.overlay)) {
       return Refuse(err, "--overlay and --new-overlay work with a single run, not with a batch");
+    }
+    if (FormatOf(options) == run::OutputFormat::kJsonLines) {
+      return Refuse(err,
+                    "--format jsonl is for a single run; a batch's --format json is JSON Lines "
+                    "already, one object per run or grid point");
     }
     return RunBatch(options, arguments, seed, out, err);
   }
@@ -179,11 +210,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 
   const run::RunRecord record{seed, arguments, model.Series()};
   std::ostringstream text;
-  if (options.format == "json") {
-    run::WriteJson(text, record);
-  } else {
-    run::WriteCsv(text, record);
-  }
+  WriteRun(text, FormatOf(options), record);
   if (options.outPath.empty()) return WriteToStandardOutput(out, err, text.str());
   if (const output::WriteResult written = output::WriteWholeFile(options.outPath, text.str());
       !written.Written()) {

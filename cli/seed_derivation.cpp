@@ -31,11 +31,12 @@ std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint
 
 std::string_view SeedDerivationText() {
   return "Replicate r (from 0) of grid point g (from 0) runs with the seed\n"
+         "  seed = low 32 bits of step(step(step(0, S mod 2^32), g), r),\n"
+         "         read as a signed 32-bit integer, where\n"
          "  step(h, v) = mix(h + v + 0x9E3779B97F4A7C15)   (arithmetic modulo 2^64)\n"
-         "  seed = low 32 bits of step(step(step(0, S mod 2^32), g), r), as a signed 32-bit "
-         "integer\n"
-         "where S is --seed and mix is the SplitMix64 finaliser:\n"
-         "  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9; z = (z ^ (z >> 27)) * 0x94D049BB133111EB;\n"
+         "S is --seed and mix is the SplitMix64 finaliser:\n"
+         "  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;\n"
+         "  z = (z ^ (z >> 27)) * 0x94D049BB133111EB;\n"
          "  mix(z) = z ^ (z >> 31).\n";
 }
 

@@ -55,4 +55,19 @@ void WriteJson(std::ostream& out, const RunRecord& record) {
   out << "}}\n";
 }
 
+void WriteJsonLines(std::ostream& out, const RunRecord& record) {
+  std::string opening = "{\"seed\":" + std::to_string(record.seed);
+  for (const ParameterSpec& entry : ParameterTable()) {
+    opening.append(",\"").append(entry.name).append("\":");
+    opening += FormatRoundTrip(ParameterValue(entry, record.arguments));
+  }
+  for (int k = 0; k < model::kStepCount; ++k) {
+    out << opening << ",\"step\":" << k;
+    for (int s = 0; s < model::kSeriesCount; ++s) {
+      out << ",\"" << model::kSeriesNames[s] << "\":" << JsonNumber(record.series[s][k]);
+    }
+    out << "}\n";
+  }
+}
+
 }  // namespace run

@@ -8,7 +8,11 @@
 
 namespace run {
 
-enum class OutputFormat { kCsv, kJson };
+enum class OutputFormat {
+  kCsv,
+  kJson,
+  kJsonLines,  // a single run's table, one flat object per step
+};
 
 // Everything needed to write one run and to repeat it.
 struct RunRecord {
@@ -23,5 +27,9 @@ void WriteCsv(std::ostream& out, const RunRecord& record);
 
 // One JSON object: seed, re-run command, parameters and one array per series.
 void WriteJson(std::ostream& out, const RunRecord& record);
+
+// JSON Lines that read as a table: one object per step with the seed, every
+// parameter, the step and the five series, so each row repeats the run alone.
+void WriteJsonLines(std::ostream& out, const RunRecord& record);
 
 }  // namespace run

@@ -52,6 +52,9 @@ const BadInput kBadInputs[] = {
     {"ModelRejectsN", {"--agentCount", "0"}, "Inappropriate parameter N"},
     {"OnlyTheFirstModelFailure", {"--paramJ", "2", "--paramX", "2"}, "Inappropriate parameter J"},
     {"BadFormat", {"--format", "xml"}, "--format"},
+    {"FlatJsonOfABatch",
+     {"--format", "jsonl", "--replicates", "2"},
+     "--format jsonl is for a single run; a batch's --format json is JSON Lines already"},
     {"Repeated", {"--paramJ", "0.1", "--paramJ", "0.2"}, "--paramJ"},
     {"NewlineInAValue", {"--medianR", "0.5\nx"}, "got \"0.5\\nx\""},
     {"NewlineAsAStrayArgument", {"\n"}, "unexpected argument \"\\n\""},
@@ -172,6 +175,19 @@ TEST(Runner, HelpListsEveryRunArgument) {
         << entry.name;
   }
   EXPECT_NE(outcome.out.find("--seed"), std::string::npos);
+}
+
+TEST(Runner, HelpFitsEightyColumnsAndSaysHowToReadTheCsv) {
+  const Outcome outcome = Invoke({"--help"});
+  EXPECT_EQ(outcome.status, kExitSuccess);
+  for (const std::string& line : Lines(outcome.out)) {
+    EXPECT_LE(line.size(), 80U) << line;
+  }
+  for (const char* reader :
+       {"pandas.read_csv(path, comment='#')", "read.csv(path, comment.char = \"#\")",
+        "pandas.read_json(path, lines=True)"}) {
+    EXPECT_NE(outcome.out.find(reader), std::string::npos) << reader;
+  }
 }
 
 }  // namespace

@@ -95,5 +95,22 @@ TEST_F(SeriesWriters, JsonCarriesSeedCommandParametersAndSeries) {
   EXPECT_TRUE(json.ends_with("]}}\n"));
 }
 
+TEST_F(SeriesWriters, JsonLinesAreOneFlatObjectPerStep) {
+  std::ostringstream out;
+  WriteJsonLines(out, Record());
+  const std::vector<std::string> lines = Lines(out.str());
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(model::kStepCount));
+  // Every row carries what repeats the run, then its step and values.
+  EXPECT_EQ(lines[0].rfind("{\"seed\":-12,\"paramJ\":0.5,\"paramX\":0,", 0), 0U);
+  EXPECT_NE(lines[0].find(",\"slopeM\":10,\"step\":0,\"firstOrderRate\":0,"), std::string::npos);
+  EXPECT_NE(lines[3].find(",\"step\":3,\"firstOrderRate\":null,\"secondOrderRate\":"),
+            std::string::npos);
+  EXPECT_NE(lines[5].find("\"firstOrderRate\":0.100000001,"), std::string::npos);
+  for (const std::string& line : lines) {
+    EXPECT_TRUE(line.ends_with("}")) << line;
+    EXPECT_EQ(line.find('['), std::string::npos) << "not flat: " << line;
+  }
+}
+
 }  // namespace
 }  // namespace run
