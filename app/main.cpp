@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_app.h"
+#include "app/startup_messages.h"
 #include "output/temporary_files.h"
 
 namespace {
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   output::RemoveTemporaryFilesOnSignals();
+  app::StartupMessages startup;
   app::CMainApp application(argc, argv);
+  startup.Release();
   application.InitInstance();
   return kExitSuccess;
 }

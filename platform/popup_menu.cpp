@@ -6,9 +6,22 @@
 
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
+#include "platform/qt_menu.h"
 #include "platform/qt_strings.h"
 
 namespace platform {
+
+std::unique_ptr<QMenu> MakeQtMenu(QWidget& owner, std::span<const MenuItem> items) {
+  auto menu = std::make_unique<QMenu>(&owner);
+  menu->setFont(owner.font());
+  for (const MenuItem& item : items) {
+    QAction* action = menu->addAction(ToQString(item.text));
+    action->setData(item.id);
+    action->setEnabled(item.enabled);
+  }
+  return menu;
+}
+
 namespace {
 
 int ShowQtMenu(const Dialog& owner, std::span<const MenuItem> items, int x, int y) {
@@ -16,13 +29,8 @@ int ShowQtMenu(const Dialog& owner, std::span<const MenuItem> items, int x, int 
   if (window == nullptr) {
     return kMenuDismissed;
   }
-  QMenu menu(window);
-  for (const MenuItem& item : items) {
-    QAction* action = menu.addAction(ToQString(item.text));
-    action->setData(item.id);
-    action->setEnabled(item.enabled);
-  }
-  const QAction* chosen = menu.exec(window->mapToGlobal(QPoint(x, y)));
+  const std::unique_ptr<QMenu> menu = MakeQtMenu(*window, items);
+  const QAction* chosen = menu->exec(window->mapToGlobal(QPoint(x, y)));
   return chosen != nullptr ? chosen->data().toInt() : kMenuDismissed;
 }
 
