@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include "platform/picture_render.h"
+#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {
@@ -15,6 +16,12 @@ constexpr int kClipboardScale = 1;
 void CopyPictureToClipboard(const Picture& picture) {
   if (QClipboard* clipboard = QGuiApplication::clipboard()) {
     clipboard->setImage(RenderPictureImage(picture, kClipboardScale));
+  }
+}
+
+void CopyTextToClipboard(std::string_view text) {
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+    clipboard->setText(ToQString(text));
   }
 }
 

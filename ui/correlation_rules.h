@@ -2,6 +2,7 @@
 
 #include <array>
 #include <span>
+#include <string_view>
 
 #include "model/attribute.h"
 
@@ -11,8 +12,10 @@ namespace ui {
 // Log-Normal counts as not Normal.
 struct CorrelationRule {
   std::span<const int> row;
+  int trackbarId;
   model::Attribute first;
   model::Attribute second;
+  std::string_view disabledReason;  // the greyed-out trackbar's tooltip adds it
 };
 
 inline constexpr std::size_t kCorrelationCount = 4;

@@ -18,16 +18,25 @@ constexpr std::string_view kSvgFilter = "SVG images (*.svg)";
 }  // namespace
 
 constinit const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu = {{
-    // id, text, command, scale, save title, filter, suffix, name ending
+    // id, text, command, scale, save title, filter, suffix, name ending, needs a run
     {kFirstMenuId, "Save Series as CSV\u2026", GraphCommand::kSaveSeriesCsv, kActualSize,
-     "Save Series as CSV", kCsvFilter, "csv", ".csv"},
+     "Save Series as CSV", kCsvFilter, "csv", ".csv", true},
     {kFirstMenuId + 1, "Save Graph as PNG\u2026", GraphCommand::kSaveGraphPng, kActualSize,
-     "Save Graph as PNG", kPngFilter, "png", ".png"},
+     "Save Graph as PNG", kPngFilter, "png", ".png", false},
     {kFirstMenuId + 2, "Save Graph as PNG (2x)\u2026", GraphCommand::kSaveGraphPng, kDoubleSize,
-     "Save Graph as PNG (2x)", kPngFilter, "png", "@2x.png"},
+     "Save Graph as PNG (2x)", kPngFilter, "png", "@2x.png", false},
     {kFirstMenuId + 3, "Save Graph as SVG\u2026", GraphCommand::kSaveGraphSvg, kActualSize,
-     "Save Graph as SVG", kSvgFilter, "svg", ".svg"},
-    {kFirstMenuId + 4, "Copy Graph", GraphCommand::kCopyGraph, kActualSize, {}, {}, {}, {}},
+     "Save Graph as SVG", kSvgFilter, "svg", ".svg", false},
+    {kFirstMenuId + 4, "Copy Graph", GraphCommand::kCopyGraph, kActualSize, {}, {}, {}, {}, false},
+    {kFirstMenuId + 5,
+     "Copy Re-run Command",
+     GraphCommand::kCopyRerunCommand,
+     kActualSize,
+     {},
+     {},
+     {},
+     {},
+     true},
 }};
 
 const GraphMenuItem* FindGraphMenuItem(int menuId) {

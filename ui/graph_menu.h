@@ -15,6 +15,7 @@ enum class GraphCommand : std::uint8_t {
   kSaveGraphPng,
   kSaveGraphSvg,
   kCopyGraph,
+  kCopyRerunCommand,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -27,9 +28,10 @@ struct GraphMenuItem {
   std::string_view fileFilter;  // file types the save dialog offers
   std::string_view suffix;      // added to a name typed without one
   std::string_view nameEnding;  // of the suggested name, after "corvellan-<seed>"
+  bool needsRun;                // greyed out while no run is on screen
 };
 
-inline constexpr std::size_t kGraphMenuSize = 5;
+inline constexpr std::size_t kGraphMenuSize = 6;
 
 // The items in menu order.
 extern const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu;

@@ -75,7 +75,7 @@ bool CMainDlg::OnInitDialog() {
   SelectConstantEverywhere();
   DisableControls(kRowRPrimeCount);
   for (const CorrelationRule& rule : kCorrelationRules) {
-    DisableControls(rule.row);
+    ShowCorrelationRow(rule, false);
   }
   Recompute();
   return true;

@@ -21,6 +21,7 @@ struct ParameterSpec;
 
 namespace ui {
 
+struct CorrelationRule;
 struct GraphMenuItem;
 
 // Sees the arguments of every run the dialog makes, right after the run.
@@ -100,6 +101,7 @@ class CMainDlg : public platform::Dialog {
 
   void DoRadioWork(std::uint32_t commandWord);
   void ApplyCorrelationRules();
+  void ShowCorrelationRow(const CorrelationRule& rule, bool enable);
   void ApplySanctionsRule();
 
   void SetUpToolTips();

@@ -6,6 +6,7 @@
 #include "ui/main_dialog.h"
 #include "ui/radio_work.h"
 #include "ui/sanctions_rule.h"
+#include "ui/slider_tool_tips.h"
 
 namespace ui {
 namespace {
@@ -47,9 +48,16 @@ void CMainDlg::DoRadioWork(std::uint32_t commandWord) {
 
 void CMainDlg::ApplyCorrelationRules() {
   for (const CorrelationRule& rule : kCorrelationRules) {
-    const bool enable = Kind(rule.first) == kNormal && Kind(rule.second) == kNormal;
-    EnableControls(rule.row, enable);
+    ShowCorrelationRow(rule, Kind(rule.first) == kNormal && Kind(rule.second) == kNormal);
   }
+}
+
+// A greyed-out trackbar says in its tooltip what would bring it back.
+void CMainDlg::ShowCorrelationRow(const CorrelationRule& rule, bool enable) {
+  EnableControls(rule.row, enable);
+  std::string tip(SliderToolTipText(rule.trackbarId));
+  if (!enable) tip.append("\n").append(rule.disabledReason);
+  SetControlToolTip(rule.trackbarId, tip);
 }
 
 // Switching on also gives back the R' location and sigma rows that switching

@@ -1,5 +1,6 @@
 // The context menu of the graph: the run on screen to a CSV file, the graph
-// to PNG, SVG or the clipboard. Nothing here runs the model or changes a
+// to PNG, SVG or the clipboard, the command that repeats the run to the
+// clipboard. Nothing here runs the model or changes a
 // control: the menu is not one of the dialog's commands.
 #include <algorithm>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "platform/picture_encoding.h"
 #include "platform/popup_menu.h"
 #include "res/main_dialog_template.h"
+#include "run_description/rerun_command.h"
 #include "run_description/series_writers.h"
 #include "ui/graph_band.h"
 #include "ui/graph_menu.h"
@@ -36,7 +38,7 @@ constexpr std::string_view kPictureTitle = "Corvellan graph";
 std::vector<platform::MenuItem> MenuItems(bool hasRun) {
   std::vector<platform::MenuItem> items;
   for (const GraphMenuItem& item : kGraphMenu) {
-    const bool enabled = hasRun || item.command != GraphCommand::kSaveSeriesCsv;
+    const bool enabled = hasRun || !item.needsRun;
     items.push_back({item.menuId, item.text, enabled});
   }
   return items;
@@ -78,11 +80,15 @@ platform::Picture CMainDlg::GraphPicture() const {
 }
 
 void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
+  if (item.needsRun && !shownRun_) {
+    return;
+  }
   if (item.command == GraphCommand::kCopyGraph) {
     platform::CopyPictureToClipboard(GraphPicture());
     return;
   }
-  if (item.command == GraphCommand::kSaveSeriesCsv && !shownRun_) {
+  if (item.command == GraphCommand::kCopyRerunCommand) {
+    platform::CopyTextToClipboard(run::ShortRerunCommand(shownRun_->seed, shownRun_->arguments));
     return;
   }
   const std::optional<std::int32_t> seed =
@@ -113,6 +119,7 @@ std::string CMainDlg::GraphFileBytes(const GraphMenuItem& item) const {
     case GraphCommand::kSaveGraphSvg:
       return platform::PictureAsSvg(GraphPicture());
     case GraphCommand::kCopyGraph:
+    case GraphCommand::kCopyRerunCommand:
       break;
   }
   return {};

@@ -1,5 +1,7 @@
 #include "ui/slider_tool_tips.h"
 
+#include <algorithm>
+
 #include "res/control_ids.h"
 
 namespace ui {
@@ -46,5 +48,10 @@ constinit const std::array<SliderToolTip, kSliderCount> kSliderToolTips = {{
     {res::kIdSliderCorrRPrimeI, "R' & I \u2014 correlation of R' and I, -1.00 to 1.00"},
     {res::kIdSliderCorrET, "E & T \u2014 correlation of E and T, -1.00 to 1.00"},
 }};
+
+std::string_view SliderToolTipText(std::int32_t trackbarId) {
+  const auto found = std::ranges::find(kSliderToolTips, trackbarId, &SliderToolTip::trackbarId);
+  return found == kSliderToolTips.end() ? std::string_view() : found->text;
+}
 
 }  // namespace ui

@@ -18,4 +18,7 @@ struct SliderToolTip {
 // One row per trackbar, in the order of kSliderTable.
 extern const std::array<SliderToolTip, kSliderCount> kSliderToolTips;
 
+// The text of trackbarId's row; empty for an id without one.
+std::string_view SliderToolTipText(std::int32_t trackbarId);
+
 }  // namespace ui

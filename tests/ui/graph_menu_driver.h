@@ -68,6 +68,7 @@ inline constexpr std::string_view kSavePngItem = "Save Graph as PNG\u2026";
 inline constexpr std::string_view kSavePng2xItem = "Save Graph as PNG (2x)\u2026";
 inline constexpr std::string_view kSaveSvgItem = "Save Graph as SVG\u2026";
 inline constexpr std::string_view kCopyItem = "Copy Graph";
+inline constexpr std::string_view kCopyRerunItem = "Copy Re-run Command";
 
 // A point of the graph band, well inside it, and one on the controls below.
 inline constexpr QPoint kInGraph{400, 150};

@@ -8,12 +8,17 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/runner.h"
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
@@ -28,9 +33,9 @@
 namespace ui_test {
 namespace {
 
-const std::vector<std::string> kMenuTexts = {std::string(kSaveCsvItem), std::string(kSavePngItem),
-                                             std::string(kSavePng2xItem), std::string(kSaveSvgItem),
-                                             std::string(kCopyItem)};
+const std::vector<std::string> kMenuTexts = {
+    std::string(kSaveCsvItem), std::string(kSavePngItem), std::string(kSavePng2xItem),
+    std::string(kSaveSvgItem), std::string(kCopyItem),    std::string(kCopyRerunItem)};
 
 const int kBandBottom = ui::GraphBandBottom(res::kMainDialogTemplate);
 
@@ -164,7 +169,8 @@ std::ostream& operator<<(std::ostream& out, const ItemCase& c) {
 
 const std::vector<ItemCase> kItemCases = {
     {"SaveCsv", kSaveCsvItem}, {"SavePng", kSavePngItem}, {"SavePng2x", kSavePng2xItem},
-    {"SaveSvg", kSaveSvgItem}, {"Copy", kCopyItem},       {"Dismissed", {}},
+    {"SaveSvg", kSaveSvgItem}, {"Copy", kCopyItem},       {"CopyRerunCommand", kCopyRerunItem},
+    {"Dismissed", {}},
 };
 
 class EachItem : public GraphMenu, public testing::WithParamInterface<ItemCase> {
@@ -235,6 +241,36 @@ INSTANTIATE_TEST_SUITE_P(
                     QuestionCase{"Svg", kSaveSvgItem, "Save Graph as SVG", ".svg", "svg"}),
     test_support::CaseName());
 
+// The clipboard gets the tooltip's command on one line; run, it prints what
+// "Save Series as CSV" saves.
+TEST_F(GraphMenu, CopyRerunCommandCopiesTheCommandThatRepeatsTheRun) {
+  TemporaryCurrentDirectory directory;
+  harness_.Click(res::kIdRadioNormalE);
+  harness_.Keys(res::kIdSliderValueE, {Qt::Key_PageDown, Qt::Key_Right});
+  QGuiApplication::clipboard()->clear();
+  ChooseFromGraphMenu(harness_, chooser_, kCopyRerunItem);
+  const std::string command = QGuiApplication::clipboard()->text().toStdString();
+  ASSERT_EQ(
+      command.rfind(
+          "corvellan-run --seed " + std::to_string(harness_.Dialog().ShownRun()->seed) + " ", 0),
+      0U)
+      << command;
+  EXPECT_EQ(command.find('\n'), std::string::npos);
+  EXPECT_NE(command.find("--distE 1"), std::string::npos) << command;
+
+  const std::string path = (directory.Path() / "series.csv").string();
+  const SaveFileAnswer answer(path);
+  ChooseFromGraphMenu(harness_, chooser_, kSaveCsvItem);
+  std::istringstream words(command);
+  std::vector<std::string> args(std::istream_iterator<std::string>(words), {});
+  args.erase(args.begin());  // the program's name
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
+  std::ifstream saved(path, std::ios::binary);
+  EXPECT_EQ(out.str(), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
 TEST_F(GraphMenu, CopyGraphAsksForNoFile) {
   const SaveFileAnswer cancel(std::nullopt);
   ChooseFromGraphMenu(harness_, chooser_, kCopyItem);
@@ -261,7 +297,10 @@ TEST(RealGraphMenu, ShowsTheItemsAndRunsTheOneClicked) {
     for (const QAction* action : menu.actions()) {
       shown.push_back(action->text().toStdString());
     }
-    QAction* copy = menu.actions().back();
+    const auto actions = menu.actions();
+    QAction* copy = *std::ranges::find(
+        actions, QString::fromUtf8(kCopyItem.data(), static_cast<qsizetype>(kCopyItem.size())),
+        &QAction::text);
     QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(copy).center());
   });
   const int runsBefore = harness.Runs();

@@ -20,10 +20,13 @@
 #include "cli/runner.h"
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/temporary_current_directory.h"
+#include "ui/seed_tool_tip.h"
 #include "ui/slider_table.h"
+#include "ui/slider_tool_tips.h"
 #include "ui/value_label_text.h"
 
 namespace ui_test {
@@ -54,13 +57,18 @@ std::string ToolTipAt(MainDialogHarness& harness, QPoint point) {
   return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
 }
 
-// The second line, "corvellan-run --seed ...", split into the runner's arguments.
+// The lines after the first, "corvellan-run --seed ... \", read as a shell
+// reads them and split into the runner's arguments.
 std::vector<std::string> CommandArguments(const std::string& tip) {
   std::istringstream lines(tip);
   std::string line;
   std::getline(lines, line);
-  std::getline(lines, line);
-  std::istringstream words(line);
+  std::string command;
+  while (std::getline(lines, line)) {
+    if (line.ends_with(" \\")) line.resize(line.size() - 2);
+    command += line + ' ';
+  }
+  std::istringstream words(command);
   std::vector<std::string> args;
   std::string word;
   words >> word;
@@ -69,6 +77,18 @@ std::vector<std::string> CommandArguments(const std::string& tip) {
     args.push_back(word);
   }
   return args;
+}
+
+// Each line of the command but the last goes on in the next, as a shell's.
+void ExpectWrappedCommand(const std::string& tip) {
+  std::istringstream lines(tip);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(lines, line);) all.push_back(line);
+  ASSERT_GE(all.size(), 2U) << tip;
+  for (std::size_t i = 1; i < all.size(); ++i) {
+    EXPECT_LE(all[i].size(), 62U) << all[i];
+    EXPECT_EQ(all[i].ends_with(" \\"), i + 1 < all.size()) << all[i];
+  }
 }
 
 class SeedToolTip : public testing::Test {
@@ -84,7 +104,7 @@ TEST_F(SeedToolTip, NamesTheSeedOfTheRunOnScreen) {
     const std::string seedText = std::to_string(seed);
     EXPECT_EQ(tip.rfind("Seed " + seedText + " ", 0), 0U) << tip;
     EXPECT_NE(tip.find("corvellan-run --seed " + seedText), std::string::npos) << tip;
-    EXPECT_EQ(std::count(tip.begin(), tip.end(), '\n'), 1) << tip;
+    ExpectWrappedCommand(tip);
   }
   EXPECT_EQ(harness_.Dialog().Window()->windowTitle().toStdString(), "Corvellan");
 }
@@ -114,7 +134,10 @@ TEST_F(SeedToolTip, ItsCommandRepeatsTheRunOnScreen) {
   std::ifstream in(path, std::ios::binary);
   const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
-  const std::vector<std::string> args = CommandArguments(ToolTipAt(harness_, kInGraph));
+  const std::string tip = ToolTipAt(harness_, kInGraph);
+  ExpectWrappedCommand(tip);
+  EXPECT_GE(std::count(tip.begin(), tip.end(), '\n'), 2) << "many options, several lines";
+  const std::vector<std::string> args = CommandArguments(tip);
   std::ostringstream out;
   std::ostringstream err;
   ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
@@ -162,9 +185,16 @@ class TrackbarToolTip : public testing::TestWithParam<ui::SliderSpec> {
   MainDialogHarness harness_;
 };
 
-// "<name> — <meaning>, <lowest> to <highest>" on one line.
+// "<name> — <meaning>, <lowest> to <highest>" on one line, once the trackbar
+// is in use (a greyed-out one may say why on a second line).
 TEST_P(TrackbarToolTip, NamesItsParameterAndRange) {
   const ui::SliderSpec& row = GetParam();
+  for (const int normal :
+       {res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT, res::kIdRadioNormalE}) {
+    harness_.Click(normal);
+  }
+  EnableRPrime(harness_);
+  harness_.Click(res::kIdRadioNormalRPrime);
   const std::string tip = harness_.Dialog().ControlToolTip(row.trackbarId);
   ASSERT_TRUE(kParameterNames.contains(row.trackbarId));
   EXPECT_EQ(tip.rfind(kParameterNames.at(row.trackbarId) + " \u2014 ", 0), 0U) << tip;
@@ -228,6 +258,104 @@ TEST(TrackbarToolTips, TheTabKeyShowsThemOnTheWay) {
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text(), start->toolTip());
 }
+
+struct CorrelationCase {
+  const char* name;
+  int trackbarId;
+  std::vector<int> normals;  // radio buttons clicked first
+  bool enabled;
+  std::string reason;  // the tooltip's second line; empty for none
+};
+
+const std::string kRRPrimeReason =
+    "Disabled: correlating R and R' needs a Normal Distribution for both";
+const std::string kETReason = "Disabled: correlating E and T needs a Normal Distribution for both";
+
+const CorrelationCase kCorrelationCases[] = {
+    {"AtStartUp", res::kIdSliderCorrET, {}, false, kETReason},
+    {"OneOfTwoNormal", res::kIdSliderCorrET, {res::kIdRadioNormalE}, false, kETReason},
+    {"BothNormal", res::kIdSliderCorrET, {res::kIdRadioNormalE, res::kIdRadioNormalT}, true, ""},
+    {"LogNormalIsNotNormal",
+     res::kIdSliderCorrET,
+     {res::kIdRadioNormalE, res::kIdRadioLogNormalT},
+     false,
+     kETReason},
+    {"NormalAgainThenConstant",
+     res::kIdSliderCorrET,
+     {res::kIdRadioNormalE, res::kIdRadioNormalT, res::kIdRadioConstantT},
+     false,
+     kETReason},
+    {"RAndRPrimeAtStartUp", res::kIdSliderCorrRRPrime, {}, false, kRRPrimeReason},
+};
+
+class CorrelationToolTip : public testing::TestWithParam<CorrelationCase> {
+ protected:
+  MainDialogHarness harness_;
+};
+
+// A greyed-out correlation trackbar says what brings it back; in use, it says
+// only what it sets.
+TEST_P(CorrelationToolTip, SaysWhyItIsGreyedOut) {
+  for (const int radio : GetParam().normals) harness_.Click(radio);
+  ASSERT_EQ(harness_.Enabled(GetParam().trackbarId), GetParam().enabled);
+  const std::string tip = harness_.Dialog().ControlToolTip(GetParam().trackbarId);
+  const std::string firstLine = tip.substr(0, tip.find('\n'));
+  EXPECT_EQ(firstLine, ui::SliderToolTipText(GetParam().trackbarId));
+  const std::string rest = firstLine.size() < tip.size() ? tip.substr(firstLine.size() + 1) : "";
+  EXPECT_EQ(rest, GetParam().reason);
+  EXPECT_EQ(harness_.Control(GetParam().trackbarId)->toolTip().toStdString(), tip);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CorrelationToolTip, testing::ValuesIn(kCorrelationCases),
+                         test_support::CaseName());
+
+// The pointer over the greyed-out trackbar shows the reason.
+TEST(CorrelationToolTips, ShowOverTheGreyedOutTrackbar) {
+  MainDialogHarness harness;
+  QWidget* trackbar = harness.Control(res::kIdSliderCorrRI);
+  ASSERT_FALSE(trackbar->isEnabled());
+  TakeDownToolTip();
+  QHelpEvent event(QEvent::ToolTip, trackbar->rect().center(),
+                   trackbar->mapToGlobal(trackbar->rect().center()));
+  QApplication::sendEvent(trackbar, &event);
+  ASSERT_TRUE(QToolTip::isVisible());
+  EXPECT_NE(QToolTip::text().toStdString().find("Disabled: correlating R and I needs a Normal"),
+            std::string::npos);
+}
+
+TEST(DumpDataToolTip, SaysWhatItNeedsAndHowToMakeIt) {
+  MainDialogHarness harness;
+  const std::string tip = harness.Dialog().ControlToolTip(res::kIdButtonDumpData);
+  for (const char* part : {"Graph.bmp", "current folder", "640 \u00d7 340 8-bit",
+                           "corvellan-run --new-overlay Graph.bmp"}) {
+    EXPECT_NE(tip.find(part), std::string::npos) << part;
+  }
+}
+
+struct WrapCase {
+  const char* name;
+  std::string command;
+  std::string wrapped;
+};
+
+const WrapCase kWrapCases[] = {
+    {"Short", "corvellan-run --seed 5", "corvellan-run --seed 5"},
+    {"OptionStaysWithItsValue",
+     "corvellan-run --seed 123456789 --medianR 0.35000000000000003 --paramX -0.5",
+     "corvellan-run --seed 123456789 --medianR 0.35000000000000003 \\\n  --paramX -0.5"},
+    {"NegativeValueIsAValue",
+     "corvellan-run --seed -2147483648 --corrRRPrime -0.25 --corrRI -0.75 --corrET -1",
+     "corvellan-run --seed -2147483648 --corrRRPrime -0.25 \\\n  --corrRI -0.75 --corrET -1"},
+};
+
+class WrapCommandCase : public testing::TestWithParam<WrapCase> {};
+
+TEST_P(WrapCommandCase, BreaksAsAShellContinuesLines) {
+  EXPECT_EQ(ui::WrapCommand(GetParam().command), GetParam().wrapped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WrapCommandCase, testing::ValuesIn(kWrapCases),
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace ui_test
