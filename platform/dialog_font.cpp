@@ -15,16 +15,22 @@ namespace {
 struct FaceMapping {
   std::string_view requested;
   const char* installed;
+  int emAdjustment;  // pixels added to the em a size in points gives
 };
 
 constexpr const char* kSansFace = "Liberation Sans";
+// Liberation Sans has Arial's widths, wider than those of the shell dialog
+// face the templates were laid out for: at the 11-pixel em of 8 points some
+// captions overflow their controls by up to 3 pixels, at 10 pixels every one
+// fits. The dialog units stay those of the templates (kBaseUnitX, kBaseUnitY).
+constexpr int kShellFaceEmAdjustment = -1;
 
 constexpr std::array<FaceMapping, 5> kFaceMappings = {{
-    {"MS Shell Dlg", kSansFace},
-    {"MS Shell Dlg 2", kSansFace},
-    {"MS Sans Serif", kSansFace},
-    {"Microsoft Sans Serif", kSansFace},
-    {"Arial", kSansFace},
+    {"MS Shell Dlg", kSansFace, kShellFaceEmAdjustment},
+    {"MS Shell Dlg 2", kSansFace, kShellFaceEmAdjustment},
+    {"MS Sans Serif", kSansFace, kShellFaceEmAdjustment},
+    {"Microsoft Sans Serif", kSansFace, kShellFaceEmAdjustment},
+    {"Arial", kSansFace, 0},
 }};
 
 constexpr int kLogicalDotsPerInch = 96;
@@ -56,7 +62,11 @@ QString MappedFace(std::string_view face) {
 
 QFont DialogFont(std::string_view face, int points) {
   QFont font = FaceFont(face);
-  font.setPixelSize(MulDiv(points, kLogicalDotsPerInch, kPointsPerInch));
+  int adjustment = 0;
+  for (const FaceMapping& mapping : kFaceMappings) {
+    if (mapping.requested == face) adjustment = mapping.emAdjustment;
+  }
+  font.setPixelSize(MulDiv(points, kLogicalDotsPerInch, kPointsPerInch) + adjustment);
   return font;
 }
 

@@ -11,7 +11,8 @@ QString MappedFace(std::string_view face);
 
 // The font of a dialog template: points are turned into pixels at 96 dots per
 // inch, so 8 points give an 11-pixel em, whose character cell is the 6 x 13
-// pixels of the dialog base units.
+// pixels of the dialog base units. The shell dialog faces are drawn one pixel
+// smaller (8 points: a 10-pixel em), so that every caption fits its control.
 QFont DialogFont(std::string_view face, int points);
 
 // A font by cell height (ascent plus descent, in pixels) as paint contexts

@@ -13,17 +13,25 @@ using platform::DialogFont;
 using platform::FontForCellHeight;
 
 constexpr int kDialogPoints = 8;
-constexpr int kDialogEmPixels = 11;
+constexpr int kArialEmPixels = 11;
+constexpr int kShellEmPixels = 10;
 
-TEST(DialogFont, MapsTheShellFaceToLiberationSansAtElevenPixels) {
+TEST(DialogFont, MapsTheShellFaceToLiberationSansAtTenPixels) {
   const QFont font = DialogFont("MS Shell Dlg", kDialogPoints);
   EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
-  EXPECT_EQ(font.pixelSize(), kDialogEmPixels);
+  EXPECT_EQ(font.pixelSize(), kShellEmPixels);
 }
 
-TEST(DialogFont, HasTheCharacterCellOfTheDialogBaseUnits) {
-  const platform::BaseUnits units =
-      platform::MeasureBaseUnits(DialogFont("MS Shell Dlg", kDialogPoints));
+TEST(DialogFont, MapsArialToLiberationSansAtItsOwnSize) {
+  const QFont font = DialogFont("Arial", kDialogPoints);
+  EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+  EXPECT_EQ(font.pixelSize(), kArialEmPixels);
+}
+
+// The base units are those the templates were laid out in; the 8-point size
+// of a face with Arial's metrics has that character cell.
+TEST(DialogFont, TheEightPointCellIsTheDialogBaseUnits) {
+  const platform::BaseUnits units = platform::MeasureBaseUnits(DialogFont("Arial", kDialogPoints));
   EXPECT_EQ(units.x, platform::kBaseUnitX);
   EXPECT_EQ(units.y, platform::kBaseUnitY);
 }
@@ -50,7 +58,7 @@ struct CellCase {
 class CellHeights : public testing::TestWithParam<CellCase> {};
 
 TEST_P(CellHeights, GiveTheEmOfAFaceWhoseCellFitsThem) {
-  const QFont font = FontForCellHeight("Arial", GetParam().cellHeight, kDialogEmPixels);
+  const QFont font = FontForCellHeight("Arial", GetParam().cellHeight, kArialEmPixels);
   EXPECT_EQ(font.pixelSize(), GetParam().emPixels);
   EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
 }
@@ -58,7 +66,7 @@ TEST_P(CellHeights, GiveTheEmOfAFaceWhoseCellFitsThem) {
 // Liberation Sans has a cell of 2288 units on an em of 2048, like Arial.
 INSTANTIATE_TEST_SUITE_P(Heights, CellHeights,
                          testing::Values(CellCase{14, 12}, CellCase{13, 11}, CellCase{16, 14},
-                                         CellCase{-12, 12}, CellCase{0, kDialogEmPixels}));
+                                         CellCase{-12, 12}, CellCase{0, kArialEmPixels}));
 
 TEST(MappedWeight, DrawsLightAsRegular) {
   EXPECT_EQ(platform::MappedWeight(300), QFont::Normal);

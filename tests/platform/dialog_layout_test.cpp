@@ -34,10 +34,10 @@ TEST(DialogLayout, TheMainDialogSizeGivesAn828By621ClientArea) {
   EXPECT_EQ(dialog.Window()->windowTitle(), QStringLiteral("Corvellan"));
 }
 
-TEST(DialogLayout, UsesTheDialogFontAtElevenPixels) {
+TEST(DialogLayout, UsesTheDialogFontAtTenPixels) {
   RecordingDialog dialog;
   dialog.Create();
-  EXPECT_EQ(dialog.Window()->font().pixelSize(), 11);
+  EXPECT_EQ(dialog.Window()->font().pixelSize(), 10);
   EXPECT_EQ(dialog.Window()->font().family(), QStringLiteral("Liberation Sans"));
 }
 

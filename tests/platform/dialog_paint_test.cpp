@@ -14,14 +14,18 @@ using platform::PaintContext;
 
 constexpr platform::Rgb kRed = {255, 0, 0};
 
-// Draws one red line from (10, 10) to (50, 10) at every paint.
+// Draws one red line from (kLineLeft, kLineY) up to (kLineEnd, kLineY) at
+// every paint, where no control of the test template covers the window.
+constexpr int kLineLeft = 200;
+constexpr int kLineEnd = 240;
+constexpr int kLineY = 210;
 class LineDialog : public RecordingDialog {
  protected:
   void OnPaint(PaintContext& context) override {
     const DrawingObject pen = context.CreatePen(platform::PenStyle::kSolid, 1, kRed);
     const DrawingObject previous = context.SelectObject(pen);
-    context.MoveTo(10, 10);
-    context.LineTo(50, 10);
+    context.MoveTo(kLineLeft, kLineY);
+    context.LineTo(kLineEnd, kLineY);
     context.SelectObject(previous);
     context.DeleteObject(pen);
   }
@@ -93,12 +97,12 @@ TEST(Paint, TheDialogsPaintHandlerDrawsIntoTheWindow) {
   LineDialog dialog;
   ShowSettled(dialog);
   const QImage image = dialog.Window()->grab().toImage();
-  for (int x = 10; x < 50; ++x) {
-    EXPECT_EQ(image.pixelColor(x, 10), QColor(255, 0, 0)) << x;
+  for (int x = kLineLeft; x < kLineEnd; ++x) {
+    EXPECT_EQ(image.pixelColor(x, kLineY), QColor(255, 0, 0)) << x;
   }
-  EXPECT_NE(image.pixelColor(50, 10), QColor(255, 0, 0));
-  EXPECT_NE(image.pixelColor(9, 10), QColor(255, 0, 0));
-  EXPECT_NE(image.pixelColor(10, 11), QColor(255, 0, 0));
+  EXPECT_NE(image.pixelColor(kLineEnd, kLineY), QColor(255, 0, 0));
+  EXPECT_NE(image.pixelColor(kLineLeft - 1, kLineY), QColor(255, 0, 0));
+  EXPECT_NE(image.pixelColor(kLineLeft, kLineY + 1), QColor(255, 0, 0));
 }
 
 TEST(Icons, BigAndSmallIconsComeFromTheResources) {

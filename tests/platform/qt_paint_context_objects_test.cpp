@@ -82,7 +82,7 @@ TEST(TextOut, StartsWithTheDialogFont) {
   QImage image(kPictureSide, kPictureSide, QImage::Format_RGB32);
   QPainter painter(&image);
   const QtPaintContext context(painter, platform::DialogFont("MS Shell Dlg", 8));
-  EXPECT_EQ(context.SelectedFont().pixelSize(), 11);
+  EXPECT_EQ(context.SelectedFont().pixelSize(), 10);
 }
 
 struct TextBox {
