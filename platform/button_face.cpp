@@ -5,6 +5,7 @@
 #include <QStylePainter>
 
 #include "platform/dialog_template.h"
+#include "platform/focus_mark.h"
 
 namespace platform {
 namespace {
@@ -53,11 +54,14 @@ void PaintButtonFace(QAbstractButton& button, QStyle::PrimitiveElement indicator
   painter.drawItemText(text, flags, button.palette(), button.isEnabled(), button.text(),
                        QPalette::WindowText);
 
-  if (button.hasFocus() && !button.text().isEmpty()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(&button);
-    focus.rect = painter.fontMetrics().boundingRect(text, flags, button.text());
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  if (button.hasFocus()) {
+    // Around the caption, or around the box when there is none.
+    const QRect marked =
+        button.text().isEmpty()
+            ? option.rect.adjusted(-kFocusMarkWidth, -kFocusMarkWidth, kFocusMarkWidth,
+                                   kFocusMarkWidth)
+            : painter.fontMetrics().boundingRect(text, flags, button.text()).adjusted(-1, 0, 1, 0);
+    PaintFocusMark(painter, marked.intersected(button.rect()), button);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/check_box.h"
 #include "platform/label.h"
+#include "platform/push_button.h"
 #include "platform/qt_strings.h"
 #include "platform/radio_button.h"
 #include "platform/resource_images.h"
@@ -27,11 +28,11 @@ Qt::Alignment TextAlignment(const ControlTemplate& control) {
 }
 
 QWidget* MakePushButton(const ControlTemplate& control, QWidget* parent) {
-  return new QPushButton(ToQString(control.caption), parent);
+  return new PushButton(ToQString(control.caption), parent);
 }
 
 QWidget* MakeDefaultPushButton(const ControlTemplate& control, QWidget* parent) {
-  auto* button = new QPushButton(ToQString(control.caption), parent);
+  auto* button = new PushButton(ToQString(control.caption), parent);
   button->setDefault(true);
   return button;
 }

@@ -2,10 +2,13 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <array>
+
+#include "platform/focus_mark.h"
 
 namespace platform {
 namespace {
@@ -190,6 +193,14 @@ void Trackbar::wheelEvent(QWheelEvent* event) {
   }
   tracking_ = false;
   Report(kTbEndTrack);
+}
+
+void Trackbar::paintEvent(QPaintEvent* event) {
+  QSlider::paintEvent(event);
+  if (hasFocus()) {
+    QPainter painter(this);
+    PaintFocusMark(painter, rect(), *this);
+  }
 }
 
 }  // namespace platform
