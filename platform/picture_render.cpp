@@ -6,6 +6,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "platform/picture_fonts.h"
 #include "platform/qt_paint_context.h"
 #include "platform/qt_strings.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr int kMinimumScale = 1;
 // A CSS pixel: viewers show the document at the size the window showed it.
 constexpr int kSvgDotsPerInch = 96;
+// Images say 96 dots per inch (3780 per metre) whatever the screen has.
+constexpr int kImageDotsPerMetre = 3780;
 
 QColor ToQColor(Rgb colour) {
   return {colour.red, colour.green, colour.blue};
@@ -23,7 +26,7 @@ QColor ToQColor(Rgb colour) {
 // Background first, then the paint code through a context like a window's.
 void PaintPicture(QPainter& painter, const Picture& picture) {
   painter.fillRect(QRect(0, 0, picture.width, picture.height), ToQColor(picture.background));
-  QtPaintContext context(painter, QGuiApplication::font());
+  QtPaintContext context(painter, PictureInitialFont(), PaintTarget::kPicture);
   if (picture.paint) {
     picture.paint(context);
   }
@@ -37,6 +40,8 @@ QImage RenderPictureImage(const Picture& picture, int scale) {
   if (image.isNull()) {
     return image;
   }
+  image.setDotsPerMeterX(kImageDotsPerMetre);
+  image.setDotsPerMeterY(kImageDotsPerMetre);
   QPainter painter(&image);
   painter.scale(factor, factor);
   PaintPicture(painter, picture);
