@@ -1,21 +1,15 @@
 #include "platform/picture_render.h"
 
-#include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "platform/picture_fonts.h"
 #include "platform/qt_paint_context.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {
 
 constexpr int kMinimumScale = 1;
-// A CSS pixel: viewers show the document at the size the window showed it.
-constexpr int kSvgDotsPerInch = 96;
 // Images say 96 dots per inch (3780 per metre) whatever the screen has.
 constexpr int kImageDotsPerMetre = 3780;
 
@@ -46,22 +40,6 @@ QImage RenderPictureImage(const Picture& picture, int scale) {
   painter.scale(factor, factor);
   PaintPicture(painter, picture);
   return image;
-}
-
-QByteArray RenderPictureSvg(const Picture& picture) {
-  QByteArray document;
-  QBuffer buffer(&document);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setSize(QSize(picture.width, picture.height));
-  generator.setViewBox(QRect(0, 0, picture.width, picture.height));
-  generator.setResolution(kSvgDotsPerInch);
-  generator.setTitle(ToQString(picture.title));
-  {
-    QPainter painter(&generator);
-    PaintPicture(painter, picture);
-  }
-  return document;
 }
 
 }  // namespace platform

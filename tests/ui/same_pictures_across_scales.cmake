@@ -3,7 +3,7 @@
 # must not depend on the screen they were made on.
 #   cmake -DTOOL=corvellan_graph_pictures -DWORK=folder -P same_pictures_across_scales.cmake
 set(scales 1 2)
-set(pictures graph.png graph@2x.png clipboard.png)
+set(pictures graph.png graph@2x.png clipboard.png graph.svg)
 
 foreach(scale IN LISTS scales)
   set(folder "${WORK}/scale-${scale}")
