@@ -168,7 +168,7 @@ void SvgPaintContext::TextOut(int x, int y, std::string_view text) {
     attributes += Attribute("font-weight", "bold");
   }
   attributes += Attribute("text-anchor", TextAnchor(textAlign_));
-  // Leading and trailing blanks are part of the text's width in the window.
+  // Leading and trailing blanks count in the text's width in the window.
   elements_ += "<text" + attributes + " xml:space=\"preserve\">" + XmlEscaped(text) + "</text>\n";
 }
 
