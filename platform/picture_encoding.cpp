@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "platform/picture_render.h"
+#include "platform/svg_document.h"
 
 namespace platform {
 namespace {
@@ -28,7 +29,7 @@ std::string PictureAsPng(const Picture& picture, int scale) {
 }
 
 std::string PictureAsSvg(const Picture& picture) {
-  return Bytes(RenderPictureSvg(picture));
+  return SvgDocument(picture);
 }
 
 }  // namespace platform

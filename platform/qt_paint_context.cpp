@@ -1,6 +1,5 @@
 #include "platform/qt_paint_context.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <optional>
 #include <utility>
@@ -8,9 +7,11 @@
 #include "platform/dialog_font.h"
 #include "platform/direct_pixels.h"
 #include "platform/line_rects.h"
+#include "platform/picture_fonts.h"
 #include "platform/qt_strings.h"
 #include "platform/resource_images.h"
 #include "platform/system_colours.h"
+#include "platform/text_placement.h"
 
 namespace platform {
 namespace {
@@ -25,14 +26,6 @@ constexpr int kOpaqueAlpha = 255;
 // Like a device context's handle table, a context holds only so many objects.
 constexpr std::size_t kObjectQuota = 10000;
 
-// Text alignment bits: horizontal left 0, right 2, centre 6; vertical top 0,
-// bottom 8, baseline 24.
-constexpr unsigned kHorizontalAlignMask = 6;
-constexpr unsigned kAlignRight = 2;
-constexpr unsigned kVerticalAlignMask = 24;
-constexpr unsigned kAlignBottom = 8;
-constexpr unsigned kAlignBaseline = 24;
-
 QtPaintContext::PenFailureHook& PenFailureHookSlot() {
   static QtPaintContext::PenFailureHook hook;
   return hook;
@@ -43,35 +36,14 @@ QFont Unsmoothed(QFont font) {
   return font;
 }
 
-int CellLeft(unsigned align, int x, int width) {
-  switch (align & kHorizontalAlignMask) {
-    case kTextAlignCenter:
-      return x - width / 2;
-    case kAlignRight:
-      return x - width;
-    default:
-      return x;
-  }
-}
-
-int CellTop(unsigned align, int y, CharacterCell cell) {
-  switch (align & kVerticalAlignMask) {
-    case kAlignBaseline:
-      return y - cell.ascent;
-    case kAlignBottom:
-      return y - cell.height;
-    default:
-      return y;
-  }
-}
-
 }  // namespace
 
-QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont) : painter_(painter) {
+QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont, PaintTarget target)
+    : painter_(painter), target_(target) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);
   selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black)}, true);
-  selectedFont_ = Add(Unsmoothed(initialFont), true);
+  selectedFont_ = Add(Unsmoothed(ForTarget(initialFont)), true);
 }
 
 QtPaintContext::PenFailureHook QtPaintContext::SetPenFailureHook(PenFailureHook hook) {
@@ -98,7 +70,7 @@ DrawingObject QtPaintContext::CreatePen(PenStyle style, int width, Colour colour
 DrawingObject QtPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
   QFont font = FontForCellHeight(face, cellHeight, SelectedFont().pixelSize());
   font.setWeight(MappedWeight(weight));
-  return Add(Unsmoothed(font), false);
+  return Add(Unsmoothed(ForTarget(font)), false);
 }
 
 DrawingObject QtPaintContext::SelectObject(DrawingObject object) {
@@ -127,13 +99,11 @@ void QtPaintContext::SetTextAlign(unsigned flags) {
 void QtPaintContext::TextOut(int x, int y, std::string_view text) {
   const QFont font = SelectedFont();
   const QString shown = ToQString(text);
-  const int width = QFontMetrics(font).horizontalAdvance(shown);
-  const CharacterCell cell = MeasureCharacterCell(font);
-  const QRect box(CellLeft(textAlign_, x, width), CellTop(textAlign_, y, cell), width, cell.height);
-  painter_.fillRect(box, kBackgroundColour);
+  const TextPlacement placed = PlaceText(font, textAlign_, x, y, shown);
+  painter_.fillRect(QRect(placed.left, placed.top, placed.width, placed.height), kBackgroundColour);
   painter_.setFont(font);
   painter_.setPen(kTextColour);
-  painter_.drawText(box.left(), box.top() + cell.ascent, shown);
+  painter_.drawText(placed.left, placed.baseline, shown);
 }
 
 void QtPaintContext::MoveTo(int x, int y) {
@@ -196,6 +166,10 @@ void QtPaintContext::DrawIcon(int x, int y, int iconId) {
 
 QFont QtPaintContext::SelectedFont() const {
   return std::get<QFont>(objects_.at(selectedFont_).object);
+}
+
+QFont QtPaintContext::ForTarget(QFont font) const {
+  return target_ == PaintTarget::kPicture ? ForPictures(std::move(font)) : font;
 }
 
 const QtPaintContext::Pen& QtPaintContext::SelectedPen() const {

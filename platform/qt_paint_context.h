@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <variant>
@@ -18,6 +19,10 @@ namespace platform {
 
 class DirectPixels;
 
+// What a context draws for: a window on the screen, or a picture (a file or
+// the clipboard) whose fonts must not depend on the screen.
+enum class PaintTarget : std::uint8_t { kWindow, kPicture };
+
 // A paint context drawing through a QPainter the way the dialogs' paint code
 // expects a device context to draw: lines pixel by pixel without their end
 // points, three-on three-off dotted pens with opaque white gaps, text
@@ -25,7 +30,8 @@ class DirectPixels;
 class QtPaintContext final : public PaintContext {
  public:
   // The context starts with a black solid 1-pixel pen and initialFont.
-  QtPaintContext(QPainter& painter, const QFont& initialFont);
+  QtPaintContext(QPainter& painter, const QFont& initialFont,
+                 PaintTarget target = PaintTarget::kWindow);
   QtPaintContext(const QtPaintContext&) = delete;
   QtPaintContext& operator=(const QtPaintContext&) = delete;
 
@@ -62,6 +68,7 @@ class QtPaintContext final : public PaintContext {
 
   DrawingObject Add(std::variant<Pen, QFont> object, bool stock);
   const Pen& SelectedPen() const;
+  QFont ForTarget(QFont font) const;
   static bool IsDotted(const Pen& pen);
   // The line from the current position: straight into the pixels, or through
   // the painter.
@@ -70,6 +77,7 @@ class QtPaintContext final : public PaintContext {
   void FillRects(const std::vector<QRect>& rects, const QColor& colour);
 
   QPainter& painter_;
+  PaintTarget target_;
   std::map<DrawingObject, Entry> objects_;
   DrawingObject nextObject_ = kNoObject + 1;
   DrawingObject selectedPen_ = kNoObject;

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <string>
 
 #include "paint_image.h"
 #include "platform/dialog_font.h"
@@ -84,6 +85,33 @@ TEST(TextOut, StartsWithTheDialogFont) {
   const QtPaintContext context(painter, platform::DialogFont("MS Shell Dlg", 8));
   EXPECT_EQ(context.SelectedFont().pixelSize(), 10);
 }
+
+struct TargetCase {
+  std::string name;
+  platform::PaintTarget target;
+  QFont::HintingPreference hinting;
+};
+
+class FontsFor : public testing::TestWithParam<TargetCase> {};
+
+// A window's glyphs follow the session; a picture's name their hinting, so
+// that a scaled session draws the same pixels as an unscaled one.
+TEST_P(FontsFor, NameTheirHintingOnlyInPictures) {
+  QImage image(kPictureSide, kPictureSide, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QtPaintContext context(painter, platform::DialogFont("MS Shell Dlg", 8), GetParam().target);
+  EXPECT_EQ(context.SelectedFont().hintingPreference(), GetParam().hinting);
+  context.SelectObject(context.CreateFont("Arial", 14, platform::kFontWeightLight));
+  EXPECT_EQ(context.SelectedFont().hintingPreference(), GetParam().hinting);
+  EXPECT_EQ(context.SelectedFont().pixelSize(), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, FontsFor,
+                         testing::Values(TargetCase{"Window", platform::PaintTarget::kWindow,
+                                                    QFont::PreferDefaultHinting},
+                                         TargetCase{"Picture", platform::PaintTarget::kPicture,
+                                                    QFont::PreferVerticalHinting}),
+                         test_support::CaseName());
 
 struct TextBox {
   int left = kPictureSide;

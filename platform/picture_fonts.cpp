@@ -1,0 +1,22 @@
+#include "platform/picture_fonts.h"
+
+#include "platform/dialog_font.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kDialogFace = "MS Shell Dlg";
+constexpr int kDialogPoints = 8;
+
+}  // namespace
+
+QFont ForPictures(QFont font) {
+  font.setHintingPreference(QFont::PreferVerticalHinting);
+  return font;
+}
+
+QFont PictureInitialFont() {
+  return ForPictures(DialogFont(kDialogFace, kDialogPoints));
+}
+
+}  // namespace platform
