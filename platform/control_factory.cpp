@@ -74,7 +74,7 @@ QWidget* MakeTrackbar(const ControlTemplate& /*control*/, QWidget* parent) {
 
 QWidget* MakeBitmap(const ControlTemplate& control, QWidget* parent) {
   auto* picture = new QLabel(parent);
-  const QPixmap bitmap = LoadBitmap(control.resourceId);
+  const QPixmap bitmap = LoadBitmap(control.resourceId, ScaleForScreens());
   picture->setPixmap(bitmap);
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   if (Has(control, kStyleBorder)) {
@@ -118,7 +118,7 @@ QRect PlacedRect(const ControlTemplate& control, const QWidget& widget) {
   const auto* picture = qobject_cast<const QLabel*>(&widget);
   if (control.kind == ControlKind::kBitmap && picture != nullptr && !picture->pixmap().isNull()) {
     const int border = 2 * picture->frameWidth();
-    rect.setSize(picture->pixmap().size() + QSize(border, border));
+    rect.setSize(picture->pixmap().deviceIndependentSize().toSize() + QSize(border, border));
   }
   return rect;
 }

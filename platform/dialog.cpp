@@ -183,9 +183,10 @@ int Dialog::PaintCount() const {
 }
 
 void Dialog::SetIcon(int iconId, bool big) {
-  const QPixmap icon = LoadIcon(iconId, big ? kBigIconSize : kSmallIconSize);
+  const int size = big ? kBigIconSize : kSmallIconSize;
+  const QPixmap icon = LoadIcon(iconId, size);
   if (window_ && !icon.isNull()) {
-    window_->SetIconImage(icon, big);
+    window_->SetIconImage(icon, LoadIcon(iconId, size, kDoubleScale), big);
   }
 }
 

@@ -93,14 +93,14 @@ QWidget* DialogWindow::Control(int id) const {
   return nullptr;
 }
 
-void DialogWindow::SetIconImage(const QPixmap& image, bool big) {
-  (big ? bigIcon_ : smallIcon_) = image;
+void DialogWindow::SetIconImage(const QPixmap& image, const QPixmap& doubleImage, bool big) {
+  (big ? bigIcon_ : smallIcon_) = {image, doubleImage};
   QIcon icon;
-  if (!bigIcon_.isNull()) {
-    icon.addPixmap(bigIcon_);
-  }
-  if (!smallIcon_.isNull()) {
-    icon.addPixmap(smallIcon_);
+  for (const QPixmap& pixmap :
+       {bigIcon_.first, bigIcon_.second, smallIcon_.first, smallIcon_.second}) {
+    if (!pixmap.isNull()) {
+      icon.addPixmap(pixmap);
+    }
   }
   setWindowIcon(icon);
 }

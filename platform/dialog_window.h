@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/dialog_template.h"
@@ -35,7 +36,8 @@ class DialogWindow final : public QDialog {
   bool HasInvalidArea() const { return invalid_; }
   int PaintCount() const { return paintCount_; }
   // The big and the small icon, already at their sizes.
-  void SetIconImage(const QPixmap& image, bool big);
+  // The icon at 1x and at 2x (for screens of device pixel ratio 2).
+  void SetIconImage(const QPixmap& image, const QPixmap& doubleImage, bool big);
 
   // Places the window in the middle of the primary screen.
   void CentreOnScreen();
@@ -70,8 +72,8 @@ class DialogWindow final : public QDialog {
 
   Dialog& dialog_;
   std::vector<ControlEntry> controls_;
-  QPixmap bigIcon_;
-  QPixmap smallIcon_;
+  std::pair<QPixmap, QPixmap> bigIcon_;  // at 1x and at 2x
+  std::pair<QPixmap, QPixmap> smallIcon_;
   bool invalid_ = false;
   int paintCount_ = 0;
 };

@@ -158,7 +158,12 @@ void QtPaintContext::FillRects(const std::vector<QRect>& rects, const QColor& co
 }
 
 void QtPaintContext::DrawIcon(int x, int y, int iconId) {
-  const QPixmap icon = LoadIcon(iconId, kIconSize);
+  // On a fine device (a window at scale 2, a 2x picture) the icon's own
+  // pixels for that scale, not its 32 pixels enlarged.
+  const int scale = painter_.device() != nullptr && painter_.device()->devicePixelRatioF() > 1.0
+                        ? kDoubleScale
+                        : 1;
+  const QPixmap icon = LoadIcon(iconId, kIconSize, scale);
   if (!icon.isNull()) {
     painter_.drawPixmap(QRect(x, y, kIconSize, kIconSize), icon);
   }

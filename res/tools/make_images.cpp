@@ -32,6 +32,7 @@ constexpr int kSwatchThickness = 2;
 constexpr int kTextLeft = 41;
 constexpr int kTextRightMargin = 3;
 constexpr int kLargestTextPixels = 13;
+constexpr int kDoubleScale = 2;
 
 struct LegendRow {
   QColor colour;
@@ -62,10 +63,13 @@ QFont FittingLabelFont(const QString& family) {
   return font;
 }
 
-QImage DrawLegend(const QString& family) {
-  QImage image(kLegendWidth, kLegendHeight, QImage::Format_RGB888);
+// The legend at scale times its size: the same layout, its text drawn at the
+// finer resolution (for screens of device pixel ratio scale).
+QImage DrawLegend(const QString& family, int scale) {
+  QImage image(kLegendWidth * scale, kLegendHeight * scale, QImage::Format_RGB888);
   image.fill(Qt::white);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   const QFont font = FittingLabelFont(family);
   const QFontMetrics metrics(font);
   painter.setFont(font);
@@ -185,9 +189,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QDir folder(arguments.at(1));
-  bool saved = Save(DrawLegend(families.first()), folder, "bitmap-139.png");
+  bool saved = Save(DrawLegend(families.first(), 1), folder, "bitmap-139.png");
+  saved = Save(DrawLegend(families.first(), kDoubleScale), folder, "bitmap-139@2x.png") && saved;
   saved = Save(DrawIcon(256), folder, "icon-128.png") && saved;
-  for (const int size : {16, 32, 48}) {
+  // 16, 32 and 48 pixels, and each of them at twice its size.
+  for (const int size : {16, 32, 48, 64, 96}) {
     saved = Save(DrawIcon(size), folder, QString("icon-128-%1.png").arg(size)) && saved;
   }
   return saved ? 0 : 1;

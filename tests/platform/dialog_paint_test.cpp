@@ -123,11 +123,13 @@ TEST(Icons, TheSmallIconPrefersItsOwnPicture) {
   EXPECT_EQ(small.pixelColor(8, 8), QColor(0, 255, 255));
 }
 
+// The big icon at 1x and at 2x, both made from the one 64-pixel picture.
 TEST(Icons, AreScaledWhenTheyHaveNoPictureOfTheirSize) {
   RecordingDialog dialog;
   dialog.Create();
   dialog.SetIcon(kLargeTestIconId, true);
-  EXPECT_EQ(dialog.Window()->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+  EXPECT_EQ(dialog.Window()->windowIcon().availableSizes(),
+            (QList<QSize>{QSize(32, 32), QSize(64, 64)}));
 }
 
 TEST(Icons, AMissingIconChangesNothing) {

@@ -8,6 +8,7 @@
 #include "paint_image.h"
 #include "platform/dialog_font.h"
 #include "platform/qt_paint_context.h"
+#include "platform/resource_images.h"
 #include "test_dialog.h"
 #include "tests/support/case_name.h"
 
@@ -208,6 +209,27 @@ TEST(DrawIcon, ScalesALargerIconTo32By32) {
   EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 128, 0));
   EXPECT_EQ(image.pixelColor(31, 31), QColor(0, 128, 0));
   EXPECT_EQ(PaintedPixelCount(image), platform::kIconSize * platform::kIconSize);
+}
+
+// On a device of pixel ratio 2 the icon covers 64 x 64 device pixels with its
+// own picture for that size: each quadrant of the test icon is 32 device
+// pixels wide, not a 16-pixel quadrant doubled.
+TEST(DrawIcon, OnAFineDeviceUsesTheIconsPixelsForThatScale) {
+  constexpr int kScale = 2;
+  QImage image(kPictureSide * kScale, kPictureSide * kScale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(kScale);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    platform::QtPaintContext context(painter, platform::DialogFont("MS Shell Dlg", 8));
+    context.DrawIcon(0, 0, kLargeTestIconId);
+  }
+  const QPixmap icon = platform::LoadIcon(kLargeTestIconId, platform::kIconSize, kScale);
+  EXPECT_EQ(icon.devicePixelRatio(), kScale);
+  EXPECT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 128, 0));
+  EXPECT_EQ(image.pixelColor(63, 63), QColor(0, 128, 0));
+  EXPECT_EQ(image.pixelColor(64, 64), QColor(Qt::white));
 }
 
 TEST(DrawIcon, AMissingIconDrawsNothing) {

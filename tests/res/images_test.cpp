@@ -3,8 +3,11 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <array>
+#include <cstdlib>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "res/resource_ids.h"
 
@@ -25,10 +28,22 @@ bool IsWhite(QRgb pixel) {
   return pixel == qRgb(255, 255, 255);
 }
 
+// The legend as drawn for a scale: its path and its pixels per pixel.
+struct LegendPicture {
+  std::string_view path;
+  int scale;
+};
+
+const LegendPicture kLegendPictures[] = {{res::kLegendBitmapPath, 1},
+                                         {res::kLegendBitmapDoublePath, 2}};
+
 struct LegendRowCase {
   int row;
   QRgb colour;
-  friend void PrintTo(const LegendRowCase& c, std::ostream* out) { *out << "row " << c.row; }
+  LegendPicture picture;
+  friend void PrintTo(const LegendRowCase& c, std::ostream* out) {
+    *out << "row " << c.row << " at " << c.picture.scale << "x";
+  }
 };
 
 class LegendRow : public ::testing::TestWithParam<LegendRowCase> {};
@@ -36,17 +51,18 @@ class LegendRow : public ::testing::TestWithParam<LegendRowCase> {};
 // Row k: its pure colour only in the line part of its 16-pixel band, and
 // black text to the right of it.
 TEST_P(LegendRow, ShowsAPureColourLineAndABlackLabel) {
-  const QImage legend = Load(res::kLegendBitmapPath).convertToFormat(QImage::Format_RGB32);
+  const int scale = GetParam().picture.scale;
+  const QImage legend = Load(GetParam().picture.path).convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(legend.isNull());
-  const int top = GetParam().row * kRowPitch;
-  const int bottom = std::min(top + kRowPitch, kLegendHeight);
+  const int top = GetParam().row * kRowPitch * scale;
+  const int bottom = std::min(top + kRowPitch * scale, kLegendHeight * scale);
   int linePixels = 0;
   int ink = 0;
   for (int y = 0; y < legend.height(); ++y) {
     for (int x = 0; x < legend.width(); ++x) {
       const QRgb pixel = legend.pixel(x, y);
       const bool inBand = y >= top && y < bottom;
-      if (x < kSwatchBand) {
+      if (x < kSwatchBand * scale) {
         if (pixel == GetParam().colour) {
           EXPECT_TRUE(inBand) << "colour outside its row at " << x << "," << y;
           ++linePixels;
@@ -58,30 +74,65 @@ TEST_P(LegendRow, ShowsAPureColourLineAndABlackLabel) {
       }
     }
   }
-  EXPECT_GE(linePixels, 20);
-  EXPECT_GE(ink, kLeastInk);
+  EXPECT_GE(linePixels, 20 * scale * scale);
+  EXPECT_GE(ink, kLeastInk * scale);
 }
 
-const LegendRowCase kLegendRows[] = {
-    {0, qRgb(0, 0, 0)},   {1, qRgb(255, 0, 255)}, {2, qRgb(0, 255, 0)},
-    {3, qRgb(0, 0, 255)}, {4, qRgb(255, 0, 0)},
-};
+std::vector<LegendRowCase> LegendRows() {
+  constexpr std::array<QRgb, 5> kColours = {qRgb(0, 0, 0), qRgb(255, 0, 255), qRgb(0, 255, 0),
+                                            qRgb(0, 0, 255), qRgb(255, 0, 0)};
+  std::vector<LegendRowCase> rows;
+  for (const LegendPicture& picture : kLegendPictures) {
+    for (int row = 0; row < static_cast<int>(kColours.size()); ++row) {
+      rows.push_back({row, kColours[static_cast<std::size_t>(row)], picture});
+    }
+  }
+  return rows;
+}
 
-INSTANTIATE_TEST_SUITE_P(Rows, LegendRow, ::testing::ValuesIn(kLegendRows),
-                         [](const auto& test) { return "Row" + std::to_string(test.param.row); });
+INSTANTIATE_TEST_SUITE_P(Rows, LegendRow, ::testing::ValuesIn(LegendRows()), [](const auto& test) {
+  return "Row" + std::to_string(test.param.row) + "At" + std::to_string(test.param.picture.scale) +
+         "x";
+});
 
-TEST(LegendBitmap, Is278By81OnWhite) {
-  const QImage legend = Load(res::kLegendBitmapPath);
+class LegendBitmap : public ::testing::TestWithParam<LegendPicture> {};
+
+TEST_P(LegendBitmap, Is278By81TimesItsScaleOnWhite) {
+  const int scale = GetParam().scale;
+  const QImage legend = Load(GetParam().path);
   ASSERT_FALSE(legend.isNull());
-  EXPECT_EQ(legend.width(), kLegendWidth);
-  EXPECT_EQ(legend.height(), kLegendHeight);
+  EXPECT_EQ(legend.width(), kLegendWidth * scale);
+  EXPECT_EQ(legend.height(), kLegendHeight * scale);
   EXPECT_FALSE(legend.hasAlphaChannel());
-  for (const auto& [x, y] : {std::pair{0, 0},
-                             {kLegendWidth - 1, 0},
-                             {0, kLegendHeight - 1},
-                             {kLegendWidth - 1, kLegendHeight - 1}}) {
+  const int right = legend.width() - 1;
+  const int bottom = legend.height() - 1;
+  for (const auto& [x, y] : {std::pair{0, 0}, {right, 0}, {0, bottom}, {right, bottom}}) {
     EXPECT_TRUE(IsWhite(legend.pixel(x, y))) << x << "," << y;
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, LegendBitmap, ::testing::ValuesIn(kLegendPictures),
+                         [](const auto& test) {
+                           return "At" + std::to_string(test.param.scale) + "x";
+                         });
+
+// The fine legend is the same picture: shrunk to 1x, it differs from the 1x
+// legend only where text edges fall between pixels.
+TEST(LegendBitmap, TheDoubleSizeOneShrinksToTheSamePicture) {
+  const QImage coarse = Load(res::kLegendBitmapPath).convertToFormat(QImage::Format_RGB32);
+  const QImage fine =
+      Load(res::kLegendBitmapDoublePath)
+          .scaled(kLegendWidth, kLegendHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+          .convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(coarse.size(), fine.size());
+  long difference = 0;
+  for (int y = 0; y < coarse.height(); ++y) {
+    for (int x = 0; x < coarse.width(); ++x) {
+      difference += std::abs(qGray(coarse.pixel(x, y)) - qGray(fine.pixel(x, y)));
+    }
+  }
+  const double meanDifference = static_cast<double>(difference) / (kLegendWidth * kLegendHeight);
+  EXPECT_LT(meanDifference, 8.0);
 }
 
 struct IconCase {
@@ -104,10 +155,9 @@ TEST_P(AppIcon, IsSquareWithTransparentCorners) {
 }
 
 const IconCase kIcons[] = {
-    {res::kAppIconPath, 256},
-    {res::kAppIconSmallPaths[0], 16},
-    {res::kAppIconSmallPaths[1], 32},
-    {res::kAppIconSmallPaths[2], 48},
+    {res::kAppIconPath, 256},         {res::kAppIconSmallPaths[0], 16},
+    {res::kAppIconSmallPaths[1], 32}, {res::kAppIconSmallPaths[2], 48},
+    {res::kAppIconSmallPaths[3], 64}, {res::kAppIconSmallPaths[4], 96},
 };
 
 INSTANTIATE_TEST_SUITE_P(Sizes, AppIcon, ::testing::ValuesIn(kIcons),
