@@ -1,20 +1,10 @@
-#include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 #include "model/decision_sequence.h"
-#include "model/population_model.h"
+#include "model/dynamics_pass.h"
 
-namespace model {
+namespace model::dynamics {
 namespace {
-
-// S2 raised to the power m. After the R & R' correlation some R' shares can be
-// negative, and so can S2; a negative sum has no real fractional power, and
-// not-a-number here would spread into every propensity. Such a step raises no
-// sanction term.
-double SanctionTerm(double s2, double m) {
-  const double z = std::pow(s2, m);
-  return std::isnan(z) ? 0.0 : z;
-}
 
 float ClampUnit(float v) {
   if (v > 1.0f) return 1.0f;
@@ -22,98 +12,21 @@ float ClampUnit(float v) {
   return v;
 }
 
-struct StepTotals {
-  double s1 = 0.0;
-  double s2 = 0.0;
-  double volunteerSum = 0.0;
-  int volunteerCount = 0;
-  double nonVolunteerSum = 0.0;
-  int nonVolunteerCount = 0;
-  double propensitySum = 0.0;
-};
-
-// Constants of one run's dynamics.
-struct DynamicsConstants {
-  double slope;
-  double shift;  // the logistic response is lowered by (1 - X) / 2
-  double firstOrderDivisor;
-  double secondOrderDivisor;
-};
-
-// One run of the dynamics over a model's sampled population.
-class DynamicsPass {
- public:
-  DynamicsPass(CPopulationModel& model, DynamicsScratch& scratch)
-      : m_(model),
-        scratch_(scratch),
-        constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
-                   model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0),
-                   model.nPowMinusJPrime + 1.0} {}
-
-  void Run();
-
- private:
-  StepTotals DecisionPass();
-  template <bool kSanctions>
-  StepTotals DecisionPassOf();
-  void ComputeLogisticResponses(double s1);
-  void PrepareUpdates(double s2);
-  template <bool kSanctions>
-  void PrepareUpdatesOf(double z);
-  enum class BaseRange { kUnit, kAny };
-  void ListPowers(const double* base, DynamicsScratch::Updates& updates, BaseRange range);
-  static void ComputePowers(const double* base, DynamicsScratch::Updates& updates);
-  void ApplyUpdates();
-  void ApplyPropensityUpdates();
-  void ApplySanctionUpdates();
-  void RecordPoint(int k, const StepTotals& totals);
-
-  CPopulationModel& m_;
-  DynamicsScratch& scratch_;
-  const DynamicsConstants constants_;
-  unsigned draws_ = 0;  // decision draws taken so far
-};
-
 }  // namespace
 
-// The update pass runs as separate loops over the agents (logistic responses,
-// signals, updates) rather than agent by agent: the arithmetic of one agent then
-// no longer waits on the previous agent's exp and pow. Every value is computed
-// with the same operations in the same order, so the results are unchanged.
-void CPopulationModel::RunDynamics() {
-  if (agentCount <= 0) return;
-  for (auto* series : {&firstOrderRate, &secondOrderRate, &meanPropensityVolunteers,
-                       &meanPropensityNonVolunteers, &meanPropensity}) {
-    if (!*series) *series = std::make_unique<float[]>(kStepCount);
-    std::fill_n(series->get(), kStepCount, 0.0f);
-  }
-  DynamicsPass(*this, scratch_).Run();
-}
+StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
+    : m_(model),
+      scratch_(scratch),
+      constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
+                 model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0), model.nPowMinusJPrime + 1.0} {}
 
-namespace {
-
-void DynamicsPass::Run() {
-  double logisticS1 = 0.0;
-  for (int k = 0; k < kStepCount; ++k) {
-    const StepTotals totals = DecisionPass();
-    // The responses depend on the step only through S1.
-    if (k == 0 || totals.s1 != logisticS1) {
-      ComputeLogisticResponses(totals.s1);
-      logisticS1 = totals.s1;
-    }
-    PrepareUpdates(totals.s2);
-    ApplyUpdates();
-    RecordPoint(k, totals);
-  }
-}
-
-StepTotals DynamicsPass::DecisionPass() {
+StepTotals StepPasses::DecisionPass() {
   return m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
 }
 
 // With sanctions on, each agent's two decisions take consecutive draws.
 template <bool kSanctions>
-StepTotals DynamicsPass::DecisionPassOf() {
+StepTotals StepPasses::DecisionPassOf() {
   static const DecisionTable kDraws;
   const int agentCount = m_.agentCount;
   const double* attrR = m_.attrR.get();
@@ -152,28 +65,16 @@ StepTotals DynamicsPass::DecisionPassOf() {
   return totals;
 }
 
-// The exponentials first and the divisions in a loop of their own, so that
-// the divisions do not wait on each call of exp.
-void DynamicsPass::ComputeLogisticResponses(double s1) {
+void StepPasses::FinishLogisticResponses() {
   const int agentCount = m_.agentCount;
-  const double* attrT = m_.attrT.get();
-  const double slope = constants_.slope;
   const double shift = constants_.shift;
   double* logistic = scratch_.logistic.data();
-  for (int i = 0; i < agentCount; ++i) {
-    // Agents sharing a threshold share the exponential.
-    if (i > 0 && attrT[i] == attrT[i - 1]) {
-      logistic[i] = logistic[i - 1];
-    } else {
-      logistic[i] = std::exp(slope * (attrT[i] - s1));
-    }
-  }
   for (int i = 0; i < agentCount; ++i) logistic[i] = 1.0 / (1.0 + logistic[i]) - shift;
 }
 
-void DynamicsPass::PrepareUpdates(double s2) {
+void StepPasses::PrepareUpdates(double z) {
   if (m_.sanctionsOn) {
-    PrepareUpdatesOf<true>(SanctionTerm(s2, m_.paramM));
+    PrepareUpdatesOf<true>(z);
   } else {
     PrepareUpdatesOf<false>(0.0);
   }
@@ -188,7 +89,7 @@ void DynamicsPass::PrepareUpdates(double s2) {
 // The lists are built with bitwise & rather than branches: the outcome varies
 // from agent to agent and branches on it would be mispredicted.
 template <bool kSanctions>
-void DynamicsPass::PrepareUpdatesOf(double z) {
+void StepPasses::PrepareUpdatesOf(double z) {
   const int agentCount = m_.agentCount;
   const double* attrI = m_.attrI.get();
   const double* attrE = m_.attrE.get();
@@ -220,8 +121,8 @@ void DynamicsPass::PrepareUpdatesOf(double z) {
   }
 }
 
-void DynamicsPass::ListPowers(const double* base, DynamicsScratch::Updates& updates,
-                              BaseRange range) {
+void StepPasses::ListPowers(const double* base, DynamicsScratch::Updates& updates,
+                            BaseRange range) {
   const int agentCount = m_.agentCount;
   const double* towardsAction = updates.towardsAction.data();
   double* power = updates.power.data();
@@ -246,25 +147,9 @@ void DynamicsPass::ListPowers(const double* base, DynamicsScratch::Updates& upda
   updates.powCount = count;
 }
 
-void DynamicsPass::ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
-  for (int j = 0; j < updates.powCount; ++j) {
-    const int i = updates.needsPow[j];
-    updates.power[i] = std::pow(base[i], 1.0 / std::fabs(updates.towardsAction[i]));
-  }
-}
-
-void DynamicsPass::ApplyUpdates() {
-  ComputePowers(m_.propensity.get(), scratch_.propensityUpdates);
-  ApplyPropensityUpdates();
-  if (m_.sanctionsOn) {
-    ComputePowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates);
-    ApplySanctionUpdates();
-  }
-}
-
 // With a zero signal the power of a propensity in [0, 1] is finite, so the
 // sum leaves it unchanged without a test; the clamp keeps it in [0, 1].
-void DynamicsPass::ApplyPropensityUpdates() {
+void StepPasses::ApplyPropensityUpdates() {
   const int agentCount = m_.agentCount;
   double* propensity = m_.propensity.get();
   const double* towardsAction = scratch_.propensityUpdates.towardsAction.data();
@@ -279,7 +164,7 @@ void DynamicsPass::ApplyPropensityUpdates() {
 
 // A propensity to sanction is not clamped and can grow without bound, so a
 // zero signal must leave it alone explicitly.
-void DynamicsPass::ApplySanctionUpdates() {
+void StepPasses::ApplySanctionUpdates() {
   const int agentCount = m_.agentCount;
   double* sanctionPropensity = m_.sanctionPropensity.get();
   const double* towardsAction = scratch_.sanctionUpdates.towardsAction.data();
@@ -290,7 +175,7 @@ void DynamicsPass::ApplySanctionUpdates() {
   }
 }
 
-void DynamicsPass::RecordPoint(int k, const StepTotals& totals) {
+void StepPasses::RecordPoint(int k, const StepTotals& totals) {
   if (totals.nonVolunteerCount != 0) {
     m_.meanPropensityNonVolunteers[k] =
         ClampUnit(static_cast<float>(totals.nonVolunteerSum / totals.nonVolunteerCount));
@@ -304,5 +189,4 @@ void DynamicsPass::RecordPoint(int k, const StepTotals& totals) {
   m_.secondOrderRate[k] = static_cast<float>(totals.s2);
 }
 
-}  // namespace
-}  // namespace model
+}  // namespace model::dynamics

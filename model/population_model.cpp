@@ -1,9 +1,9 @@
 #include "model/population_model.h"
 
-#include <cmath>
 #include <ctime>
 
 #include "model/distribution_kind.h"
+#include "model/population_run.h"
 
 namespace model {
 
@@ -34,25 +34,7 @@ void CPopulationModel::Run(double paramJArg, double paramXArg, int distR, double
 }
 
 void CPopulationModel::Run(const RunArguments& arguments) {
-  // The flag is stored before the checks, so a rejected run still updates it.
-  sanctionsOn = arguments.sanctionsOn != 0;
-  if (!PassesChecks(arguments)) return;
-
-  slopeM = arguments.slopeM;
-  agentCount = arguments.agentCount;
-  paramJ = arguments.paramJ;
-  paramX = arguments.paramX;
-  countR = std::min(arguments.requestedCountR, agentCount);
-  countRPrime = std::min(arguments.requestedCountRPrime, agentCount);
-  AllocateAgentArrays();
-  paramJPrime = arguments.paramJPrime;
-  paramM = arguments.paramM;
-
-  runSeed = fixedSeed.value_or(ClockSeed());
-  CRandomSource random(runSeed);
-  ComputeDerivedConstants();
-  SamplePopulation(arguments, random);
-  RunDynamics();
+  RunWith<StandardMath>(arguments);
 }
 
 bool CPopulationModel::PassesChecks(const RunArguments& arguments) {
@@ -98,14 +80,6 @@ void CPopulationModel::AllocateAgentArrays() {
   attrT = std::make_unique<double[]>(n);
   attrRPrime = std::make_unique<double[]>(n);
   scratch_.Resize(n);
-}
-
-void CPopulationModel::ComputeDerivedConstants() {
-  const double n = agentCount;
-  nPowMinusJ = std::pow(n, -paramJ);
-  nPowMinusJPrime = std::pow(n, -paramJPrime);
-  costScale = nPowMinusJ * n;
-  sanctionCostScale = nPowMinusJPrime * n;
 }
 
 void CPopulationModel::ReleaseArrays() {

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/population_model.h"
+
+// The contribution dynamics. The passes that call no transcendental function
+// are compiled once, in contribution_dynamics.cpp; the ones that do are
+// templates over those functions (see math_calls.h).
+namespace model::dynamics {
+
+struct StepTotals {
+  double s1 = 0.0;
+  double s2 = 0.0;
+  double volunteerSum = 0.0;
+  int volunteerCount = 0;
+  double nonVolunteerSum = 0.0;
+  int nonVolunteerCount = 0;
+  double propensitySum = 0.0;
+};
+
+// Constants of one run's dynamics.
+struct DynamicsConstants {
+  double slope;
+  double shift;  // the logistic response is lowered by (1 - X) / 2
+  double firstOrderDivisor;
+  double secondOrderDivisor;
+};
+
+// One run's passes over a model's sampled population, except the calls of exp
+// and pow, which the caller makes between them.
+class StepPasses {
+ public:
+  StepPasses(CPopulationModel& model, DynamicsScratch& scratch);
+
+  const CPopulationModel& model() const { return m_; }
+  const DynamicsConstants& constants() const { return constants_; }
+  DynamicsScratch& scratch() { return scratch_; }
+
+  StepTotals DecisionPass();
+  // Turns the exponentials in the scratch's logistic array into the responses.
+  void FinishLogisticResponses();
+  // Computes the signals, with z the step's sanction term, and lists the powers to compute.
+  void PrepareUpdates(double z);
+  void ApplyPropensityUpdates();
+  void ApplySanctionUpdates();
+  void RecordPoint(int k, const StepTotals& totals);
+
+ private:
+  template <bool kSanctions>
+  StepTotals DecisionPassOf();
+  template <bool kSanctions>
+  void PrepareUpdatesOf(double z);
+  enum class BaseRange { kUnit, kAny };
+  void ListPowers(const double* base, DynamicsScratch::Updates& updates, BaseRange range);
+
+  CPopulationModel& m_;
+  DynamicsScratch& scratch_;
+  const DynamicsConstants constants_;
+  unsigned draws_ = 0;  // decision draws taken so far
+};
+
+// S2 raised to the power m. After the R & R' correlation some R' shares can be
+// negative, and so can S2; a negative sum has no real fractional power, and
+// not-a-number here would spread into every propensity. Such a step raises no
+// sanction term.
+template <class Math>
+double SanctionTerm(double s2, double m) {
+  const double z = Math::Pow(s2, m);
+  return std::isnan(z) ? 0.0 : z;
+}
+
+// The exponentials of the logistic responses, in a loop of their own so that
+// the divisions that follow do not wait on each call of exp.
+template <class Math>
+void ComputeExponentials(StepPasses& passes, double s1) {
+  const CPopulationModel& m = passes.model();
+  const int agentCount = m.agentCount;
+  const double* attrT = m.attrT.get();
+  const double slope = passes.constants().slope;
+  double* logistic = passes.scratch().logistic.data();
+  for (int i = 0; i < agentCount; ++i) {
+    // Agents sharing a threshold share the exponential.
+    if (i > 0 && attrT[i] == attrT[i - 1]) {
+      logistic[i] = logistic[i - 1];
+    } else {
+      logistic[i] = Math::Exp(slope * (attrT[i] - s1));
+    }
+  }
+}
+
+template <class Math>
+void ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
+  for (int j = 0; j < updates.powCount; ++j) {
+    const int i = updates.needsPow[j];
+    updates.power[i] = Math::Pow(base[i], 1.0 / std::fabs(updates.towardsAction[i]));
+  }
+}
+
+// The update pass runs as separate loops over the agents (logistic responses,
+// signals, updates) rather than agent by agent: the arithmetic of one agent then
+// no longer waits on the previous agent's exp and pow. Every value is computed
+// with the same operations in the same order, so the results are unchanged.
+template <class Math>
+void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
+  StepPasses passes(m, scratch);
+  double logisticS1 = 0.0;
+  for (int k = 0; k < kStepCount; ++k) {
+    const StepTotals totals = passes.DecisionPass();
+    // The responses depend on the step only through S1.
+    if (k == 0 || totals.s1 != logisticS1) {
+      ComputeExponentials<Math>(passes, totals.s1);
+      passes.FinishLogisticResponses();
+      logisticS1 = totals.s1;
+    }
+    passes.PrepareUpdates(m.sanctionsOn ? SanctionTerm<Math>(totals.s2, m.paramM) : 0.0);
+    ComputePowers<Math>(m.propensity.get(), scratch.propensityUpdates);
+    passes.ApplyPropensityUpdates();
+    if (m.sanctionsOn) {
+      ComputePowers<Math>(m.sanctionPropensity.get(), scratch.sanctionUpdates);
+      passes.ApplySanctionUpdates();
+    }
+    passes.RecordPoint(k, totals);
+  }
+}
+
+}  // namespace model::dynamics
+
+namespace model {
+
+template <class Math>
+void CPopulationModel::RunDynamics() {
+  if (agentCount <= 0) return;
+  for (auto* series : {&firstOrderRate, &secondOrderRate, &meanPropensityVolunteers,
+                       &meanPropensityNonVolunteers, &meanPropensity}) {
+    if (!*series) *series = std::make_unique<float[]>(kStepCount);
+    std::fill_n(series->get(), kStepCount, 0.0f);
+  }
+  dynamics::RunSteps<Math>(*this, scratch_);
+}
+
+}  // namespace model
