@@ -1,15 +1,24 @@
+#include <algorithm>
 #include <cstdint>
 
 #include "model/decision_sequence.h"
 #include "model/dynamics_pass.h"
+#include "model/lane_pair.h"
 
 namespace model::dynamics {
 namespace {
+
+using lanes::Pair;
 
 float ClampUnit(float v) {
   if (v > 1.0f) return 1.0f;
   if (v < 0.0f) return 0.0f;
   return v;
+}
+
+// Draws taken per agent and step: one decision, or two with sanctions.
+int DrawsPerAgent(bool sanctions) {
+  return sanctions ? 2 : 1;
 }
 
 }  // namespace
@@ -18,17 +27,52 @@ StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
     : m_(model),
       scratch_(scratch),
       constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
-                 model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0), model.nPowMinusJPrime + 1.0} {}
-
-StepTotals StepPasses::DecisionPass() {
-  return m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
+                 model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0), model.nPowMinusJPrime + 1.0},
+      paddedCount_(lanes::PaddedCount(model.agentCount)),
+      sharedThreshold_(ThresholdsAllEqual()) {
+  PrepareDrawTable();
 }
 
-// With sanctions on, each agent's two decisions take consecutive draws.
+// Every run takes the same draws, so the table depends only on the number of
+// agents and on sanctions, and is kept for the next run of the same kind.
+// With sanctions the decisions take alternate draws; each kind then has a
+// table of its own, so that a step reads its agents' draws contiguously.
+void StepPasses::PrepareDrawTable() {
+  static const DecisionTable kDraws;
+  DynamicsScratch::DrawTable& table = scratch_.draws;
+  const int perAgent = DrawsPerAgent(m_.sanctionsOn);
+  const int period = static_cast<int>(kDecisionPeriod) / perAgent;
+  if (table.period == period && table.agentCount == m_.agentCount) return;
+  const auto size = static_cast<std::size_t>(period + paddedCount_);
+  table.firstOrder.resize(size);
+  table.secondOrder.resize(m_.sanctionsOn ? size : 0);
+  for (std::size_t j = 0; j < size; ++j) {
+    const auto n = static_cast<unsigned>(j % static_cast<std::size_t>(period)) * perAgent;
+    table.firstOrder[j] = kDraws[n];
+    if (m_.sanctionsOn) table.secondOrder[j] = kDraws[n + 1];
+  }
+  table.period = period;
+  table.agentCount = m_.agentCount;
+}
+
+// A Constant threshold: one exponential serves every agent.
+bool StepPasses::ThresholdsAllEqual() const {
+  const double* attrT = m_.attrT.get();
+  return std::all_of(attrT, attrT + m_.agentCount, [attrT](double t) { return t == attrT[0]; });
+}
+
+StepTotals StepPasses::DecisionPass() {
+  const StepTotals totals = m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
+  drawStart_ = (drawStart_ + m_.agentCount) % scratch_.draws.period;
+  return totals;
+}
+
+// Two agents at a time. Each of the step's sums still takes the agents one by
+// one in order: a pair of sums shares a register, one sum per lane. Adding
+// +0.0 leaves a sum unchanged, so masking replaces every branch.
 template <bool kSanctions>
 StepTotals StepPasses::DecisionPassOf() {
-  static const DecisionTable kDraws;
-  const int agentCount = m_.agentCount;
+  using namespace lanes;
   const double* attrR = m_.attrR.get();
   const double* attrRPrime = m_.attrRPrime.get();
   const double* propensity = m_.propensity.get();
@@ -37,39 +81,70 @@ StepTotals StepPasses::DecisionPassOf() {
   double* sanctionCost = m_.sanctionCost.get();
   std::int32_t* volunteered = m_.volunteered.get();
   std::int32_t* sanctioned = m_.sanctioned.get();
-  const double costScale = m_.costScale;
-  const double sanctionCostScale = m_.sanctionCostScale;
-  unsigned draw = draws_;
+  double* volunteerMask = scratch_.volunteerMask.data();
+  double* sanctionMask = scratch_.sanctionMask.data();
+  const double* firstDraws = scratch_.draws.firstOrder.data() + drawStart_;
+  const double* secondDraws = kSanctions ? scratch_.draws.secondOrder.data() + drawStart_ : nullptr;
+  const Pair costScale = Broadcast(m_.costScale);
+  const Pair sanctionCostScale = Broadcast(m_.sanctionCostScale);
+  const Pair one = Broadcast(1.0);
 
-  StepTotals totals;
-  for (int i = 0; i < agentCount; ++i) {
-    const double p = propensity[i];
-    const bool volunteers = kDraws[draw++] <= p;
-    volunteerCost[i] = volunteers ? attrR[i] * costScale : 0.0;
-    volunteered[i] = volunteers ? 1 : 0;
-    // Adding 0.0 leaves a sum unchanged, so the sums need no branch.
-    totals.s1 += volunteers ? attrR[i] : 0.0;
-    totals.volunteerSum += volunteers ? p : 0.0;
-    totals.nonVolunteerSum += volunteers ? 0.0 : p;
-    totals.volunteerCount += volunteers ? 1 : 0;
-    totals.propensitySum += p;
+  Pair s1AndVolunteerSum = Broadcast(0.0);
+  Pair nonVolunteerAndAllSum = Broadcast(0.0);
+  Pair s2Sum = Broadcast(0.0);  // the same sum in both lanes
+  Pair volunteerCount = Broadcast(0.0);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    const Pair p = Load(propensity + i);
+    const Pair r = Load(attrR + i);
+    const Pair volunteers = LessOrEqual(Load(firstDraws + i), p);
+    Store(volunteerMask + i, volunteers);
+    Store(volunteerCost + i, And(volunteers, r * costScale));
+    StoreFlags(volunteered + i, volunteers);
+    const Pair volunteerR = And(volunteers, r);
+    const Pair volunteerP = And(volunteers, p);
+    const Pair nonVolunteerP = AndNot(volunteers, p);
+    s1AndVolunteerSum = s1AndVolunteerSum + Lows(volunteerR, volunteerP);
+    s1AndVolunteerSum = s1AndVolunteerSum + Highs(volunteerR, volunteerP);
+    nonVolunteerAndAllSum = nonVolunteerAndAllSum + Lows(nonVolunteerP, p);
+    nonVolunteerAndAllSum = nonVolunteerAndAllSum + Highs(nonVolunteerP, p);
+    volunteerCount = volunteerCount + And(volunteers, one);
     if constexpr (kSanctions) {
-      const bool sanctions = kDraws[draw++] <= sanctionPropensity[i];
-      sanctionCost[i] = sanctions ? attrRPrime[i] * sanctionCostScale : 0.0;
-      sanctioned[i] = sanctions ? 1 : 0;
-      totals.s2 += sanctions ? attrRPrime[i] : 0.0;
+      const Pair rPrime = Load(attrRPrime + i);
+      const Pair sanctions = LessOrEqual(Load(secondDraws + i), Load(sanctionPropensity + i));
+      Store(sanctionMask + i, sanctions);
+      Store(sanctionCost + i, And(sanctions, rPrime * sanctionCostScale));
+      StoreFlags(sanctioned + i, sanctions);
+      const Pair sanctionerR = And(sanctions, rPrime);
+      s2Sum = s2Sum + Lows(sanctionerR, sanctionerR);
+      s2Sum = s2Sum + Highs(sanctionerR, sanctionerR);
     }
   }
-  draws_ = draw;
-  totals.nonVolunteerCount = agentCount - totals.volunteerCount;
+
+  StepTotals totals;
+  totals.s1 = Low(s1AndVolunteerSum);
+  totals.volunteerSum = High(s1AndVolunteerSum);
+  totals.nonVolunteerSum = Low(nonVolunteerAndAllSum);
+  totals.propensitySum = High(nonVolunteerAndAllSum);
+  totals.s2 = Low(s2Sum);
+  totals.volunteerCount = static_cast<int>(Low(volunteerCount) + High(volunteerCount));
+  totals.nonVolunteerCount = m_.agentCount - totals.volunteerCount;
   return totals;
 }
 
+// 1 / (1 + e) - shift, computed once for a shared threshold.
 void StepPasses::FinishLogisticResponses() {
-  const int agentCount = m_.agentCount;
-  const double shift = constants_.shift;
+  using namespace lanes;
+  const double* exponentials = scratch_.exponentials.data();
   double* logistic = scratch_.logistic.data();
-  for (int i = 0; i < agentCount; ++i) logistic[i] = 1.0 / (1.0 + logistic[i]) - shift;
+  if (sharedThreshold_) {
+    std::fill_n(logistic, m_.agentCount, 1.0 / (1.0 + exponentials[0]) - constants_.shift);
+    return;
+  }
+  const Pair one = Broadcast(1.0);
+  const Pair shift = Broadcast(constants_.shift);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    Store(logistic + i, one / (one + Load(exponentials + i)) - shift);
+  }
 }
 
 void StepPasses::PrepareUpdates(double z) {
@@ -80,39 +155,50 @@ void StepPasses::PrepareUpdates(double z) {
   }
 }
 
+namespace {
+
 // Computes each agent's signals, turned towards the action the agent took
-// (p - (1 - q) * s is the same number as p + (1 - q) * -s), and lists the
-// updates that need a call of pow. A propensity to volunteer lies in [0, 1], so
-// only one strictly inside needs it: for 0 and 1 the power is the base itself.
-// A propensity to sanction can be anything; it needs pow unless it is 0, 1 or
-// not-a-number (which stays not-a-number), or its signal is 0.
-// The lists are built with bitwise & rather than branches: the outcome varies
-// from agent to agent and branches on it would be mispredicted.
+// (p - (1 - q) * s is the same number as p + (1 - q) * -s).
 template <bool kSanctions>
-void StepPasses::PrepareUpdatesOf(double z) {
-  const int agentCount = m_.agentCount;
-  const double* attrI = m_.attrI.get();
-  const double* attrE = m_.attrE.get();
-  const double* volunteerCost = m_.volunteerCost.get();
-  const double* sanctionCost = m_.sanctionCost.get();
-  const std::int32_t* volunteered = m_.volunteered.get();
-  const std::int32_t* sanctioned = m_.sanctioned.get();
-  const double firstOrderDivisor = constants_.firstOrderDivisor;
-  const double secondOrderDivisor = constants_.secondOrderDivisor;
-  const double* logistic = scratch_.logistic.data();
-  double* first = scratch_.propensityUpdates.towardsAction.data();
-  double* second = scratch_.sanctionUpdates.towardsAction.data();
-  for (int i = 0; i < agentCount; ++i) {
-    const double response = logistic[i] * attrI[i];
-    const bool volunteers = volunteered[i] != 0;
-    const double pull = kSanctions ? response + (volunteers ? z : -z) : response;
-    const double s = (pull - volunteerCost[i]) * attrE[i] / firstOrderDivisor;
-    first[i] = volunteers ? s : -s;
+void ComputeSignals(const CPopulationModel& m, DynamicsScratch& scratch,
+                    const DynamicsConstants& constants, int paddedCount, double z) {
+  using namespace lanes;
+  const double* attrI = m.attrI.get();
+  const double* attrE = m.attrE.get();
+  const double* volunteerCost = m.volunteerCost.get();
+  const double* sanctionCost = m.sanctionCost.get();
+  const double* volunteerMask = scratch.volunteerMask.data();
+  const double* sanctionMask = scratch.sanctionMask.data();
+  const double* logistic = scratch.logistic.data();
+  double* first = scratch.propensityUpdates.towardsAction.data();
+  double* second = scratch.sanctionUpdates.towardsAction.data();
+  const Pair firstOrderDivisor = Broadcast(constants.firstOrderDivisor);
+  const Pair secondOrderDivisor = Broadcast(constants.secondOrderDivisor);
+  const Pair sanctionTerm = Broadcast(z);
+  for (int i = 0; i < paddedCount; i += kLaneCount) {
+    const Pair response = Load(logistic + i) * Load(attrI + i);
+    const Pair volunteers = Load(volunteerMask + i);
+    const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
+    const Pair e = Load(attrE + i);
+    const Pair s = (pull - Load(volunteerCost + i)) * e / firstOrderDivisor;
+    Store(first + i, NegatedUnless(volunteers, s));
     if constexpr (kSanctions) {
-      const double sanctionSignal = (response - sanctionCost[i]) * attrE[i] / secondOrderDivisor;
-      second[i] = sanctioned[i] != 0 ? sanctionSignal : -sanctionSignal;
+      const Pair sanctionSignal = (response - Load(sanctionCost + i)) * e / secondOrderDivisor;
+      Store(second + i, NegatedUnless(Load(sanctionMask + i), sanctionSignal));
     }
   }
+}
+
+}  // namespace
+
+// Lists the updates that need a call of pow.
+// A propensity to volunteer lies in [0, 1], so only one strictly inside needs
+// pow: for 0 and 1 the power is the base itself. A propensity to sanction can
+// be anything; it needs pow unless it is 0, 1 or not-a-number (which stays
+// not-a-number), or its signal is 0.
+template <bool kSanctions>
+void StepPasses::PrepareUpdatesOf(double z) {
+  ComputeSignals<kSanctions>(m_, scratch_, constants_, paddedCount_, z);
   ListPowers(m_.propensity.get(), scratch_.propensityUpdates, BaseRange::kUnit);
   if constexpr (kSanctions) {
     ListPowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates, BaseRange::kAny);
@@ -121,6 +207,8 @@ void StepPasses::PrepareUpdatesOf(double z) {
   }
 }
 
+// The lists are built with bitwise & rather than branches: the outcome varies
+// from agent to agent and branches on it would be mispredicted.
 void StepPasses::ListPowers(const double* base, DynamicsScratch::Updates& updates,
                             BaseRange range) {
   const int agentCount = m_.agentCount;
@@ -148,30 +236,35 @@ void StepPasses::ListPowers(const double* base, DynamicsScratch::Updates& update
 }
 
 // With a zero signal the power of a propensity in [0, 1] is finite, so the
-// sum leaves it unchanged without a test; the clamp keeps it in [0, 1].
+// sum leaves it unchanged without a test. The clamp keeps it in [0, 1] and
+// leaves not-a-number alone: 1 < p ? 1 : p, then 0 > p ? 0 : p.
 void StepPasses::ApplyPropensityUpdates() {
-  const int agentCount = m_.agentCount;
+  using namespace lanes;
   double* propensity = m_.propensity.get();
   const double* towardsAction = scratch_.propensityUpdates.towardsAction.data();
   const double* power = scratch_.propensityUpdates.power.data();
-  for (int i = 0; i < agentCount; ++i) {
-    double p = propensity[i] + (1.0 - power[i]) * towardsAction[i];
-    p = p > 1.0 ? 1.0 : p;
-    p = p < 0.0 ? 0.0 : p;
-    propensity[i] = p;
+  const Pair one = Broadcast(1.0);
+  const Pair zero = Broadcast(0.0);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    const Pair p = Load(propensity + i) + (one - Load(power + i)) * Load(towardsAction + i);
+    Store(propensity + i, MaxOf(zero, MinOf(one, p)));
   }
 }
 
 // A propensity to sanction is not clamped and can grow without bound, so a
 // zero signal must leave it alone explicitly.
 void StepPasses::ApplySanctionUpdates() {
-  const int agentCount = m_.agentCount;
+  using namespace lanes;
   double* sanctionPropensity = m_.sanctionPropensity.get();
   const double* towardsAction = scratch_.sanctionUpdates.towardsAction.data();
   const double* power = scratch_.sanctionUpdates.power.data();
-  for (int i = 0; i < agentCount; ++i) {
-    const double p = sanctionPropensity[i];
-    sanctionPropensity[i] = towardsAction[i] == 0.0 ? p : p + (1.0 - power[i]) * towardsAction[i];
+  const Pair one = Broadcast(1.0);
+  const Pair zero = Broadcast(0.0);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    const Pair p = Load(sanctionPropensity + i);
+    const Pair t = Load(towardsAction + i);
+    const Pair moved = p + (one - Load(power + i)) * t;
+    Store(sanctionPropensity + i, Select(Equal(t, zero), p, moved));
   }
 }
 

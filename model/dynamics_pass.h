@@ -38,9 +38,11 @@ class StepPasses {
   const CPopulationModel& model() const { return m_; }
   const DynamicsConstants& constants() const { return constants_; }
   DynamicsScratch& scratch() { return scratch_; }
+  // Whether every agent has the same threshold, and so the same response.
+  bool sharedThreshold() const { return sharedThreshold_; }
 
   StepTotals DecisionPass();
-  // Turns the exponentials in the scratch's logistic array into the responses.
+  // Turns the exponentials into every agent's response.
   void FinishLogisticResponses();
   // Computes the signals, with z the step's sanction term, and lists the powers to compute.
   void PrepareUpdates(double z);
@@ -49,6 +51,8 @@ class StepPasses {
   void RecordPoint(int k, const StepTotals& totals);
 
  private:
+  void PrepareDrawTable();
+  bool ThresholdsAllEqual() const;
   template <bool kSanctions>
   StepTotals DecisionPassOf();
   template <bool kSanctions>
@@ -59,7 +63,9 @@ class StepPasses {
   CPopulationModel& m_;
   DynamicsScratch& scratch_;
   const DynamicsConstants constants_;
-  unsigned draws_ = 0;  // decision draws taken so far
+  int paddedCount_;
+  bool sharedThreshold_;
+  int drawStart_ = 0;  // entry of the draw table where the next step begins
 };
 
 // S2 raised to the power m. After the R & R' correlation some R' shares can be
@@ -72,23 +78,16 @@ double SanctionTerm(double s2, double m) {
   return std::isnan(z) ? 0.0 : z;
 }
 
-// The exponentials of the logistic responses, in a loop of their own so that
-// the divisions that follow do not wait on each call of exp.
+// The exponentials of the logistic responses, one for the whole population
+// when every agent has the same threshold. The divisions follow in a loop of
+// their own, so that they do not wait on each call of exp.
 template <class Math>
 void ComputeExponentials(StepPasses& passes, double s1) {
-  const CPopulationModel& m = passes.model();
-  const int agentCount = m.agentCount;
-  const double* attrT = m.attrT.get();
+  const double* attrT = passes.model().attrT.get();
   const double slope = passes.constants().slope;
-  double* logistic = passes.scratch().logistic.data();
-  for (int i = 0; i < agentCount; ++i) {
-    // Agents sharing a threshold share the exponential.
-    if (i > 0 && attrT[i] == attrT[i - 1]) {
-      logistic[i] = logistic[i - 1];
-    } else {
-      logistic[i] = Math::Exp(slope * (attrT[i] - s1));
-    }
-  }
+  double* exponentials = passes.scratch().exponentials.data();
+  const int count = passes.sharedThreshold() ? 1 : passes.model().agentCount;
+  for (int i = 0; i < count; ++i) exponentials[i] = Math::Exp(slope * (attrT[i] - s1));
 }
 
 template <class Math>

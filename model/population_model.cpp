@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "model/distribution_kind.h"
+#include "model/lane_pair.h"
 #include "model/population_run.h"
 
 namespace model {
@@ -66,7 +67,10 @@ void CPopulationModel::Reject(std::string_view message) {
 }
 
 void CPopulationModel::AllocateAgentArrays() {
-  const auto n = static_cast<std::size_t>(agentCount);
+  // The dynamics reads and writes the agents in pairs; an odd count gets one
+  // more agent, left at 0, that never acts.
+  const int padded = lanes::PaddedCount(agentCount);
+  const auto n = static_cast<std::size_t>(padded);
   // make_unique<T[]> value-initialises: every array starts at 0.
   propensity = std::make_unique<double[]>(n);
   sanctionPropensity = std::make_unique<double[]>(n);
@@ -79,7 +83,7 @@ void CPopulationModel::AllocateAgentArrays() {
   attrI = std::make_unique<double[]>(n);
   attrT = std::make_unique<double[]>(n);
   attrRPrime = std::make_unique<double[]>(n);
-  scratch_.Resize(n);
+  scratch_.Resize(padded);
 }
 
 void CPopulationModel::ReleaseArrays() {

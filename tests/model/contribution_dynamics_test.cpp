@@ -222,5 +222,29 @@ TEST_F(Dynamics, MatchesAStraightforwardReplay) {
   }
 }
 
+// Odd counts, counts past the period of the decision sequence and a shared
+// threshold, all on one model so that each run follows a run of another size.
+TEST_F(Dynamics, MatchesAStraightforwardReplayAtAnySize) {
+  struct SizeCase {
+    int agentCount;
+    int sanctionsOn;
+    int distT;
+  };
+  const SizeCase cases[] = {{1, 0, 1},    {1, 1, 0},   {3, 1, 1},    {7, 0, 0},
+                            {99, 1, 1},   {101, 0, 1}, {512, 1, 1},  {1025, 0, 1},
+                            {1025, 1, 0}, {100, 1, 1}, {2049, 1, 1}, {100, 0, 0}};
+  for (const SizeCase& c : cases) {
+    RunArguments a = test_support::AllNormalArguments();
+    a.agentCount = c.agentCount;
+    a.requestedCountR = a.requestedCountRPrime = c.agentCount;
+    a.sanctionsOn = c.sanctionsOn;
+    a.distT = c.distT;
+    model.Run(a);
+    SCOPED_TRACE("agents " + std::to_string(c.agentCount) + ", sanctions " +
+                 std::to_string(c.sanctionsOn) + ", T kind " + std::to_string(c.distT));
+    ExpectMatchesReference();
+  }
+}
+
 }  // namespace
 }  // namespace model
