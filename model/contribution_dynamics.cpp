@@ -147,18 +147,15 @@ void StepPasses::FinishLogisticResponses() {
   }
 }
 
-void StepPasses::PrepareUpdates(double z) {
-  if (m_.sanctionsOn) {
-    PrepareUpdatesOf<true>(z);
-  } else {
-    PrepareUpdatesOf<false>(0.0);
-  }
-}
-
 namespace {
 
 // Computes each agent's signals, turned towards the action the agent took
-// (p - (1 - q) * s is the same number as p + (1 - q) * -s).
+// (p - (1 - q) * s is the same number as p + (1 - q) * -s), and lists the
+// updates that need a call of pow. A propensity to volunteer lies in [0, 1],
+// so only one strictly inside needs it: for 0 and 1 the power is the base
+// itself. A propensity to sanction can be anything; it needs pow unless it is
+// 0, 1 or not-a-number (which stays not-a-number), or its signal is 0. The
+// padding agent's propensities are 0 and never listed.
 template <bool kSanctions>
 void ComputeSignals(const CPopulationModel& m, DynamicsScratch& scratch,
                     const DynamicsConstants& constants, int paddedCount, double z) {
@@ -167,72 +164,59 @@ void ComputeSignals(const CPopulationModel& m, DynamicsScratch& scratch,
   const double* attrE = m.attrE.get();
   const double* volunteerCost = m.volunteerCost.get();
   const double* sanctionCost = m.sanctionCost.get();
+  const double* propensity = m.propensity.get();
+  const double* sanctionPropensity = m.sanctionPropensity.get();
   const double* volunteerMask = scratch.volunteerMask.data();
   const double* sanctionMask = scratch.sanctionMask.data();
   const double* logistic = scratch.logistic.data();
-  double* first = scratch.propensityUpdates.towardsAction.data();
-  double* second = scratch.sanctionUpdates.towardsAction.data();
+  // Plain pointers: the index stores would otherwise make the compiler reload
+  // each vector's data pointer in every iteration.
+  double* firstSignal = scratch.propensityUpdates.towardsAction.data();
+  double* firstPower = scratch.propensityUpdates.power.data();
+  int* firstList = scratch.propensityUpdates.needsPow.data();
+  double* secondSignal = scratch.sanctionUpdates.towardsAction.data();
+  double* secondPower = scratch.sanctionUpdates.power.data();
+  int* secondList = scratch.sanctionUpdates.needsPow.data();
   const Pair firstOrderDivisor = Broadcast(constants.firstOrderDivisor);
   const Pair secondOrderDivisor = Broadcast(constants.secondOrderDivisor);
   const Pair sanctionTerm = Broadcast(z);
+  const Pair zero = Broadcast(0.0);
+  const Pair one = Broadcast(1.0);
+  int firstCount = 0;
+  int secondCount = 0;
   for (int i = 0; i < paddedCount; i += kLaneCount) {
     const Pair response = Load(logistic + i) * Load(attrI + i);
     const Pair volunteers = Load(volunteerMask + i);
     const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
     const Pair e = Load(attrE + i);
     const Pair s = (pull - Load(volunteerCost + i)) * e / firstOrderDivisor;
-    Store(first + i, NegatedUnless(volunteers, s));
+    Store(firstSignal + i, NegatedUnless(volunteers, s));
+    const Pair p = Load(propensity + i);
+    Store(firstPower + i, p);
+    const Pair inside = And(LessThan(zero, p), LessThan(p, one));
+    AppendWhere(Bits(inside), i, firstList, firstCount);
     if constexpr (kSanctions) {
       const Pair sanctionSignal = (response - Load(sanctionCost + i)) * e / secondOrderDivisor;
-      Store(second + i, NegatedUnless(Load(sanctionMask + i), sanctionSignal));
+      Store(secondSignal + i, NegatedUnless(Load(sanctionMask + i), sanctionSignal));
+      const Pair sp = Load(sanctionPropensity + i);
+      Store(secondPower + i, sp);
+      const Pair moves = And(And(NotEqual(sanctionSignal, zero), NotEqual(sp, zero)),
+                             And(NotEqual(sp, one), Equal(sp, sp)));
+      AppendWhere(Bits(moves), i, secondList, secondCount);
     }
   }
+  scratch.propensityUpdates.powCount = firstCount;
+  scratch.sanctionUpdates.powCount = secondCount;
 }
 
 }  // namespace
 
-// Lists the updates that need a call of pow.
-// A propensity to volunteer lies in [0, 1], so only one strictly inside needs
-// pow: for 0 and 1 the power is the base itself. A propensity to sanction can
-// be anything; it needs pow unless it is 0, 1 or not-a-number (which stays
-// not-a-number), or its signal is 0.
-template <bool kSanctions>
-void StepPasses::PrepareUpdatesOf(double z) {
-  ComputeSignals<kSanctions>(m_, scratch_, constants_, paddedCount_, z);
-  ListPowers(m_.propensity.get(), scratch_.propensityUpdates, BaseRange::kUnit);
-  if constexpr (kSanctions) {
-    ListPowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates, BaseRange::kAny);
+void StepPasses::PrepareUpdates(double z) {
+  if (m_.sanctionsOn) {
+    ComputeSignals<true>(m_, scratch_, constants_, paddedCount_, z);
   } else {
-    scratch_.sanctionUpdates.powCount = 0;
+    ComputeSignals<false>(m_, scratch_, constants_, paddedCount_, 0.0);
   }
-}
-
-// The lists are built with bitwise & rather than branches: the outcome varies
-// from agent to agent and branches on it would be mispredicted.
-void StepPasses::ListPowers(const double* base, DynamicsScratch::Updates& updates,
-                            BaseRange range) {
-  const int agentCount = m_.agentCount;
-  const double* towardsAction = updates.towardsAction.data();
-  double* power = updates.power.data();
-  int* needsPow = updates.needsPow.data();
-  int count = 0;
-  if (range == BaseRange::kUnit) {
-    for (int i = 0; i < agentCount; ++i) {
-      const double p = base[i];
-      power[i] = p;
-      needsPow[count] = i;
-      count += static_cast<int>(p > 0.0) & static_cast<int>(p < 1.0);
-    }
-  } else {
-    for (int i = 0; i < agentCount; ++i) {
-      const double p = base[i];
-      power[i] = p;
-      needsPow[count] = i;
-      count += static_cast<int>(towardsAction[i] != 0.0) & static_cast<int>(p != 0.0) &
-               static_cast<int>(p != 1.0) & static_cast<int>(p == p);
-    }
-  }
-  updates.powCount = count;
 }
 
 // With a zero signal the power of a propensity in [0, 1] is finite, so the

@@ -55,10 +55,6 @@ class StepPasses {
   bool ThresholdsAllEqual() const;
   template <bool kSanctions>
   StepTotals DecisionPassOf();
-  template <bool kSanctions>
-  void PrepareUpdatesOf(double z);
-  enum class BaseRange { kUnit, kAny };
-  void ListPowers(const double* base, DynamicsScratch::Updates& updates, BaseRange range);
 
   CPopulationModel& m_;
   DynamicsScratch& scratch_;

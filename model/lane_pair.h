@@ -56,6 +56,17 @@ inline Pair LessOrEqual(Pair a, Pair b) {
 inline Pair Equal(Pair a, Pair b) {
   return {_mm_cmpeq_pd(a.v, b.v)};
 }
+inline Pair LessThan(Pair a, Pair b) {
+  return {_mm_cmplt_pd(a.v, b.v)};
+}
+// Set where a != b, also when either is not-a-number.
+inline Pair NotEqual(Pair a, Pair b) {
+  return {_mm_cmpneq_pd(a.v, b.v)};
+}
+// Bit j set where lane j of the mask is set.
+inline int Bits(Pair mask) {
+  return _mm_movemask_pd(mask.v);
+}
 // mask & a, and ~mask & a.
 inline Pair And(Pair mask, Pair a) {
   return {_mm_and_pd(mask.v, a.v)};
@@ -140,6 +151,16 @@ inline Pair LessOrEqual(Pair a, Pair b) {
 inline Pair Equal(Pair a, Pair b) {
   return {{detail::MaskOf(a.v[0] == b.v[0]), detail::MaskOf(a.v[1] == b.v[1])}};
 }
+inline Pair LessThan(Pair a, Pair b) {
+  return {{detail::MaskOf(a.v[0] < b.v[0]), detail::MaskOf(a.v[1] < b.v[1])}};
+}
+inline Pair NotEqual(Pair a, Pair b) {
+  return {{detail::MaskOf(a.v[0] != b.v[0]), detail::MaskOf(a.v[1] != b.v[1])}};
+}
+inline int Bits(Pair mask) {
+  return static_cast<int>(std::bit_cast<std::uint64_t>(mask.v[0]) >> 63) |
+         static_cast<int>(std::bit_cast<std::uint64_t>(mask.v[1]) >> 63) << 1;
+}
 inline Pair And(Pair mask, Pair a) {
   return detail::Bitwise(mask, a, [](std::uint64_t m, std::uint64_t x) { return m & x; });
 }
@@ -176,6 +197,14 @@ inline void StoreFlags(std::int32_t* p, Pair mask) {
 // mask ? a : b.
 inline Pair Select(Pair mask, Pair a, Pair b) {
   return Xor(And(mask, a), AndNot(mask, b));
+}
+// Appends first and first + 1 to list where bits 0 and 1 are set, without a
+// branch: each index is written and the count moves on only past a set one.
+inline void AppendWhere(int bits, int first, int* list, int& count) {
+  list[count] = first;
+  count += bits & 1;
+  list[count] = first + 1;
+  count += bits >> 1;
 }
 // a where the mask is set, -a elsewhere.
 inline Pair NegatedUnless(Pair mask, Pair a) {
