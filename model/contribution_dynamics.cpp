@@ -79,8 +79,6 @@ StepTotals StepPasses::DecisionPassOf() {
   const double* sanctionPropensity = m_.sanctionPropensity.get();
   double* volunteerCost = m_.volunteerCost.get();
   double* sanctionCost = m_.sanctionCost.get();
-  std::int32_t* volunteered = m_.volunteered.get();
-  std::int32_t* sanctioned = m_.sanctioned.get();
   double* volunteerMask = scratch_.volunteerMask.data();
   double* sanctionMask = scratch_.sanctionMask.data();
   const double* firstDraws = scratch_.draws.firstOrder.data() + drawStart_;
@@ -99,7 +97,6 @@ StepTotals StepPasses::DecisionPassOf() {
     const Pair volunteers = LessOrEqual(Load(firstDraws + i), p);
     Store(volunteerMask + i, volunteers);
     Store(volunteerCost + i, And(volunteers, r * costScale));
-    StoreFlags(volunteered + i, volunteers);
     const Pair volunteerR = And(volunteers, r);
     const Pair volunteerP = And(volunteers, p);
     const Pair nonVolunteerP = AndNot(volunteers, p);
@@ -113,7 +110,6 @@ StepTotals StepPasses::DecisionPassOf() {
       const Pair sanctions = LessOrEqual(Load(secondDraws + i), Load(sanctionPropensity + i));
       Store(sanctionMask + i, sanctions);
       Store(sanctionCost + i, And(sanctions, rPrime * sanctionCostScale));
-      StoreFlags(sanctioned + i, sanctions);
       const Pair sanctionerR = And(sanctions, rPrime);
       s2Sum = s2Sum + Lows(sanctionerR, sanctionerR);
       s2Sum = s2Sum + Highs(sanctionerR, sanctionerR);
@@ -249,6 +245,19 @@ void StepPasses::ApplySanctionUpdates() {
     const Pair t = Load(towardsAction + i);
     const Pair moved = p + (one - Load(power + i)) * t;
     Store(sanctionPropensity + i, Select(Equal(t, zero), p, moved));
+  }
+}
+
+// Nothing reads the flags during the run, the passes use the masks; the
+// flags are written once, from the last step's masks.
+void StepPasses::StoreDecisionFlags() {
+  const double* volunteerMask = scratch_.volunteerMask.data();
+  const double* sanctionMask = scratch_.sanctionMask.data();
+  std::int32_t* volunteered = m_.volunteered.get();
+  std::int32_t* sanctioned = m_.sanctioned.get();
+  for (int i = 0; i < paddedCount_; i += lanes::kLaneCount) {
+    lanes::StoreFlags(volunteered + i, lanes::Load(volunteerMask + i));
+    if (m_.sanctionsOn) lanes::StoreFlags(sanctioned + i, lanes::Load(sanctionMask + i));
   }
 }
 

@@ -49,6 +49,8 @@ class StepPasses {
   void ApplyPropensityUpdates();
   void ApplySanctionUpdates();
   void RecordPoint(int k, const StepTotals& totals);
+  // Sets volunteered and sanctioned as the last step's decisions left them.
+  void StoreDecisionFlags();
 
  private:
   void PrepareDrawTable();
@@ -86,11 +88,17 @@ void ComputeExponentials(StepPasses& passes, double s1) {
   for (int i = 0; i < count; ++i) exponentials[i] = Math::Exp(slope * (attrT[i] - s1));
 }
 
+// The pointers are locals, which the calls cannot change, so that they are
+// not reloaded after each call.
 template <class Math>
 void ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
-  for (int j = 0; j < updates.powCount; ++j) {
-    const int i = updates.needsPow[j];
-    updates.power[i] = Math::Pow(base[i], 1.0 / std::fabs(updates.towardsAction[i]));
+  const int* needsPow = updates.needsPow.data();
+  const double* towardsAction = updates.towardsAction.data();
+  double* power = updates.power.data();
+  const int count = updates.powCount;
+  for (int j = 0; j < count; ++j) {
+    const int i = needsPow[j];
+    power[i] = Math::Pow(base[i], 1.0 / std::fabs(towardsAction[i]));
   }
 }
 
@@ -119,6 +127,7 @@ void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
     }
     passes.RecordPoint(k, totals);
   }
+  passes.StoreDecisionFlags();
 }
 
 }  // namespace model::dynamics

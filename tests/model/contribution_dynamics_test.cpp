@@ -222,6 +222,29 @@ TEST_F(Dynamics, MatchesAStraightforwardReplay) {
   }
 }
 
+// The flags and costs left behind are step 100's decisions: their shares add
+// up to the step's recorded rates.
+TEST_F(Dynamics, LeavesTheLastStepsDecisions) {
+  for (const int agents : {100, 101}) {
+    RunArguments a = test_support::AllNormalArguments();
+    a.agentCount = a.requestedCountR = a.requestedCountRPrime = agents;
+    model.Run(a);
+    double s1 = 0.0;
+    double s2 = 0.0;
+    for (int i = 0; i < agents; ++i) {
+      ASSERT_EQ(model.volunteerCost[i],
+                model.volunteered[i] ? model.attrR[i] * model.costScale : 0.0);
+      ASSERT_EQ(model.sanctionCost[i],
+                model.sanctioned[i] ? model.attrRPrime[i] * model.sanctionCostScale : 0.0);
+      s1 += model.volunteered[i] ? model.attrR[i] : 0.0;
+      s2 += model.sanctioned[i] ? model.attrRPrime[i] : 0.0;
+    }
+    EXPECT_EQ(model.firstOrderRate[kStepCount - 1], static_cast<float>(s1)) << agents;
+    EXPECT_EQ(model.secondOrderRate[kStepCount - 1], static_cast<float>(s2)) << agents;
+    EXPECT_GT(s1, 0.0);
+  }
+}
+
 // Odd counts, counts past the period of the decision sequence and a shared
 // threshold, all on one model so that each run follows a run of another size.
 TEST_F(Dynamics, MatchesAStraightforwardReplayAtAnySize) {
