@@ -21,6 +21,24 @@ int DrawsPerAgent(bool sanctions) {
   return sanctions ? 2 : 1;
 }
 
+// The update rule with q computed: p + (1 - q) * s. With a zero signal the
+// power of a propensity in [0, 1] is finite, so the sum leaves it unchanged
+// without a test. The clamp keeps it in [0, 1] and leaves not-a-number alone:
+// 1 < p ? 1 : p, then 0 > p ? 0 : p.
+lanes::Pair UpdatedPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair towardsAction) {
+  using namespace lanes;
+  const Pair one = Broadcast(1.0);
+  return MaxOf(Broadcast(0.0), MinOf(one, p + (one - q) * towardsAction));
+}
+
+// A propensity to sanction is not clamped and can grow without bound, so a
+// zero signal must leave it alone explicitly.
+lanes::Pair UpdatedSanctionPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair towardsAction) {
+  using namespace lanes;
+  const Pair moved = p + (Broadcast(1.0) - q) * towardsAction;
+  return Select(Equal(towardsAction, Broadcast(0.0)), p, moved);
+}
+
 }  // namespace
 
 StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
@@ -62,7 +80,15 @@ bool StepPasses::ThresholdsAllEqual() const {
 }
 
 StepTotals StepPasses::DecisionPass() {
-  const StepTotals totals = m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
+  const StepTotals totals =
+      m_.sanctionsOn ? DecisionPassOf<true, false>() : DecisionPassOf<false, false>();
+  drawStart_ = (drawStart_ + m_.agentCount) % scratch_.draws.period;
+  return totals;
+}
+
+StepTotals StepPasses::UpdateAndDecide() {
+  const StepTotals totals =
+      m_.sanctionsOn ? DecisionPassOf<true, true>() : DecisionPassOf<false, true>();
   drawStart_ = (drawStart_ + m_.agentCount) % scratch_.draws.period;
   return totals;
 }
@@ -70,13 +96,17 @@ StepTotals StepPasses::DecisionPass() {
 // Two agents at a time. Each of the step's sums still takes the agents one by
 // one in order: a pair of sums shares a register, one sum per lane. Adding
 // +0.0 leaves a sum unchanged, so masking replaces every branch.
-template <bool kSanctions>
+template <bool kSanctions, bool kUpdate>
 StepTotals StepPasses::DecisionPassOf() {
   using namespace lanes;
   const double* attrR = m_.attrR.get();
   const double* attrRPrime = m_.attrRPrime.get();
-  const double* propensity = m_.propensity.get();
-  const double* sanctionPropensity = m_.sanctionPropensity.get();
+  double* propensity = m_.propensity.get();
+  double* sanctionPropensity = m_.sanctionPropensity.get();
+  const double* firstSignal = scratch_.propensityUpdates.towardsAction.data();
+  const double* firstPower = scratch_.propensityUpdates.power.data();
+  const double* secondSignal = scratch_.sanctionUpdates.towardsAction.data();
+  const double* secondPower = scratch_.sanctionUpdates.power.data();
   double* volunteerCost = m_.volunteerCost.get();
   double* sanctionCost = m_.sanctionCost.get();
   double* volunteerMask = scratch_.volunteerMask.data();
@@ -92,7 +122,11 @@ StepTotals StepPasses::DecisionPassOf() {
   Pair s2Sum = Broadcast(0.0);  // the same sum in both lanes
   Pair volunteerCount = Broadcast(0.0);
   for (int i = 0; i < paddedCount_; i += kLaneCount) {
-    const Pair p = Load(propensity + i);
+    Pair p = Load(propensity + i);
+    if constexpr (kUpdate) {
+      p = UpdatedPropensity(p, Load(firstPower + i), Load(firstSignal + i));
+      Store(propensity + i, p);
+    }
     const Pair r = Load(attrR + i);
     const Pair volunteers = LessOrEqual(Load(firstDraws + i), p);
     Store(volunteerMask + i, volunteers);
@@ -107,7 +141,12 @@ StepTotals StepPasses::DecisionPassOf() {
     volunteerCount = volunteerCount + And(volunteers, one);
     if constexpr (kSanctions) {
       const Pair rPrime = Load(attrRPrime + i);
-      const Pair sanctions = LessOrEqual(Load(secondDraws + i), Load(sanctionPropensity + i));
+      Pair sp = Load(sanctionPropensity + i);
+      if constexpr (kUpdate) {
+        sp = UpdatedSanctionPropensity(sp, Load(secondPower + i), Load(secondSignal + i));
+        Store(sanctionPropensity + i, sp);
+      }
+      const Pair sanctions = LessOrEqual(Load(secondDraws + i), sp);
       Store(sanctionMask + i, sanctions);
       Store(sanctionCost + i, And(sanctions, rPrime * sanctionCostScale));
       const Pair sanctionerR = And(sanctions, rPrime);
@@ -215,36 +254,20 @@ void StepPasses::PrepareUpdates(double z) {
   }
 }
 
-// With a zero signal the power of a propensity in [0, 1] is finite, so the
-// sum leaves it unchanged without a test. The clamp keeps it in [0, 1] and
-// leaves not-a-number alone: 1 < p ? 1 : p, then 0 > p ? 0 : p.
-void StepPasses::ApplyPropensityUpdates() {
+void StepPasses::ApplyUpdates() {
   using namespace lanes;
   double* propensity = m_.propensity.get();
-  const double* towardsAction = scratch_.propensityUpdates.towardsAction.data();
-  const double* power = scratch_.propensityUpdates.power.data();
-  const Pair one = Broadcast(1.0);
-  const Pair zero = Broadcast(0.0);
-  for (int i = 0; i < paddedCount_; i += kLaneCount) {
-    const Pair p = Load(propensity + i) + (one - Load(power + i)) * Load(towardsAction + i);
-    Store(propensity + i, MaxOf(zero, MinOf(one, p)));
-  }
-}
-
-// A propensity to sanction is not clamped and can grow without bound, so a
-// zero signal must leave it alone explicitly.
-void StepPasses::ApplySanctionUpdates() {
-  using namespace lanes;
   double* sanctionPropensity = m_.sanctionPropensity.get();
-  const double* towardsAction = scratch_.sanctionUpdates.towardsAction.data();
-  const double* power = scratch_.sanctionUpdates.power.data();
-  const Pair one = Broadcast(1.0);
-  const Pair zero = Broadcast(0.0);
+  const DynamicsScratch::Updates& first = scratch_.propensityUpdates;
+  const DynamicsScratch::Updates& second = scratch_.sanctionUpdates;
   for (int i = 0; i < paddedCount_; i += kLaneCount) {
-    const Pair p = Load(sanctionPropensity + i);
-    const Pair t = Load(towardsAction + i);
-    const Pair moved = p + (one - Load(power + i)) * t;
-    Store(sanctionPropensity + i, Select(Equal(t, zero), p, moved));
+    Store(propensity + i, UpdatedPropensity(Load(propensity + i), Load(first.power.data() + i),
+                                            Load(first.towardsAction.data() + i)));
+    if (m_.sanctionsOn) {
+      Store(sanctionPropensity + i,
+            UpdatedSanctionPropensity(Load(sanctionPropensity + i), Load(second.power.data() + i),
+                                      Load(second.towardsAction.data() + i)));
+    }
   }
 }
 

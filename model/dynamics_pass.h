@@ -42,12 +42,15 @@ class StepPasses {
   bool sharedThreshold() const { return sharedThreshold_; }
 
   StepTotals DecisionPass();
+  // Applies the pending updates and takes the next step's decisions on the
+  // propensities they leave, in one pass over the agents.
+  StepTotals UpdateAndDecide();
   // Turns the exponentials into every agent's response.
   void FinishLogisticResponses();
   // Computes the signals, with z the step's sanction term, and lists the powers to compute.
   void PrepareUpdates(double z);
-  void ApplyPropensityUpdates();
-  void ApplySanctionUpdates();
+  // Applies the pending updates of the last step, which no decision follows.
+  void ApplyUpdates();
   void RecordPoint(int k, const StepTotals& totals);
   // Sets volunteered and sanctioned as the last step's decisions left them.
   void StoreDecisionFlags();
@@ -55,7 +58,7 @@ class StepPasses {
  private:
   void PrepareDrawTable();
   bool ThresholdsAllEqual() const;
-  template <bool kSanctions>
+  template <bool kSanctions, bool kUpdate>
   StepTotals DecisionPassOf();
 
   CPopulationModel& m_;
@@ -110,8 +113,8 @@ template <class Math>
 void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
   StepPasses passes(m, scratch);
   double logisticS1 = 0.0;
+  StepTotals totals = passes.DecisionPass();
   for (int k = 0; k < kStepCount; ++k) {
-    const StepTotals totals = passes.DecisionPass();
     // The responses depend on the step only through S1.
     if (k == 0 || totals.s1 != logisticS1) {
       ComputeExponentials<Math>(passes, totals.s1);
@@ -120,12 +123,13 @@ void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
     }
     passes.PrepareUpdates(m.sanctionsOn ? SanctionTerm<Math>(totals.s2, m.paramM) : 0.0);
     ComputePowers<Math>(m.propensity.get(), scratch.propensityUpdates);
-    passes.ApplyPropensityUpdates();
-    if (m.sanctionsOn) {
-      ComputePowers<Math>(m.sanctionPropensity.get(), scratch.sanctionUpdates);
-      passes.ApplySanctionUpdates();
-    }
+    if (m.sanctionsOn) ComputePowers<Math>(m.sanctionPropensity.get(), scratch.sanctionUpdates);
     passes.RecordPoint(k, totals);
+    if (k + 1 < kStepCount) {
+      totals = passes.UpdateAndDecide();
+    } else {
+      passes.ApplyUpdates();
+    }
   }
   passes.StoreDecisionFlags();
 }
