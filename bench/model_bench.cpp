@@ -1,9 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
 #include "model/population_model.h"
+#include "tests/support/math_call_recorder.h"
 #include "tests/support/reference_dynamics.h"
 #include "tests/support/sample_arguments.h"
 
@@ -23,15 +25,63 @@ void RunModel(benchmark::State& state, const RunArguments& arguments) {
   }
 }
 
-void BM_RunDefaults(benchmark::State& state) {
-  RunModel(state, run::DefaultRunArguments());
+// Makes every recorded call once, each function's calls in a loop of their own
+// so that no dispatch on the function adds to the floor.
+void ReplayCalls(const test_support::MathCallLists& lists) {
+  for (const double x : lists.exps) benchmark::DoNotOptimize(std::exp(x));
+  for (const double x : lists.logs) benchmark::DoNotOptimize(std::log(x));
+  for (const double x : lists.sqrts) benchmark::DoNotOptimize(std::sqrt(x));
+  for (std::size_t j = 0; j < lists.powBases.size(); ++j) {
+    benchmark::DoNotOptimize(std::pow(lists.powBases[j], lists.powExponents[j]));
+  }
 }
-BENCHMARK(BM_RunDefaults);
 
-void BM_RunAllNormalSanctions(benchmark::State& state) {
-  RunModel(state, test_support::AllNormalArguments());
+// A run beside its floor: the exact exp, pow, log and sqrt calls the run makes,
+// replayed with nothing else. The two are timed alternately, so that a busy
+// machine slows both alike; the reported time is the run's, floor_ratio the
+// run's time over the floor's.
+void RunBesideFloor(benchmark::State& state, const RunArguments& arguments) {
+  using Clock = std::chrono::steady_clock;
+  CPopulationModel model;
+  model.fixedSeed = kBenchSeed;
+  const test_support::MathCalls calls = test_support::RecordMathCalls(model, arguments);
+  const test_support::MathCallLists lists = test_support::SplitByFunction(calls);
+  Clock::duration runTime{};
+  Clock::duration floorTime{};
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    model.Run(arguments);
+    benchmark::DoNotOptimize(model.firstOrderRate[100]);
+    const auto ran = Clock::now();
+    ReplayCalls(lists);
+    const auto replayed = Clock::now();
+    runTime += ran - start;
+    floorTime += replayed - ran;
+    state.SetIterationTime(std::chrono::duration<double>(ran - start).count());
+  }
+  const double floorSeconds = std::chrono::duration<double>(floorTime).count();
+  state.counters["floor_ratio"] = std::chrono::duration<double>(runTime).count() / floorSeconds;
+  state.counters["floor_us"] =
+      benchmark::Counter(floorSeconds * 1e6, benchmark::Counter::kAvgIterations);
+  state.counters["calls"] = static_cast<double>(calls.size());
 }
-BENCHMARK(BM_RunAllNormalSanctions);
+
+void BM_RunDefaults(benchmark::State& state) {
+  RunBesideFloor(state, run::DefaultRunArguments());
+}
+BENCHMARK(BM_RunDefaults)->UseManualTime();
+
+// All five attributes Normal, sanctions on, no correlation.
+void BM_RunAllNormalSanctionsUncorrelated(benchmark::State& state) {
+  RunBesideFloor(state, test_support::AllNormalUncorrelatedArguments());
+}
+BENCHMARK(BM_RunAllNormalSanctionsUncorrelated)->UseManualTime();
+
+// All five attributes Normal, sanctions on, three correlations.
+void BM_RunAllNormalSanctions(benchmark::State& state) {
+  RunBesideFloor(state, test_support::AllNormalArguments());
+}
+BENCHMARK(BM_RunAllNormalSanctions)->UseManualTime();
 
 // The exp and pow calls a straightforward implementation of a run makes, and
 // nothing else: the floor under the cost of such an implementation.

@@ -35,14 +35,36 @@ double SampleStandardDeviation(std::span<const double> values, double mean) {
   return std::sqrt(squares / static_cast<double>(values.size() - 1));
 }
 
+// The two order statistics a quantile interpolates between, and how far.
+struct QuantilePosition {
+  std::size_t lower;
+  std::size_t upper;
+  double fraction;
+};
+
+QuantilePosition PositionOf(std::size_t count, double p) {
+  const double h = static_cast<double>(count - 1) * p;
+  const double below = std::floor(h);
+  const auto lower = static_cast<std::size_t>(below);
+  return {lower, std::min(lower + 1, count - 1), h - below};
+}
+
 }  // namespace
 
 double Quantile(std::span<const double> sorted, double p) {
-  const double h = static_cast<double>(sorted.size() - 1) * p;
-  const double below = std::floor(h);
-  const auto lower = static_cast<std::size_t>(below);
-  const std::size_t upper = std::min(lower + 1, sorted.size() - 1);
-  return Lerp(sorted[lower], sorted[upper], h - below);
+  const QuantilePosition at = PositionOf(sorted.size(), p);
+  return Lerp(sorted[at.lower], sorted[at.upper], at.fraction);
+}
+
+// After nth_element nothing above the lower order statistic is smaller than
+// it, so the upper one is the least of what lies above.
+double SelectQuantile(std::span<double> values, double p, std::size_t& from) {
+  const QuantilePosition at = PositionOf(values.size(), p);
+  const auto lower = values.begin() + static_cast<std::ptrdiff_t>(at.lower);
+  std::nth_element(values.begin() + static_cast<std::ptrdiff_t>(from), lower, values.end());
+  const double upper = at.upper == at.lower ? *lower : *std::min_element(lower + 1, values.end());
+  from = at.lower;
+  return Lerp(*lower, upper, at.fraction);
 }
 
 SummaryStatistics Summarise(std::span<double> values) {
@@ -53,10 +75,10 @@ SummaryStatistics Summarise(std::span<double> values) {
   SummaryStatistics statistics;
   statistics.mean = Mean(values);
   statistics.standardDeviation = SampleStandardDeviation(values, statistics.mean);
-  std::sort(values.begin(), values.end());
-  statistics.q05 = Quantile(values, kLowQuantile);
-  statistics.q50 = Quantile(values, kMedian);
-  statistics.q95 = Quantile(values, kHighQuantile);
+  std::size_t from = 0;
+  statistics.q05 = SelectQuantile(values, kLowQuantile, from);
+  statistics.q50 = SelectQuantile(values, kMedian, from);
+  statistics.q95 = SelectQuantile(values, kHighQuantile, from);
   return statistics;
 }
 

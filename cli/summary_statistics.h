@@ -35,8 +35,15 @@ inline constexpr std::array<SummaryColumn, 5> kSummaryColumns = {{
 // rounding-safe form when the fraction is at least one half.
 double Quantile(std::span<const double> sorted, double p);
 
-// Sorts values in place. Any not-a-number makes every statistic not-a-number,
-// as it does in numpy. values must not be empty.
+// Quantile p of values, the same number Quantile gives on them sorted, found
+// by selection rather than a full sort. Reorders values from index from on,
+// where every value below from must be no greater than any at or above it;
+// from becomes the lower order statistic's index, so that ascending p can be
+// asked one after the other. values must hold no not-a-number.
+double SelectQuantile(std::span<double> values, double p, std::size_t& from);
+
+// Reorders values in place. Any not-a-number makes every statistic
+// not-a-number, as it does in numpy. values must not be empty.
 SummaryStatistics Summarise(std::span<double> values);
 
 // Statistics of every series at every step over runCount runs laid out one

@@ -1,20 +1,14 @@
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 #include "model/decision_sequence.h"
-#include "model/population_model.h"
+#include "model/dynamics_pass.h"
+#include "model/lane_pair.h"
 
-namespace model {
+namespace model::dynamics {
 namespace {
 
-// S2 raised to the power m. After the R & R' correlation some R' shares can be
-// negative, and so can S2; a negative sum has no real fractional power, and
-// not-a-number here would spread into every propensity. Such a step raises no
-// sanction term.
-double SanctionTerm(double s2, double m) {
-  const double z = std::pow(s2, m);
-  return std::isnan(z) ? 0.0 : z;
-}
+using lanes::Pair;
 
 float ClampUnit(float v) {
   if (v > 1.0f) return 1.0f;
@@ -22,275 +16,275 @@ float ClampUnit(float v) {
   return v;
 }
 
-struct StepTotals {
-  double s1 = 0.0;
-  double s2 = 0.0;
-  double volunteerSum = 0.0;
-  int volunteerCount = 0;
-  double nonVolunteerSum = 0.0;
-  int nonVolunteerCount = 0;
-  double propensitySum = 0.0;
-};
-
-// Constants of one run's dynamics.
-struct DynamicsConstants {
-  double slope;
-  double shift;  // the logistic response is lowered by (1 - X) / 2
-  double firstOrderDivisor;
-  double secondOrderDivisor;
-};
-
-// One run of the dynamics over a model's sampled population.
-class DynamicsPass {
- public:
-  DynamicsPass(CPopulationModel& model, DynamicsScratch& scratch)
-      : m_(model),
-        scratch_(scratch),
-        constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
-                   model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0),
-                   model.nPowMinusJPrime + 1.0} {}
-
-  void Run();
-
- private:
-  StepTotals DecisionPass();
-  template <bool kSanctions>
-  StepTotals DecisionPassOf();
-  void ComputeLogisticResponses(double s1);
-  void PrepareUpdates(double s2);
-  template <bool kSanctions>
-  void PrepareUpdatesOf(double z);
-  enum class BaseRange { kUnit, kAny };
-  void ListPowers(const double* base, DynamicsScratch::Updates& updates, BaseRange range);
-  static void ComputePowers(const double* base, DynamicsScratch::Updates& updates);
-  void ApplyUpdates();
-  void ApplyPropensityUpdates();
-  void ApplySanctionUpdates();
-  void RecordPoint(int k, const StepTotals& totals);
-
-  CPopulationModel& m_;
-  DynamicsScratch& scratch_;
-  const DynamicsConstants constants_;
-  unsigned draws_ = 0;  // decision draws taken so far
-};
-
-}  // namespace
-
-// The update pass runs as separate loops over the agents (logistic responses,
-// signals, updates) rather than agent by agent: the arithmetic of one agent then
-// no longer waits on the previous agent's exp and pow. Every value is computed
-// with the same operations in the same order, so the results are unchanged.
-void CPopulationModel::RunDynamics() {
-  if (agentCount <= 0) return;
-  for (auto* series : {&firstOrderRate, &secondOrderRate, &meanPropensityVolunteers,
-                       &meanPropensityNonVolunteers, &meanPropensity}) {
-    if (!*series) *series = std::make_unique<float[]>(kStepCount);
-    std::fill_n(series->get(), kStepCount, 0.0f);
-  }
-  DynamicsPass(*this, scratch_).Run();
+// Draws taken per agent and step: one decision, or two with sanctions.
+int DrawsPerAgent(bool sanctions) {
+  return sanctions ? 2 : 1;
 }
 
-namespace {
-
-void DynamicsPass::Run() {
-  double logisticS1 = 0.0;
-  for (int k = 0; k < kStepCount; ++k) {
-    const StepTotals totals = DecisionPass();
-    // The responses depend on the step only through S1.
-    if (k == 0 || totals.s1 != logisticS1) {
-      ComputeLogisticResponses(totals.s1);
-      logisticS1 = totals.s1;
-    }
-    PrepareUpdates(totals.s2);
-    ApplyUpdates();
-    RecordPoint(k, totals);
-  }
-}
-
-StepTotals DynamicsPass::DecisionPass() {
-  return m_.sanctionsOn ? DecisionPassOf<true>() : DecisionPassOf<false>();
-}
-
-// With sanctions on, each agent's two decisions take consecutive draws.
-template <bool kSanctions>
-StepTotals DynamicsPass::DecisionPassOf() {
-  static const DecisionTable kDraws;
-  const int agentCount = m_.agentCount;
-  const double* attrR = m_.attrR.get();
-  const double* attrRPrime = m_.attrRPrime.get();
-  const double* propensity = m_.propensity.get();
-  const double* sanctionPropensity = m_.sanctionPropensity.get();
-  double* volunteerCost = m_.volunteerCost.get();
-  double* sanctionCost = m_.sanctionCost.get();
-  std::int32_t* volunteered = m_.volunteered.get();
-  std::int32_t* sanctioned = m_.sanctioned.get();
-  const double costScale = m_.costScale;
-  const double sanctionCostScale = m_.sanctionCostScale;
-  unsigned draw = draws_;
-
-  StepTotals totals;
-  for (int i = 0; i < agentCount; ++i) {
-    const double p = propensity[i];
-    const bool volunteers = kDraws[draw++] <= p;
-    volunteerCost[i] = volunteers ? attrR[i] * costScale : 0.0;
-    volunteered[i] = volunteers ? 1 : 0;
-    // Adding 0.0 leaves a sum unchanged, so the sums need no branch.
-    totals.s1 += volunteers ? attrR[i] : 0.0;
-    totals.volunteerSum += volunteers ? p : 0.0;
-    totals.nonVolunteerSum += volunteers ? 0.0 : p;
-    totals.volunteerCount += volunteers ? 1 : 0;
-    totals.propensitySum += p;
-    if constexpr (kSanctions) {
-      const bool sanctions = kDraws[draw++] <= sanctionPropensity[i];
-      sanctionCost[i] = sanctions ? attrRPrime[i] * sanctionCostScale : 0.0;
-      sanctioned[i] = sanctions ? 1 : 0;
-      totals.s2 += sanctions ? attrRPrime[i] : 0.0;
-    }
-  }
-  draws_ = draw;
-  totals.nonVolunteerCount = agentCount - totals.volunteerCount;
-  return totals;
-}
-
-// The exponentials first and the divisions in a loop of their own, so that
-// the divisions do not wait on each call of exp.
-void DynamicsPass::ComputeLogisticResponses(double s1) {
-  const int agentCount = m_.agentCount;
-  const double* attrT = m_.attrT.get();
-  const double slope = constants_.slope;
-  const double shift = constants_.shift;
-  double* logistic = scratch_.logistic.data();
-  for (int i = 0; i < agentCount; ++i) {
-    // Agents sharing a threshold share the exponential.
-    if (i > 0 && attrT[i] == attrT[i - 1]) {
-      logistic[i] = logistic[i - 1];
-    } else {
-      logistic[i] = std::exp(slope * (attrT[i] - s1));
-    }
-  }
-  for (int i = 0; i < agentCount; ++i) logistic[i] = 1.0 / (1.0 + logistic[i]) - shift;
-}
-
-void DynamicsPass::PrepareUpdates(double s2) {
-  if (m_.sanctionsOn) {
-    PrepareUpdatesOf<true>(SanctionTerm(s2, m_.paramM));
-  } else {
-    PrepareUpdatesOf<false>(0.0);
-  }
-}
-
-// Computes each agent's signals, turned towards the action the agent took
-// (p - (1 - q) * s is the same number as p + (1 - q) * -s), and lists the
-// updates that need a call of pow. A propensity to volunteer lies in [0, 1], so
-// only one strictly inside needs it: for 0 and 1 the power is the base itself.
-// A propensity to sanction can be anything; it needs pow unless it is 0, 1 or
-// not-a-number (which stays not-a-number), or its signal is 0.
-// The lists are built with bitwise & rather than branches: the outcome varies
-// from agent to agent and branches on it would be mispredicted.
-template <bool kSanctions>
-void DynamicsPass::PrepareUpdatesOf(double z) {
-  const int agentCount = m_.agentCount;
-  const double* attrI = m_.attrI.get();
-  const double* attrE = m_.attrE.get();
-  const double* volunteerCost = m_.volunteerCost.get();
-  const double* sanctionCost = m_.sanctionCost.get();
-  const std::int32_t* volunteered = m_.volunteered.get();
-  const std::int32_t* sanctioned = m_.sanctioned.get();
-  const double firstOrderDivisor = constants_.firstOrderDivisor;
-  const double secondOrderDivisor = constants_.secondOrderDivisor;
-  const double* logistic = scratch_.logistic.data();
-  double* first = scratch_.propensityUpdates.towardsAction.data();
-  double* second = scratch_.sanctionUpdates.towardsAction.data();
-  for (int i = 0; i < agentCount; ++i) {
-    const double response = logistic[i] * attrI[i];
-    const bool volunteers = volunteered[i] != 0;
-    const double pull = kSanctions ? response + (volunteers ? z : -z) : response;
-    const double s = (pull - volunteerCost[i]) * attrE[i] / firstOrderDivisor;
-    first[i] = volunteers ? s : -s;
-    if constexpr (kSanctions) {
-      const double sanctionSignal = (response - sanctionCost[i]) * attrE[i] / secondOrderDivisor;
-      second[i] = sanctioned[i] != 0 ? sanctionSignal : -sanctionSignal;
-    }
-  }
-  ListPowers(m_.propensity.get(), scratch_.propensityUpdates, BaseRange::kUnit);
-  if constexpr (kSanctions) {
-    ListPowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates, BaseRange::kAny);
-  } else {
-    scratch_.sanctionUpdates.powCount = 0;
-  }
-}
-
-void DynamicsPass::ListPowers(const double* base, DynamicsScratch::Updates& updates,
-                              BaseRange range) {
-  const int agentCount = m_.agentCount;
-  const double* towardsAction = updates.towardsAction.data();
-  double* power = updates.power.data();
-  int* needsPow = updates.needsPow.data();
-  int count = 0;
-  if (range == BaseRange::kUnit) {
-    for (int i = 0; i < agentCount; ++i) {
-      const double p = base[i];
-      power[i] = p;
-      needsPow[count] = i;
-      count += static_cast<int>(p > 0.0) & static_cast<int>(p < 1.0);
-    }
-  } else {
-    for (int i = 0; i < agentCount; ++i) {
-      const double p = base[i];
-      power[i] = p;
-      needsPow[count] = i;
-      count += static_cast<int>(towardsAction[i] != 0.0) & static_cast<int>(p != 0.0) &
-               static_cast<int>(p != 1.0) & static_cast<int>(p == p);
-    }
-  }
-  updates.powCount = count;
-}
-
-void DynamicsPass::ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
-  for (int j = 0; j < updates.powCount; ++j) {
-    const int i = updates.needsPow[j];
-    updates.power[i] = std::pow(base[i], 1.0 / std::fabs(updates.towardsAction[i]));
-  }
-}
-
-void DynamicsPass::ApplyUpdates() {
-  ComputePowers(m_.propensity.get(), scratch_.propensityUpdates);
-  ApplyPropensityUpdates();
-  if (m_.sanctionsOn) {
-    ComputePowers(m_.sanctionPropensity.get(), scratch_.sanctionUpdates);
-    ApplySanctionUpdates();
-  }
-}
-
-// With a zero signal the power of a propensity in [0, 1] is finite, so the
-// sum leaves it unchanged without a test; the clamp keeps it in [0, 1].
-void DynamicsPass::ApplyPropensityUpdates() {
-  const int agentCount = m_.agentCount;
-  double* propensity = m_.propensity.get();
-  const double* towardsAction = scratch_.propensityUpdates.towardsAction.data();
-  const double* power = scratch_.propensityUpdates.power.data();
-  for (int i = 0; i < agentCount; ++i) {
-    double p = propensity[i] + (1.0 - power[i]) * towardsAction[i];
-    p = p > 1.0 ? 1.0 : p;
-    p = p < 0.0 ? 0.0 : p;
-    propensity[i] = p;
-  }
+// The update rule with q computed: p + (1 - q) * s. With a zero signal the
+// power of a propensity in [0, 1] is finite, so the sum leaves it unchanged
+// without a test. The clamp keeps it in [0, 1] and leaves not-a-number alone:
+// 1 < p ? 1 : p, then 0 > p ? 0 : p.
+lanes::Pair UpdatedPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair towardsAction) {
+  using namespace lanes;
+  const Pair one = Broadcast(1.0);
+  return MaxOf(Broadcast(0.0), MinOf(one, p + (one - q) * towardsAction));
 }
 
 // A propensity to sanction is not clamped and can grow without bound, so a
 // zero signal must leave it alone explicitly.
-void DynamicsPass::ApplySanctionUpdates() {
-  const int agentCount = m_.agentCount;
+lanes::Pair UpdatedSanctionPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair towardsAction) {
+  using namespace lanes;
+  const Pair moved = p + (Broadcast(1.0) - q) * towardsAction;
+  return Select(Equal(towardsAction, Broadcast(0.0)), p, moved);
+}
+
+}  // namespace
+
+StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
+    : m_(model),
+      scratch_(scratch),
+      constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
+                 model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0), model.nPowMinusJPrime + 1.0},
+      paddedCount_(lanes::PaddedCount(model.agentCount)),
+      sharedThreshold_(ThresholdsAllEqual()) {
+  PrepareDrawTable();
+}
+
+// Every run takes the same draws, so the table depends only on the number of
+// agents and on sanctions, and is kept for the next run of the same kind.
+// With sanctions the decisions take alternate draws; each kind then has a
+// table of its own, so that a step reads its agents' draws contiguously.
+void StepPasses::PrepareDrawTable() {
+  static const DecisionTable kDraws;
+  DynamicsScratch::DrawTable& table = scratch_.draws;
+  const int perAgent = DrawsPerAgent(m_.sanctionsOn);
+  const int period = static_cast<int>(kDecisionPeriod) / perAgent;
+  if (table.period == period && table.agentCount == m_.agentCount) return;
+  const auto size = static_cast<std::size_t>(period + paddedCount_);
+  table.firstOrder.resize(size);
+  table.secondOrder.resize(m_.sanctionsOn ? size : 0);
+  for (std::size_t j = 0; j < size; ++j) {
+    const auto n = static_cast<unsigned>(j % static_cast<std::size_t>(period)) * perAgent;
+    table.firstOrder[j] = kDraws[n];
+    if (m_.sanctionsOn) table.secondOrder[j] = kDraws[n + 1];
+  }
+  table.period = period;
+  table.agentCount = m_.agentCount;
+}
+
+// A Constant threshold: one exponential serves every agent.
+bool StepPasses::ThresholdsAllEqual() const {
+  const double* attrT = m_.attrT.get();
+  return std::all_of(attrT, attrT + m_.agentCount, [attrT](double t) { return t == attrT[0]; });
+}
+
+StepTotals StepPasses::DecisionPass() {
+  const StepTotals totals =
+      m_.sanctionsOn ? DecisionPassOf<true, false>() : DecisionPassOf<false, false>();
+  drawStart_ = (drawStart_ + m_.agentCount) % scratch_.draws.period;
+  return totals;
+}
+
+StepTotals StepPasses::UpdateAndDecide() {
+  const StepTotals totals =
+      m_.sanctionsOn ? DecisionPassOf<true, true>() : DecisionPassOf<false, true>();
+  drawStart_ = (drawStart_ + m_.agentCount) % scratch_.draws.period;
+  return totals;
+}
+
+// Two agents at a time. Each of the step's sums still takes the agents one by
+// one in order: a pair of sums shares a register, one sum per lane. Adding
+// +0.0 leaves a sum unchanged, so masking replaces every branch.
+template <bool kSanctions, bool kUpdate>
+StepTotals StepPasses::DecisionPassOf() {
+  using namespace lanes;
+  const double* attrR = m_.attrR.get();
+  const double* attrRPrime = m_.attrRPrime.get();
+  double* propensity = m_.propensity.get();
   double* sanctionPropensity = m_.sanctionPropensity.get();
-  const double* towardsAction = scratch_.sanctionUpdates.towardsAction.data();
-  const double* power = scratch_.sanctionUpdates.power.data();
-  for (int i = 0; i < agentCount; ++i) {
-    const double p = sanctionPropensity[i];
-    sanctionPropensity[i] = towardsAction[i] == 0.0 ? p : p + (1.0 - power[i]) * towardsAction[i];
+  const double* firstSignal = scratch_.propensityUpdates.towardsAction.data();
+  const double* firstPower = scratch_.propensityUpdates.power.data();
+  const double* secondSignal = scratch_.sanctionUpdates.towardsAction.data();
+  const double* secondPower = scratch_.sanctionUpdates.power.data();
+  double* volunteerCost = m_.volunteerCost.get();
+  double* sanctionCost = m_.sanctionCost.get();
+  double* volunteerMask = scratch_.volunteerMask.data();
+  double* sanctionMask = scratch_.sanctionMask.data();
+  const double* firstDraws = scratch_.draws.firstOrder.data() + drawStart_;
+  const double* secondDraws = kSanctions ? scratch_.draws.secondOrder.data() + drawStart_ : nullptr;
+  const Pair costScale = Broadcast(m_.costScale);
+  const Pair sanctionCostScale = Broadcast(m_.sanctionCostScale);
+  const Pair one = Broadcast(1.0);
+
+  Pair s1AndVolunteerSum = Broadcast(0.0);
+  Pair nonVolunteerAndAllSum = Broadcast(0.0);
+  Pair s2Sum = Broadcast(0.0);  // the same sum in both lanes
+  Pair volunteerCount = Broadcast(0.0);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    Pair p = Load(propensity + i);
+    if constexpr (kUpdate) {
+      p = UpdatedPropensity(p, Load(firstPower + i), Load(firstSignal + i));
+      Store(propensity + i, p);
+    }
+    const Pair r = Load(attrR + i);
+    const Pair volunteers = LessOrEqual(Load(firstDraws + i), p);
+    Store(volunteerMask + i, volunteers);
+    Store(volunteerCost + i, And(volunteers, r * costScale));
+    const Pair volunteerR = And(volunteers, r);
+    const Pair volunteerP = And(volunteers, p);
+    const Pair nonVolunteerP = AndNot(volunteers, p);
+    s1AndVolunteerSum = s1AndVolunteerSum + Lows(volunteerR, volunteerP);
+    s1AndVolunteerSum = s1AndVolunteerSum + Highs(volunteerR, volunteerP);
+    nonVolunteerAndAllSum = nonVolunteerAndAllSum + Lows(nonVolunteerP, p);
+    nonVolunteerAndAllSum = nonVolunteerAndAllSum + Highs(nonVolunteerP, p);
+    volunteerCount = volunteerCount + And(volunteers, one);
+    if constexpr (kSanctions) {
+      const Pair rPrime = Load(attrRPrime + i);
+      Pair sp = Load(sanctionPropensity + i);
+      if constexpr (kUpdate) {
+        sp = UpdatedSanctionPropensity(sp, Load(secondPower + i), Load(secondSignal + i));
+        Store(sanctionPropensity + i, sp);
+      }
+      const Pair sanctions = LessOrEqual(Load(secondDraws + i), sp);
+      Store(sanctionMask + i, sanctions);
+      Store(sanctionCost + i, And(sanctions, rPrime * sanctionCostScale));
+      const Pair sanctionerR = And(sanctions, rPrime);
+      s2Sum = s2Sum + Lows(sanctionerR, sanctionerR);
+      s2Sum = s2Sum + Highs(sanctionerR, sanctionerR);
+    }
+  }
+
+  StepTotals totals;
+  totals.s1 = Low(s1AndVolunteerSum);
+  totals.volunteerSum = High(s1AndVolunteerSum);
+  totals.nonVolunteerSum = Low(nonVolunteerAndAllSum);
+  totals.propensitySum = High(nonVolunteerAndAllSum);
+  totals.s2 = Low(s2Sum);
+  totals.volunteerCount = static_cast<int>(Low(volunteerCount) + High(volunteerCount));
+  totals.nonVolunteerCount = m_.agentCount - totals.volunteerCount;
+  return totals;
+}
+
+// 1 / (1 + e) - shift, computed once for a shared threshold.
+void StepPasses::FinishLogisticResponses() {
+  using namespace lanes;
+  const double* exponentials = scratch_.exponentials.data();
+  double* logistic = scratch_.logistic.data();
+  if (sharedThreshold_) {
+    std::fill_n(logistic, m_.agentCount, 1.0 / (1.0 + exponentials[0]) - constants_.shift);
+    return;
+  }
+  const Pair one = Broadcast(1.0);
+  const Pair shift = Broadcast(constants_.shift);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    Store(logistic + i, one / (one + Load(exponentials + i)) - shift);
   }
 }
 
-void DynamicsPass::RecordPoint(int k, const StepTotals& totals) {
+namespace {
+
+// Computes each agent's signals, turned towards the action the agent took
+// (p - (1 - q) * s is the same number as p + (1 - q) * -s), and lists the
+// updates that need a call of pow. A propensity to volunteer lies in [0, 1],
+// so only one strictly inside needs it: for 0 and 1 the power is the base
+// itself. A propensity to sanction can be anything; it needs pow unless it is
+// 0, 1 or not-a-number (which stays not-a-number), or its signal is 0. The
+// padding agent's propensities are 0 and never listed.
+template <bool kSanctions>
+void ComputeSignals(const CPopulationModel& m, DynamicsScratch& scratch,
+                    const DynamicsConstants& constants, int paddedCount, double z) {
+  using namespace lanes;
+  const double* attrI = m.attrI.get();
+  const double* attrE = m.attrE.get();
+  const double* volunteerCost = m.volunteerCost.get();
+  const double* sanctionCost = m.sanctionCost.get();
+  const double* propensity = m.propensity.get();
+  const double* sanctionPropensity = m.sanctionPropensity.get();
+  const double* volunteerMask = scratch.volunteerMask.data();
+  const double* sanctionMask = scratch.sanctionMask.data();
+  const double* logistic = scratch.logistic.data();
+  // Plain pointers: the index stores would otherwise make the compiler reload
+  // each vector's data pointer in every iteration.
+  double* firstSignal = scratch.propensityUpdates.towardsAction.data();
+  double* firstPower = scratch.propensityUpdates.power.data();
+  int* firstList = scratch.propensityUpdates.needsPow.data();
+  double* secondSignal = scratch.sanctionUpdates.towardsAction.data();
+  double* secondPower = scratch.sanctionUpdates.power.data();
+  int* secondList = scratch.sanctionUpdates.needsPow.data();
+  const Pair firstOrderDivisor = Broadcast(constants.firstOrderDivisor);
+  const Pair secondOrderDivisor = Broadcast(constants.secondOrderDivisor);
+  const Pair sanctionTerm = Broadcast(z);
+  const Pair zero = Broadcast(0.0);
+  const Pair one = Broadcast(1.0);
+  int firstCount = 0;
+  int secondCount = 0;
+  for (int i = 0; i < paddedCount; i += kLaneCount) {
+    const Pair response = Load(logistic + i) * Load(attrI + i);
+    const Pair volunteers = Load(volunteerMask + i);
+    const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
+    const Pair e = Load(attrE + i);
+    const Pair s = (pull - Load(volunteerCost + i)) * e / firstOrderDivisor;
+    Store(firstSignal + i, NegatedUnless(volunteers, s));
+    const Pair p = Load(propensity + i);
+    Store(firstPower + i, p);
+    const Pair inside = And(LessThan(zero, p), LessThan(p, one));
+    AppendWhere(Bits(inside), i, firstList, firstCount);
+    if constexpr (kSanctions) {
+      const Pair sanctionSignal = (response - Load(sanctionCost + i)) * e / secondOrderDivisor;
+      Store(secondSignal + i, NegatedUnless(Load(sanctionMask + i), sanctionSignal));
+      const Pair sp = Load(sanctionPropensity + i);
+      Store(secondPower + i, sp);
+      const Pair moves = And(And(NotEqual(sanctionSignal, zero), NotEqual(sp, zero)),
+                             And(NotEqual(sp, one), Equal(sp, sp)));
+      AppendWhere(Bits(moves), i, secondList, secondCount);
+    }
+  }
+  scratch.propensityUpdates.powCount = firstCount;
+  scratch.sanctionUpdates.powCount = secondCount;
+}
+
+}  // namespace
+
+void StepPasses::PrepareUpdates(double z) {
+  if (m_.sanctionsOn) {
+    ComputeSignals<true>(m_, scratch_, constants_, paddedCount_, z);
+  } else {
+    ComputeSignals<false>(m_, scratch_, constants_, paddedCount_, 0.0);
+  }
+}
+
+void StepPasses::ApplyUpdates() {
+  using namespace lanes;
+  double* propensity = m_.propensity.get();
+  double* sanctionPropensity = m_.sanctionPropensity.get();
+  const DynamicsScratch::Updates& first = scratch_.propensityUpdates;
+  const DynamicsScratch::Updates& second = scratch_.sanctionUpdates;
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    Store(propensity + i, UpdatedPropensity(Load(propensity + i), Load(first.power.data() + i),
+                                            Load(first.towardsAction.data() + i)));
+    if (m_.sanctionsOn) {
+      Store(sanctionPropensity + i,
+            UpdatedSanctionPropensity(Load(sanctionPropensity + i), Load(second.power.data() + i),
+                                      Load(second.towardsAction.data() + i)));
+    }
+  }
+}
+
+// Nothing reads the flags during the run, the passes use the masks; the
+// flags are written once, from the last step's masks.
+void StepPasses::StoreDecisionFlags() {
+  const double* volunteerMask = scratch_.volunteerMask.data();
+  const double* sanctionMask = scratch_.sanctionMask.data();
+  std::int32_t* volunteered = m_.volunteered.get();
+  std::int32_t* sanctioned = m_.sanctioned.get();
+  for (int i = 0; i < paddedCount_; i += lanes::kLaneCount) {
+    lanes::StoreFlags(volunteered + i, lanes::Load(volunteerMask + i));
+    if (m_.sanctionsOn) lanes::StoreFlags(sanctioned + i, lanes::Load(sanctionMask + i));
+  }
+}
+
+void StepPasses::RecordPoint(int k, const StepTotals& totals) {
   if (totals.nonVolunteerCount != 0) {
     m_.meanPropensityNonVolunteers[k] =
         ClampUnit(static_cast<float>(totals.nonVolunteerSum / totals.nonVolunteerCount));
@@ -304,5 +298,4 @@ void DynamicsPass::RecordPoint(int k, const StepTotals& totals) {
   m_.secondOrderRate[k] = static_cast<float>(totals.s2);
 }
 
-}  // namespace
-}  // namespace model
+}  // namespace model::dynamics

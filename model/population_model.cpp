@@ -1,9 +1,10 @@
 #include "model/population_model.h"
 
-#include <cmath>
 #include <ctime>
 
 #include "model/distribution_kind.h"
+#include "model/lane_pair.h"
+#include "model/population_run.h"
 
 namespace model {
 
@@ -34,25 +35,7 @@ void CPopulationModel::Run(double paramJArg, double paramXArg, int distR, double
 }
 
 void CPopulationModel::Run(const RunArguments& arguments) {
-  // The flag is stored before the checks, so a rejected run still updates it.
-  sanctionsOn = arguments.sanctionsOn != 0;
-  if (!PassesChecks(arguments)) return;
-
-  slopeM = arguments.slopeM;
-  agentCount = arguments.agentCount;
-  paramJ = arguments.paramJ;
-  paramX = arguments.paramX;
-  countR = std::min(arguments.requestedCountR, agentCount);
-  countRPrime = std::min(arguments.requestedCountRPrime, agentCount);
-  AllocateAgentArrays();
-  paramJPrime = arguments.paramJPrime;
-  paramM = arguments.paramM;
-
-  runSeed = fixedSeed.value_or(ClockSeed());
-  CRandomSource random(runSeed);
-  ComputeDerivedConstants();
-  SamplePopulation(arguments, random);
-  RunDynamics();
+  RunWith<StandardMath>(arguments);
 }
 
 bool CPopulationModel::PassesChecks(const RunArguments& arguments) {
@@ -84,7 +67,10 @@ void CPopulationModel::Reject(std::string_view message) {
 }
 
 void CPopulationModel::AllocateAgentArrays() {
-  const auto n = static_cast<std::size_t>(agentCount);
+  // The dynamics reads and writes the agents in pairs; an odd count gets one
+  // more agent, left at 0, that never acts.
+  const int padded = lanes::PaddedCount(agentCount);
+  const auto n = static_cast<std::size_t>(padded);
   // make_unique<T[]> value-initialises: every array starts at 0.
   propensity = std::make_unique<double[]>(n);
   sanctionPropensity = std::make_unique<double[]>(n);
@@ -97,15 +83,7 @@ void CPopulationModel::AllocateAgentArrays() {
   attrI = std::make_unique<double[]>(n);
   attrT = std::make_unique<double[]>(n);
   attrRPrime = std::make_unique<double[]>(n);
-  scratch_.Resize(n);
-}
-
-void CPopulationModel::ComputeDerivedConstants() {
-  const double n = agentCount;
-  nPowMinusJ = std::pow(n, -paramJ);
-  nPowMinusJPrime = std::pow(n, -paramJPrime);
-  costScale = nPowMinusJ * n;
-  sanctionCostScale = nPowMinusJPrime * n;
+  scratch_.Resize(padded);
 }
 
 void CPopulationModel::ReleaseArrays() {

@@ -39,6 +39,10 @@ class CPopulationModel {
            double corrRPrimeI, double corrET, std::int32_t agentCount, std::int32_t requestedCountR,
            std::int32_t requestedCountRPrime, std::int32_t reservedArg, std::int32_t slopeM);
   void Run(const RunArguments& arguments);
+  // Run with the transcendental functions of Math (see math_calls.h); Run
+  // takes the standard ones. Defined in population_run.h.
+  template <class Math>
+  void RunWith(const RunArguments& arguments);
 
   // Releases every array that exists and marks it absent.
   void ReleaseArrays();
@@ -88,8 +92,11 @@ class CPopulationModel {
   bool PassesChecks(const RunArguments& arguments);
   void Reject(std::string_view message);
   void AllocateAgentArrays();
+  template <class Math>
   void ComputeDerivedConstants();
+  template <class Math>
   void SamplePopulation(const RunArguments& arguments, CRandomSource& random);
+  template <class Math>
   void RunDynamics();
 
   DynamicsScratch scratch_;

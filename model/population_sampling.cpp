@@ -1,46 +1,12 @@
-#include <cmath>
+#include "model/population_sampling.h"
 
-#include "model/distribution_kind.h"
-#include "model/population_model.h"
 #include "model/spread_cap.h"
 
-namespace model {
-namespace {
-
-// What bounds an attribute's values: shares (R, R') only need to be
-// non-negative, the others must lie in [0, 1].
-enum class Range { kShare, kUnit };
-
-struct AttributeDraw {
-  Attribute id;
-  double* values;
-  int written;  // agents written by the attribute's own rule
-  DistributionKind kind;
-  double location;
-  double spread;  // as passed, then capped when a drawing rule applies
-  Range range;
-};
+namespace model::sampling {
 
 bool Accepts(Range range, DistributionKind kind, double v) {
   if (range == Range::kShare) return kind == DistributionKind::LogNormal || v >= 0.0;
   return v >= 0.0 && v <= 1.0;
-}
-
-double DrawValue(const AttributeDraw& a, CRandomSource& random) {
-  for (;;) {
-    const double g = random.Gaussian();
-    const double v = a.kind == DistributionKind::LogNormal ? a.location * std::exp(g * a.spread)
-                                                           : g * a.spread + a.location;
-    if (Accepts(a.range, a.kind, v)) return v;
-  }
-}
-
-// Raw normal deviate whose value on X's own scale passes X's acceptance test.
-double DrawAcceptedDeviate(const AttributeDraw& a, CRandomSource& random) {
-  for (;;) {
-    const double z = random.Gaussian();
-    if (Accepts(a.range, DistributionKind::Normal, a.spread * z + a.location)) return z;
-  }
 }
 
 // Scales shares to sum 1. A zero sum (a location of 0 caps the spread to 0)
@@ -67,67 +33,32 @@ void ApplyConstantRule(const AttributeDraw& a) {
   for (int i = 0; i < a.written; ++i) a.values[i] = a.location;
 }
 
-void SampleAttribute(AttributeDraw& a, CRandomSource& random) {
+bool TakesConstantRule(AttributeDraw& a) {
   // The spread as passed decides the rule; the cap only applies afterwards.
-  if (a.kind == DistributionKind::Constant || a.spread == 0.0) {
-    ApplyConstantRule(a);
-    return;
-  }
+  if (a.kind == DistributionKind::Constant || a.spread == 0.0) return true;
   a.spread = CappedSpread(a.id, a.kind, a.location, a.spread);
-  if (a.written <= 0) return;
-  for (int i = 0; i < a.written; ++i) a.values[i] = DrawValue(a, random);
-  if (a.range == Range::kShare) NormaliseShares(a.values, a.written);
+  return false;
 }
+
+namespace {
 
 bool BothNormal(const AttributeDraw& x, const AttributeDraw& y) {
   return x.kind == DistributionKind::Normal && y.kind == DistributionKind::Normal;
 }
 
-// Redraws X and Y for the whole population with correlation c between their deviates.
-void Correlate(double c, AttributeDraw& x, AttributeDraw& y, int agentCount,
-               CRandomSource& random) {
-  const double k = std::sqrt(1.0 - c * c);
-  for (int i = 0; i < agentCount; ++i) {
-    const double zX = DrawAcceptedDeviate(x, random);
-    double zY = DrawAcceptedDeviate(y, random);
-    zY = k * zY;
-    zY = c * zX + zY;
-    x.values[i] = x.spread * zX + x.location;
-    y.values[i] = y.spread * zY + y.location;
-  }
-  if (x.range == Range::kShare) NormaliseShares(x.values, agentCount);
-  if (y.range == Range::kShare) NormaliseShares(y.values, agentCount);
-}
-
 }  // namespace
 
-void CPopulationModel::SamplePopulation(const RunArguments& args, CRandomSource& random) {
-  const auto kind = [](int k) { return static_cast<DistributionKind>(k); };
-  AttributeDraw r{Attribute::R, attrR.get(), countR,       kind(args.distR),
-                  args.medianR, args.sigmaR, Range::kShare};
-  AttributeDraw i{Attribute::I, attrI.get(), agentCount,  kind(args.distI),
-                  args.valueI,  args.sigmaI, Range::kUnit};
-  AttributeDraw t{Attribute::T, attrT.get(), agentCount,  kind(args.distT),
-                  args.valueT,  args.sigmaT, Range::kUnit};
-  AttributeDraw e{Attribute::E, attrE.get(), agentCount,  kind(args.distE),
-                  args.valueE,  args.sigmaE, Range::kUnit};
-  AttributeDraw rPrime{Attribute::RPrime, attrRPrime.get(), countRPrime,  kind(args.distRPrime),
-                       args.medianRPrime, args.sigmaRPrime, Range::kShare};
-
-  // attrR and attrRPrime are freshly allocated, so every non-carrier already holds 0.
-  for (AttributeDraw* a : {&r, &i, &t, &e, &rPrime}) SampleAttribute(*a, random);
-
-  const bool rRPrime =
+Correlations ApplyingCorrelations(const RunArguments& args, const AttributeDraw& r,
+                                  const AttributeDraw& i, const AttributeDraw& t,
+                                  const AttributeDraw& e, const AttributeDraw& rPrime) {
+  Correlations c{};
+  c.rRPrime =
       args.corrRRPrime != 0.0 && BothNormal(r, rPrime) && r.spread != 0.0 && rPrime.spread != 0.0;
-  const bool rI = args.corrRI != 0.0 && BothNormal(r, i) && r.spread != 0.0 && i.spread != 0.0;
-  const bool rPrimeI = args.corrRPrimeI != 0.0 && BothNormal(rPrime, i) && rPrime.spread != 0.0 &&
-                       i.spread != 0.0 && (args.corrRRPrime == 0.0 || args.corrRI == 0.0);
-  const bool eT = args.corrET != 0.0 && BothNormal(e, t) && e.spread != 0.0 && t.spread != 0.0;
-
-  if (rRPrime) Correlate(args.corrRRPrime, r, rPrime, agentCount, random);
-  if (rI) Correlate(args.corrRI, r, i, agentCount, random);
-  if (rPrimeI) Correlate(args.corrRPrimeI, rPrime, i, agentCount, random);
-  if (eT) Correlate(args.corrET, e, t, agentCount, random);
+  c.rI = args.corrRI != 0.0 && BothNormal(r, i) && r.spread != 0.0 && i.spread != 0.0;
+  c.rPrimeI = args.corrRPrimeI != 0.0 && BothNormal(rPrime, i) && rPrime.spread != 0.0 &&
+              i.spread != 0.0 && (args.corrRRPrime == 0.0 || args.corrRI == 0.0);
+  c.eT = args.corrET != 0.0 && BothNormal(e, t) && e.spread != 0.0 && t.spread != 0.0;
+  return c;
 }
 
-}  // namespace model
+}  // namespace model::sampling

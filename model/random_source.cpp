@@ -1,7 +1,5 @@
 #include "model/random_source.h"
 
-#include <cmath>
-
 namespace model {
 
 // (kMultiplier * state) mod kModulus without overflowing 32 bits.
@@ -30,28 +28,6 @@ double CRandomSource::Uniform() {
   shuffleTable[slot] = state;
   const double u = lastOutput * kScale;
   return u > kUpperThreshold ? kCappedValue : u;
-}
-
-double CRandomSource::Gaussian() {
-  if (hasSpareGaussian == 1) {
-    hasSpareGaussian = 0;
-    return spareGaussian;
-  }
-  float x;
-  float y;
-  float sf;
-  for (;;) {
-    x = static_cast<float>(2.0 * Uniform() - 1.0);
-    const double yd = 2.0 * Uniform() - 1.0;
-    y = static_cast<float>(yd);
-    const double s = yd * y + static_cast<double>(x) * x;
-    sf = static_cast<float>(s);
-    if (s < 1.0 && sf != 0.0f) break;
-  }
-  const double f = std::sqrt(-2.0 * std::log(static_cast<double>(sf)) / sf);
-  spareGaussian = static_cast<float>(x * f);
-  hasSpareGaussian = 1;
-  return y * f;
 }
 
 }  // namespace model

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/math_calls.h"
+
 namespace model {
 
 // Minimal-standard congruential generator (multiplier 16807, modulus 2^31 - 1,
@@ -25,6 +27,7 @@ class CRandomSource {
 
   void Seed(std::int32_t seed);
   double Uniform();
+  template <class Math = StandardMath>
   double Gaussian();
 
   std::int32_t state;
@@ -36,5 +39,28 @@ class CRandomSource {
  private:
   void Step();
 };
+
+template <class Math>
+double CRandomSource::Gaussian() {
+  if (hasSpareGaussian == 1) {
+    hasSpareGaussian = 0;
+    return spareGaussian;
+  }
+  float x;
+  float y;
+  float sf;
+  for (;;) {
+    x = static_cast<float>(2.0 * Uniform() - 1.0);
+    const double yd = 2.0 * Uniform() - 1.0;
+    y = static_cast<float>(yd);
+    const double s = yd * y + static_cast<double>(x) * x;
+    sf = static_cast<float>(s);
+    if (s < 1.0 && sf != 0.0f) break;
+  }
+  const double f = Math::Sqrt(-2.0 * Math::Log(static_cast<double>(sf)) / sf);
+  spareGaussian = static_cast<float>(x * f);
+  hasSpareGaussian = 1;
+  return y * f;
+}
 
 }  // namespace model

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "cli/run_values.h"
@@ -66,6 +68,31 @@ TEST(Quantile, AboveOneHalfInterpolatesDownFromTheUpperValue) {
   const double t = 0.95;
   EXPECT_EQ(Quantile(sorted, 0.95), 0.7 - (0.7 - 0.1) * (1 - t));
   EXPECT_EQ(Quantile(sorted, 0.05), 0.1 + (0.7 - 0.1) * 0.05);
+}
+
+// Selection gives the sorted values' quantiles bit for bit, whatever the
+// count, with ties, and asked in ascending order on the same values.
+TEST(SelectQuantile, GivesTheQuantileOfTheSortedValues) {
+  struct SizeCase {
+    std::size_t count;
+    int distinctValues;  // few distinct values make ties
+  };
+  const SizeCase cases[] = {{1, 1000},  {2, 1000}, {3, 2},      {19, 1000},  {20, 3},
+                            {21, 1000}, {200, 5},  {200, 1000}, {3000, 1000}};
+  const double quantiles[] = {0.0, 0.05, 0.5, 0.95, 1.0};
+  std::mt19937 rng(7);
+  for (const SizeCase& c : cases) {
+    std::uniform_int_distribution<int> pick(0, c.distinctValues - 1);
+    std::vector<double> values(c.count);
+    for (double& v : values) v = pick(rng) * 0.001 - 0.25;
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    std::size_t from = 0;
+    for (const double p : quantiles) {
+      EXPECT_EQ(SelectQuantile(values, p, from), Quantile(sorted, p))
+          << "count " << c.count << ", p " << p;
+    }
+  }
 }
 
 TEST(Summarise, NotANumberMakesEveryStatisticNotANumber) {

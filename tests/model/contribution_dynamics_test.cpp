@@ -222,5 +222,52 @@ TEST_F(Dynamics, MatchesAStraightforwardReplay) {
   }
 }
 
+// The flags and costs left behind are step 100's decisions: their shares add
+// up to the step's recorded rates.
+TEST_F(Dynamics, LeavesTheLastStepsDecisions) {
+  for (const int agents : {100, 101}) {
+    RunArguments a = test_support::AllNormalArguments();
+    a.agentCount = a.requestedCountR = a.requestedCountRPrime = agents;
+    model.Run(a);
+    double s1 = 0.0;
+    double s2 = 0.0;
+    for (int i = 0; i < agents; ++i) {
+      ASSERT_EQ(model.volunteerCost[i],
+                model.volunteered[i] ? model.attrR[i] * model.costScale : 0.0);
+      ASSERT_EQ(model.sanctionCost[i],
+                model.sanctioned[i] ? model.attrRPrime[i] * model.sanctionCostScale : 0.0);
+      s1 += model.volunteered[i] ? model.attrR[i] : 0.0;
+      s2 += model.sanctioned[i] ? model.attrRPrime[i] : 0.0;
+    }
+    EXPECT_EQ(model.firstOrderRate[kStepCount - 1], static_cast<float>(s1)) << agents;
+    EXPECT_EQ(model.secondOrderRate[kStepCount - 1], static_cast<float>(s2)) << agents;
+    EXPECT_GT(s1, 0.0);
+  }
+}
+
+// Odd counts, counts past the period of the decision sequence and a shared
+// threshold, all on one model so that each run follows a run of another size.
+TEST_F(Dynamics, MatchesAStraightforwardReplayAtAnySize) {
+  struct SizeCase {
+    int agentCount;
+    int sanctionsOn;
+    int distT;
+  };
+  const SizeCase cases[] = {{1, 0, 1},    {1, 1, 0},   {3, 1, 1},    {7, 0, 0},
+                            {99, 1, 1},   {101, 0, 1}, {512, 1, 1},  {1025, 0, 1},
+                            {1025, 1, 0}, {100, 1, 1}, {2049, 1, 1}, {100, 0, 0}};
+  for (const SizeCase& c : cases) {
+    RunArguments a = test_support::AllNormalArguments();
+    a.agentCount = c.agentCount;
+    a.requestedCountR = a.requestedCountRPrime = c.agentCount;
+    a.sanctionsOn = c.sanctionsOn;
+    a.distT = c.distT;
+    model.Run(a);
+    SCOPED_TRACE("agents " + std::to_string(c.agentCount) + ", sanctions " +
+                 std::to_string(c.sanctionsOn) + ", T kind " + std::to_string(c.distT));
+    ExpectMatchesReference();
+  }
+}
+
 }  // namespace
 }  // namespace model

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/population_model.h"
+
+// The contribution dynamics. The passes that call no transcendental function
+// are compiled once, in contribution_dynamics.cpp; the ones that do are
+// templates over those functions (see math_calls.h).
+namespace model::dynamics {
+
+struct StepTotals {
+  double s1 = 0.0;
+  double s2 = 0.0;
+  double volunteerSum = 0.0;
+  int volunteerCount = 0;
+  double nonVolunteerSum = 0.0;
+  int nonVolunteerCount = 0;
+  double propensitySum = 0.0;
+};
+
+// Constants of one run's dynamics.
+struct DynamicsConstants {
+  double slope;
+  double shift;  // the logistic response is lowered by (1 - X) / 2
+  double firstOrderDivisor;
+  double secondOrderDivisor;
+};
+
+// One run's passes over a model's sampled population, except the calls of exp
+// and pow, which the caller makes between them.
+class StepPasses {
+ public:
+  StepPasses(CPopulationModel& model, DynamicsScratch& scratch);
+
+  const CPopulationModel& model() const { return m_; }
+  const DynamicsConstants& constants() const { return constants_; }
+  DynamicsScratch& scratch() { return scratch_; }
+  // Whether every agent has the same threshold, and so the same response.
+  bool sharedThreshold() const { return sharedThreshold_; }
+
+  StepTotals DecisionPass();
+  // Applies the pending updates and takes the next step's decisions on the
+  // propensities they leave, in one pass over the agents.
+  StepTotals UpdateAndDecide();
+  // Turns the exponentials into every agent's response.
+  void FinishLogisticResponses();
+  // Computes the signals, with z the step's sanction term, and lists the powers to compute.
+  void PrepareUpdates(double z);
+  // Applies the pending updates of the last step, which no decision follows.
+  void ApplyUpdates();
+  void RecordPoint(int k, const StepTotals& totals);
+  // Sets volunteered and sanctioned as the last step's decisions left them.
+  void StoreDecisionFlags();
+
+ private:
+  void PrepareDrawTable();
+  bool ThresholdsAllEqual() const;
+  template <bool kSanctions, bool kUpdate>
+  StepTotals DecisionPassOf();
+
+  CPopulationModel& m_;
+  DynamicsScratch& scratch_;
+  const DynamicsConstants constants_;
+  int paddedCount_;
+  bool sharedThreshold_;
+  int drawStart_ = 0;  // entry of the draw table where the next step begins
+};
+
+// S2 raised to the power m. After the R & R' correlation some R' shares can be
+// negative, and so can S2; a negative sum has no real fractional power, and
+// not-a-number here would spread into every propensity. Such a step raises no
+// sanction term.
+template <class Math>
+double SanctionTerm(double s2, double m) {
+  const double z = Math::Pow(s2, m);
+  return std::isnan(z) ? 0.0 : z;
+}
+
+// The exponentials of the logistic responses, one for the whole population
+// when every agent has the same threshold. The divisions follow in a loop of
+// their own, so that they do not wait on each call of exp.
+template <class Math>
+void ComputeExponentials(StepPasses& passes, double s1) {
+  const double* attrT = passes.model().attrT.get();
+  const double slope = passes.constants().slope;
+  double* exponentials = passes.scratch().exponentials.data();
+  const int count = passes.sharedThreshold() ? 1 : passes.model().agentCount;
+  for (int i = 0; i < count; ++i) exponentials[i] = Math::Exp(slope * (attrT[i] - s1));
+}
+
+// The pointers are locals, which the calls cannot change, so that they are
+// not reloaded after each call.
+template <class Math>
+void ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
+  const int* needsPow = updates.needsPow.data();
+  const double* towardsAction = updates.towardsAction.data();
+  double* power = updates.power.data();
+  const int count = updates.powCount;
+  for (int j = 0; j < count; ++j) {
+    const int i = needsPow[j];
+    power[i] = Math::Pow(base[i], 1.0 / std::fabs(towardsAction[i]));
+  }
+}
+
+// The update pass runs as separate loops over the agents (logistic responses,
+// signals, updates) rather than agent by agent: the arithmetic of one agent then
+// no longer waits on the previous agent's exp and pow. Every value is computed
+// with the same operations in the same order, so the results are unchanged.
+template <class Math>
+void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
+  StepPasses passes(m, scratch);
+  double logisticS1 = 0.0;
+  StepTotals totals = passes.DecisionPass();
+  for (int k = 0; k < kStepCount; ++k) {
+    // The responses depend on the step only through S1.
+    if (k == 0 || totals.s1 != logisticS1) {
+      ComputeExponentials<Math>(passes, totals.s1);
+      passes.FinishLogisticResponses();
+      logisticS1 = totals.s1;
+    }
+    passes.PrepareUpdates(m.sanctionsOn ? SanctionTerm<Math>(totals.s2, m.paramM) : 0.0);
+    ComputePowers<Math>(m.propensity.get(), scratch.propensityUpdates);
+    if (m.sanctionsOn) ComputePowers<Math>(m.sanctionPropensity.get(), scratch.sanctionUpdates);
+    passes.RecordPoint(k, totals);
+    if (k + 1 < kStepCount) {
+      totals = passes.UpdateAndDecide();
+    } else {
+      passes.ApplyUpdates();
+    }
+  }
+  passes.StoreDecisionFlags();
+}
+
+}  // namespace model::dynamics
+
+namespace model {
+
+template <class Math>
+void CPopulationModel::RunDynamics() {
+  if (agentCount <= 0) return;
+  for (auto* series : {&firstOrderRate, &secondOrderRate, &meanPropensityVolunteers,
+                       &meanPropensityNonVolunteers, &meanPropensity}) {
+    if (!*series) *series = std::make_unique<float[]>(kStepCount);
+    std::fill_n(series->get(), kStepCount, 0.0f);
+  }
+  dynamics::RunSteps<Math>(*this, scratch_);
+}
+
+}  // namespace model
