@@ -11,13 +11,13 @@
 #include <optional>
 #include <system_error>
 
-#include "cli/batch_runner.h"
+#include "batch/batch_runner.h"
+#include "batch/sweep_grid.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
 #include "cli/part_join.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
-#include "cli/sweep_grid.h"
 #include "output/output_file.h"
 
 namespace cli {
@@ -34,7 +34,7 @@ bool ShowsProgress(const std::ostream& err) {
   return &err == &std::cerr && isatty(STDERR_FILENO) == 1;
 }
 
-std::string InterruptedNotice(const BatchOutcome& outcome, std::uint64_t records,
+std::string InterruptedNotice(const batch::BatchOutcome& outcome, std::uint64_t records,
                               BatchLayout layout) {
   const char* unit = layout == BatchLayout::kSummary ? " grid points" : " runs";
   std::string notice = "interrupted; ";
@@ -52,9 +52,10 @@ struct Target {
   std::string name;          // for error lines
 };
 
-int Finish(const BatchOutcome& outcome, const BatchShape& shape, BatchLayout layout, Target& target,
-           std::ostream& err) {
-  if (outcome.end == BatchEnd::kRunFailed) return Report(err, outcome.failure, kExitBadInput);
+int Finish(const batch::BatchOutcome& outcome, const batch::BatchShape& shape, BatchLayout layout,
+           Target& target, std::ostream& err) {
+  if (outcome.end == batch::BatchEnd::kRunFailed)
+    return Report(err, outcome.failure, kExitBadInput);
   const auto writeFailure = [&] {
     const int error = errno;
     std::string reason = target.file ? target.file->Failure() : std::string();
@@ -63,20 +64,20 @@ int Finish(const BatchOutcome& outcome, const BatchShape& shape, BatchLayout lay
     }
     return Report(err, output::FailureLine(target.name, reason), kExitFailure);
   };
-  if (outcome.end == BatchEnd::kWriteFailed) return writeFailure();
+  if (outcome.end == batch::BatchEnd::kWriteFailed) return writeFailure();
   target.stream.flush();
   if (!target.stream) return writeFailure();
   // An interrupted batch keeps what it finished, in the file as on the screen.
   if (target.file && !target.file->Commit().empty()) return writeFailure();
-  if (outcome.end == BatchEnd::kStopped) {
+  if (outcome.end == batch::BatchEnd::kStopped) {
     return Report(err, InterruptedNotice(outcome, shape.recordCount, layout), kExitInterrupted);
   }
   return kExitSuccess;
 }
 
 // Batch shape with as many jobs as the settings ask for, but no more than runs.
-BatchShape ShapeOf(const RunSchedule& schedule, const BatchSettings& settings) {
-  BatchShape shape = SweepShape(schedule, settings.layout);
+batch::BatchShape ShapeOf(const batch::RunSchedule& schedule, const BatchSettings& settings) {
+  batch::BatchShape shape = SweepShape(schedule, settings.layout);
   shape.jobs = static_cast<unsigned>(
       std::min<std::uint64_t>(settings.jobs, std::max<std::uint64_t>(1, schedule.RunCount())));
   return shape;
@@ -98,28 +99,29 @@ std::string Gigabytes(double bytes) {
 
 // A summary holds every replicate of the grid points under way; refused up
 // front, before any file exists, when that cannot fit in this machine's memory.
-std::string SummaryMemoryRefusal(const BatchShape& shape, BatchLayout layout) {
+std::string SummaryMemoryRefusal(const batch::BatchShape& shape, BatchLayout layout) {
   if (layout != BatchLayout::kSummary) return {};
-  const std::optional<std::uint64_t> bytes = BytesHeldAtOnce(shape);
+  const std::optional<std::uint64_t> bytes = batch::BytesHeldAtOnce(shape);
   const std::uint64_t memory = PhysicalMemoryBytes();
   if (bytes && (memory == 0 || *bytes <= memory)) return {};
   const std::string needed =
       bytes ? Gigabytes(static_cast<double>(*bytes)) : std::string("more than 2^64 bytes");
   return "--summary: holding the replicates of " +
-         std::to_string(WindowRecords(shape.runsPerRecord, shape.jobs)) +
+         std::to_string(batch::WindowRecords(shape.runsPerRecord, shape.jobs)) +
          " grid points at once needs " + needed + ", more than this machine's " +
          Gigabytes(static_cast<double>(memory)) + " of memory; use fewer --replicates";
 }
 
-int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, const BatchShape& shape,
-                Target& target, run::OutputFormat format, std::ostream& err) {
+int StreamBatch(const batch::RunSchedule& schedule, const BatchSettings& settings,
+                const batch::BatchShape& shape, Target& target, run::OutputFormat format,
+                std::ostream& err) {
   std::string header;
   if (settings.shard.index == 0) AppendBatchHeader(header, settings.layout, format);
   target.stream << header;
 
   std::optional<ProgressBar> progress;
   if (ShowsProgress(err)) progress.emplace(err, schedule.RunCount());
-  BatchCallbacks callbacks;
+  batch::BatchCallbacks callbacks;
   callbacks.makeWorker = [&] { return MakeSweepWorker(schedule, settings.layout, format); };
   callbacks.write = [&](std::string_view text) {
     target.stream.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -128,7 +130,7 @@ int StreamBatch(const RunSchedule& schedule, const BatchSettings& settings, cons
   if (progress) callbacks.progress = [&](std::uint64_t done) { progress->Update(done); };
 
   const InterruptRequest interrupt;
-  const BatchOutcome outcome = RunOrderedBatch(shape, callbacks, interrupt.Flag());
+  const batch::BatchOutcome outcome = batch::RunOrderedBatch(shape, callbacks, interrupt.Flag());
   if (progress) progress->Finish();
   return Finish(outcome, shape, settings.layout, target, err);
 }
@@ -198,7 +200,8 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
   if (std::string e = ReadBatchSettings(options, settings); !e.empty()) {
     return Report(err, e, kExitBadInput);
   }
-  BuiltGrid built = BuildSweepGrid(options.sweeps, request.arguments, request.givenAsOption);
+  batch::BuiltGrid built =
+      batch::BuildSweepGrid(options.sweeps, request.arguments, request.givenAsOption);
   if (!built.grid) return Report(err, built.error, kExitBadInput);
   std::uint64_t runs = 0;
   if (__builtin_mul_overflow(built.grid->PointCount(), settings.replicates, &runs)) {
@@ -212,8 +215,8 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
                            settings.layout, request.format,      options.joinParts};
     return WithTarget(request, out, err, [&](Target& target) { return JoinTo(join, target, err); });
   }
-  const RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
-  const BatchShape shape = ShapeOf(schedule, settings);
+  const batch::RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
+  const batch::BatchShape shape = ShapeOf(schedule, settings);
   if (std::string e = SummaryMemoryRefusal(shape, settings.layout); !e.empty()) {
     return Report(err, e, kExitBadInput);
   }

@@ -5,7 +5,7 @@
 #include <limits>
 #include <thread>
 
-#include "cli/seed_derivation.h"
+#include "batch/seed_derivation.h"
 #include "run_description/number_text.h"
 
 namespace cli {
@@ -36,7 +36,7 @@ std::string ReadCount(const char* option, const std::string& text, std::int32_t 
   return {};
 }
 
-std::string ReadShard(const std::string& text, Shard& shard) {
+std::string ReadShard(const std::string& text, batch::Shard& shard) {
   const std::string refusal =
       "--shard: expected I/N with whole numbers 1 <= I <= N, got " + run::Quoted(text);
   const std::size_t separator = text.find(kShardSeparator);
@@ -66,7 +66,7 @@ std::string BatchHelp() {
       "Shards run apart (--shard I/N, each with the same --seed) hold every row with the seed "
       "of the whole batch; --join PART-1 ... PART-N with the same command puts them back "
       "together, byte for byte what one process writes.\n\n";
-  help.append(SeedDerivationText());
+  help.append(batch::SeedDerivationText());
   help.append("Any row repeats alone: corvellan-run --seed <its seed> --<name> <value> ...\n");
   return help;
 }

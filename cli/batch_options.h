@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/run_schedule.h"
+#include "batch/run_schedule.h"
 #include "cli/sweep_worker.h"
 
 namespace CLI {
@@ -42,7 +42,7 @@ inline constexpr unsigned kMaxJobs = 256;
 // The batch options read and checked.
 struct BatchSettings {
   std::uint64_t replicates = 1;
-  Shard shard;
+  batch::Shard shard;
   unsigned jobs = 1;
   BatchLayout layout = BatchLayout::kRuns;
 };

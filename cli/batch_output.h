@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "cli/summary_statistics.h"
+#include "batch/summary_statistics.h"
 #include "model/run_arguments.h"
 
 namespace cli {
@@ -54,9 +54,9 @@ void AppendSummaryCsvHeader(std::string& text);
 // statistics indexed like the values of one run (SummariseRuns).
 void AppendSummaryCsv(std::string& text, const PointLabel& label,
                       const model::RunArguments& arguments,
-                      std::span<const SummaryStatistics> statistics);
+                      std::span<const batch::SummaryStatistics> statistics);
 void AppendSummaryJson(std::string& text, const PointLabel& label,
                        const model::RunArguments& arguments,
-                       std::span<const SummaryStatistics> statistics);
+                       std::span<const batch::SummaryStatistics> statistics);
 
 }  // namespace cli

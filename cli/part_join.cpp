@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "cli/run_schedule.h"
-#include "cli/summary_statistics.h"
+#include "batch/run_schedule.h"
+#include "batch/summary_statistics.h"
 #include "model/result_series.h"
 #include "run_description/number_text.h"
 
@@ -26,7 +26,7 @@ constexpr std::size_t kQuotedLineLength = 60;
 
 // Values (CSV) or arrays (JSON) after each line's opening.
 std::size_t ValuesPerLine(BatchLayout layout) {
-  const std::size_t perSeries = layout == BatchLayout::kSummary ? kSummaryColumns.size() : 1;
+  const std::size_t perSeries = layout == BatchLayout::kSummary ? batch::kSummaryColumns.size() : 1;
   return perSeries * model::kSeriesCount;
 }
 
@@ -136,7 +136,7 @@ class Join {
   const JoinRequest& request_;
   std::ostream& out_;
   std::vector<std::unique_ptr<PartReader>> readers_;
-  std::vector<RunSchedule> schedules_;
+  std::vector<batch::RunSchedule> schedules_;
 };
 
 std::string Join::Run() {
@@ -156,7 +156,8 @@ std::string Join::OpenParts() {
     if (const auto& failure = readers_.back()->OpenFailure()) {
       return readers_.back()->Fault("cannot be opened: " + *failure);
     }
-    schedules_.emplace_back(request_.grid, request_.replicates, Shard{i, count}, request_.baseSeed);
+    schedules_.emplace_back(request_.grid, request_.replicates, batch::Shard{i, count},
+                            request_.baseSeed);
   }
   return {};
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/sweep_grid.h"
+#include "batch/sweep_grid.h"
 #include "cli/sweep_worker.h"
 #include "run_description/series_writers.h"
 
@@ -13,7 +13,7 @@ namespace cli {
 
 // A batch whose shards were run apart, and the files they wrote.
 struct JoinRequest {
-  const SweepGrid& grid;
+  const batch::SweepGrid& grid;
   std::uint64_t replicates = 1;
   std::int32_t baseSeed = 0;
   BatchLayout layout = BatchLayout::kRuns;

@@ -6,25 +6,26 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "batch/run_values.h"
 #include "cli/batch_output.h"
-#include "cli/run_values.h"
 #include "model/population_model.h"
 
 namespace cli {
 namespace {
 
-RunLabel LabelOfRun(const RunSchedule& schedule, std::uint64_t point, std::uint64_t replicate) {
+RunLabel LabelOfRun(const batch::RunSchedule& schedule, std::uint64_t point,
+                    std::uint64_t replicate) {
   return {schedule.RunIndex(point, replicate), schedule.GlobalPoint(point), replicate,
           schedule.Seed(point, replicate)};
 }
 
-PointLabel LabelOfPoint(const RunSchedule& schedule, std::uint64_t point) {
+PointLabel LabelOfPoint(const batch::RunSchedule& schedule, std::uint64_t point) {
   return {schedule.GlobalPoint(point), schedule.Replicates(), schedule.BaseSeed()};
 }
 
-class SweepWorker : public BatchWorker {
+class SweepWorker : public batch::BatchWorker {
  public:
-  SweepWorker(const RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
+  SweepWorker(const batch::RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
       : schedule_(schedule), layout_(layout), format_(format) {
     model_.notice = [this](std::string_view message) { failedCheck_ = message; };
   }
@@ -39,7 +40,7 @@ class SweepWorker : public BatchWorker {
   void FormatRun(std::uint64_t record, std::span<const float> values, std::string& text) const;
   void FormatSummary(std::uint64_t record, std::span<const float> values, std::string& text) const;
 
-  const RunSchedule& schedule_;
+  const batch::RunSchedule& schedule_;
   const BatchLayout layout_;
   const run::OutputFormat format_;
   model::CPopulationModel model_;
@@ -70,7 +71,7 @@ void SweepWorker::Run(std::uint64_t record, std::uint64_t part, std::span<float>
   if (failedCheck_) throw std::runtime_error(*failedCheck_);
   const auto series = model_.Series();
   for (int s = 0; s < model::kSeriesCount; ++s) {
-    std::copy_n(series[s], model::kStepCount, values.begin() + ValueIndex(s, 0));
+    std::copy_n(series[s], model::kStepCount, values.begin() + batch::ValueIndex(s, 0));
   }
 }
 
@@ -99,7 +100,8 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
                                 std::string& text) const {
   const PointLabel label = LabelOfPoint(schedule_, record);
   const model::RunArguments arguments = schedule_.Arguments(record);
-  const std::vector<SummaryStatistics> statistics = SummariseRuns(values, schedule_.Replicates());
+  const std::vector<batch::SummaryStatistics> statistics =
+      batch::SummariseRuns(values, schedule_.Replicates());
   if (format_ == run::OutputFormat::kJson) {
     AppendSummaryJson(text, label, arguments, statistics);
   } else {
@@ -109,14 +111,14 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
 
 }  // namespace
 
-std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
-                                             run::OutputFormat format) {
+std::unique_ptr<batch::BatchWorker> MakeSweepWorker(const batch::RunSchedule& schedule,
+                                                    BatchLayout layout, run::OutputFormat format) {
   return std::make_unique<SweepWorker>(schedule, layout, format);
 }
 
-BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout) {
-  BatchShape shape;
-  shape.valuesPerRun = kValuesPerRun;
+batch::BatchShape SweepShape(const batch::RunSchedule& schedule, BatchLayout layout) {
+  batch::BatchShape shape;
+  shape.valuesPerRun = batch::kValuesPerRun;
   if (layout == BatchLayout::kSummary) {
     shape.recordCount = schedule.PointCount();
     shape.runsPerRecord = schedule.Replicates();
@@ -127,7 +129,7 @@ BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout) {
   return shape;
 }
 
-std::vector<std::string> RecordLineOpenings(const RunSchedule& schedule, BatchLayout layout,
+std::vector<std::string> RecordLineOpenings(const batch::RunSchedule& schedule, BatchLayout layout,
                                             run::OutputFormat format, std::uint64_t record) {
   const bool summary = layout == BatchLayout::kSummary;
   const std::uint64_t point = summary ? record : record / schedule.Replicates();

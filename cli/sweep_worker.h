@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_runner.h"
-#include "cli/run_schedule.h"
+#include "batch/batch_runner.h"
+#include "batch/run_schedule.h"
 #include "run_description/series_writers.h"
 
 namespace cli {
@@ -18,15 +18,15 @@ enum class BatchLayout {
 
 // The worker of a sweep: owns its own model (a model is not safe to share
 // between threads) and seeds every run with the run's derived seed.
-std::unique_ptr<BatchWorker> MakeSweepWorker(const RunSchedule& schedule, BatchLayout layout,
-                                             run::OutputFormat format);
+std::unique_ptr<batch::BatchWorker> MakeSweepWorker(const batch::RunSchedule& schedule,
+                                                    BatchLayout layout, run::OutputFormat format);
 
 // The shape of schedule's batch in layout; jobs is left at 1.
-BatchShape SweepShape(const RunSchedule& schedule, BatchLayout layout);
+batch::BatchShape SweepShape(const batch::RunSchedule& schedule, BatchLayout layout);
 
 // What each line of record starts with, the same whatever its values: one
 // line per step for CSV (up to and including "<step>,"), one for JSON.
-std::vector<std::string> RecordLineOpenings(const RunSchedule& schedule, BatchLayout layout,
+std::vector<std::string> RecordLineOpenings(const batch::RunSchedule& schedule, BatchLayout layout,
                                             run::OutputFormat format, std::uint64_t record);
 
 // The header a CSV of layout starts with; JSON Lines have none.

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/sweep_axis.h"
 #include "cli/runner.h"
-#include "cli/sweep_axis.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> args = SplitArguments(data, size);
   // The sweep reader sees every argument, also those the whole runs skip.
   for (const std::string& arg : args) {
-    const cli::ParsedSweep sweep = cli::ParseSweep(arg);
+    const batch::ParsedSweep sweep = batch::ParseSweep(arg);
     Check(sweep.axis.has_value() != !sweep.error.empty());
   }
   if (Skipped(args)) return 0;

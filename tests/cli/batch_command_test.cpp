@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/seed_derivation.h"
+#include "batch/summary_statistics.h"
 #include "cli/runner.h"
-#include "cli/seed_derivation.h"
-#include "cli/summary_statistics.h"
 #include "command_line_helpers.h"
 #include "model/result_series.h"
 #include "run_description/parameter_table.h"
@@ -123,7 +123,7 @@ TEST_F(SweepOutput, EveryRowCarriesItsDerivedSeedAndItsGridValues) {
   for (std::uint64_t run = 0; run < kSweepRuns; ++run) {
     const std::vector<std::string> cells = Split(lines[1 + run * kSteps]);
     const std::uint64_t point = run / 20;
-    EXPECT_EQ(cells[2], std::to_string(DeriveRunSeed(2024, point, run % 20)));
+    EXPECT_EQ(cells[2], std::to_string(batch::DeriveRunSeed(2024, point, run % 20)));
     EXPECT_EQ(cells[paramJ], jValues[point / 5]);
     EXPECT_EQ(cells[valueT], tValues[point % 5]);
   }
@@ -209,7 +209,7 @@ TEST(BatchCommand, ReplicatesAloneRepeatTheBaseArguments) {
   const auto runs = RowsByRun(Lines(outcome.out));
   ASSERT_EQ(runs.size(), 4u);
   for (std::uint64_t r = 0; r < 4; ++r) {
-    EXPECT_EQ(Split(runs.at(r)[0])[2], std::to_string(DeriveRunSeed(3, 0, r)));
+    EXPECT_EQ(Split(runs.at(r)[0])[2], std::to_string(batch::DeriveRunSeed(3, 0, r)));
   }
 }
 
@@ -241,9 +241,10 @@ TEST(BatchCommand, SummaryMatchesTheStatisticsOfTheRunsItSummarises) {
           const std::vector<std::string> row = Split(runLines[1 + (point * 5 + r) * kSteps + k]);
           values.push_back(std::strtof(row[kStepColumn + 1 + s].c_str(), nullptr));
         }
-        const SummaryStatistics expected = Summarise(values);
-        std::size_t column = kStepColumn + 1 + static_cast<std::size_t>(s) * kSummaryColumns.size();
-        for (const SummaryColumn& statistic : kSummaryColumns) {
+        const batch::SummaryStatistics expected = batch::Summarise(values);
+        std::size_t column =
+            kStepColumn + 1 + static_cast<std::size_t>(s) * batch::kSummaryColumns.size();
+        for (const batch::SummaryColumn& statistic : batch::kSummaryColumns) {
           char text[32];
           std::snprintf(text, sizeof text, "%.9g", expected.*statistic.member);
           EXPECT_EQ(cells[column++], text) << statistic.name << " point " << point << " step " << k;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/run_values.h"
+#include "batch/run_values.h"
 #include "command_line_helpers.h"
 #include "run_description/parameter_table.h"
 
@@ -35,7 +35,7 @@ const float kAwkwardValues[] = {0.0f,   0.1f,      0.14f,  1.0f / 3.0f,  1e-10f,
                                 -0.25f, 0.999999f, 2.5e-5f};
 
 std::vector<float> RunValues() {
-  std::vector<float> values(kValuesPerRun);
+  std::vector<float> values(batch::kValuesPerRun);
   for (std::size_t i = 0; i < values.size(); ++i) {
     values[i] = kAwkwardValues[i % std::size(kAwkwardValues)];
   }
@@ -76,15 +76,15 @@ TEST(BatchOutput, RunRowsCarryTheLabelTheArgumentsAndTheValuesLikeTheSingleRun) 
     EXPECT_EQ(cells[3 + *run::FindParameter("agentCount")], "40");
     EXPECT_EQ(cells[3 + kArgumentColumns], std::to_string(k));
     for (int s = 0; s < model::kSeriesCount; ++s) {
-      EXPECT_EQ(cells[4 + kArgumentColumns + s], PrintfSignificant(values[ValueIndex(s, k)]))
+      EXPECT_EQ(cells[4 + kArgumentColumns + s], PrintfSignificant(values[batch::ValueIndex(s, k)]))
           << "step " << k << " series " << s;
     }
   }
 }
 
 TEST(BatchOutput, RunJsonIsOneLineWithNullForWhatIsNotANumber) {
-  std::vector<float> values(kValuesPerRun, 0.5f);
-  values[ValueIndex(2, 7)] = std::numeric_limits<float>::quiet_NaN();
+  std::vector<float> values(batch::kValuesPerRun, 0.5f);
+  values[batch::ValueIndex(2, 7)] = std::numeric_limits<float>::quiet_NaN();
   std::string text;
   AppendRunJson(text, {12, 6, 0, 5}, run::DefaultRunArguments(), values);
   ASSERT_EQ(Lines(text).size(), 1u);
@@ -114,8 +114,8 @@ TEST(BatchOutput, SummaryHeaderHasFiveStatisticsPerSeries) {
 }
 
 TEST(BatchOutput, SummaryRowsPrintEachStatisticInItsColumn) {
-  std::vector<SummaryStatistics> statistics(kValuesPerRun);
-  statistics[ValueIndex(1, 3)] = {0.25, 0.125, 0.0625, 0.5, 0.75};
+  std::vector<batch::SummaryStatistics> statistics(batch::kValuesPerRun);
+  statistics[batch::ValueIndex(1, 3)] = {0.25, 0.125, 0.0625, 0.5, 0.75};
   std::string text;
   AppendSummaryCsv(text, {8, 20, 3}, run::DefaultRunArguments(), statistics);
   const std::vector<std::string> lines = Lines(text);
@@ -133,7 +133,7 @@ TEST(BatchOutput, SummaryRowsPrintEachStatisticInItsColumn) {
 }
 
 TEST(BatchOutput, SummaryJsonGroupsTheStatisticsBySeries) {
-  std::vector<SummaryStatistics> statistics(kValuesPerRun);
+  std::vector<batch::SummaryStatistics> statistics(batch::kValuesPerRun);
   std::string text;
   AppendSummaryJson(text, {4, 3, -9}, run::DefaultRunArguments(), statistics);
   ASSERT_EQ(Lines(text).size(), 1u);

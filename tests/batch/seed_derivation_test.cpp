@@ -1,4 +1,4 @@
-#include "cli/seed_derivation.h"
+#include "batch/seed_derivation.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <set>
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ull;
@@ -75,4 +75,4 @@ TEST(SeedDerivation, HelpTextGivesTheConstants) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

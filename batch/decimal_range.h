@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace batch {
 
 // The values START, START + STEP, ... up to STOP (included when it lies on the
 // grid), computed exactly on the decimal digits of the three texts, so that
@@ -21,4 +21,4 @@ struct DecimalRange {
 DecimalRange ExpandDecimalRange(std::string_view start, std::string_view stop,
                                 std::string_view step, std::size_t maxValues);
 
-}  // namespace cli
+}  // namespace batch

@@ -1,4 +1,4 @@
-#include "cli/decimal_range.h"
+#include "batch/decimal_range.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 
 #include "run_description/number_text.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::int64_t kBase = 10;
@@ -122,4 +122,4 @@ DecimalRange ExpandDecimalRange(std::string_view startText, std::string_view sto
   return range;
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -1,4 +1,4 @@
-#include "cli/sweep_grid.h"
+#include "batch/sweep_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "run_description/parameter_table.h"
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 std::vector<bool> NoneGiven() {
@@ -139,4 +139,4 @@ TEST(SweepGrid, ASweptArgumentIsNotCheckedAtItsBaseValue) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -4,7 +4,7 @@
 
 #include "model/result_series.h"
 
-namespace cli {
+namespace batch {
 
 // The five series of one run as one flat block of floats: series s at step k
 // is at s * kStepCount + k. Workers hand runs over in this form.
@@ -15,4 +15,4 @@ constexpr std::size_t ValueIndex(int series, int step) {
   return static_cast<std::size_t>(series) * model::kStepCount + static_cast<std::size_t>(step);
 }
 
-}  // namespace cli
+}  // namespace batch

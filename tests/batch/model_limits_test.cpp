@@ -1,4 +1,4 @@
-#include "cli/model_limits.h"
+#include "batch/model_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "model/population_model.h"
 #include "run_description/parameter_table.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 // The message the model itself shows for arguments, or nothing when it runs.
@@ -67,4 +67,4 @@ TEST(ModelLimits, AreListedInTheOrderTheModelChecks) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace batch {
 
 // What a summary reports of the replicates of one grid point at one step.
 struct SummaryStatistics {
@@ -50,4 +50,4 @@ SummaryStatistics Summarise(std::span<double> values);
 // after the other as in run_values.h; the result is indexed like one run.
 std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount);
 
-}  // namespace cli
+}  // namespace batch

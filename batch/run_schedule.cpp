@@ -1,8 +1,8 @@
-#include "cli/run_schedule.h"
+#include "batch/run_schedule.h"
 
-#include "cli/seed_derivation.h"
+#include "batch/seed_derivation.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 // Points g < total with g mod shard.count == shard.index.
@@ -36,4 +36,4 @@ model::RunArguments RunSchedule::Arguments(std::uint64_t localPoint) const {
   return grid_.PointArguments(GlobalPoint(localPoint));
 }
 
-}  // namespace cli
+}  // namespace batch

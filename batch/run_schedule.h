@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "cli/sweep_grid.h"
+#include "batch/sweep_grid.h"
 #include "model/run_arguments.h"
 
-namespace cli {
+namespace batch {
 
 // Part index of count interleaved parts of a grid; index counts from 0 here
 // (the command line counts from 1).
@@ -40,4 +40,4 @@ class RunSchedule {
   std::uint64_t pointCount_;
 };
 
-}  // namespace cli
+}  // namespace batch

@@ -1,4 +1,4 @@
-#include "cli/summary_statistics.h"
+#include "batch/summary_statistics.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "cli/run_values.h"
+#include "batch/run_values.h"
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr double kTolerance = 1e-12;
@@ -122,4 +122,4 @@ TEST(SummariseRuns, TakesEachSeriesAndStepAcrossTheRuns) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -1,4 +1,4 @@
-#include "cli/batch_runner.h"
+#include "batch/batch_runner.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::uint64_t kWindowRunsPerJob = 16;
@@ -256,4 +256,4 @@ BatchOutcome RunOrderedBatch(const BatchShape& shape, const BatchCallbacks& call
   return batch.Run();
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -1,6 +1,6 @@
-#include "cli/seed_derivation.h"
+#include "batch/seed_derivation.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ull;
@@ -40,4 +40,4 @@ std::string_view SeedDerivationText() {
          "  mix(z) = z ^ (z >> 31).\n";
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace batch {
 
 // A batch is a sequence of records (a run, or a grid point with its
 // replicates), each made of runsPerRecord runs. Worker threads make the runs in
@@ -73,4 +73,4 @@ std::optional<std::uint64_t> BytesHeldAtOnce(const BatchShape& shape);
 BatchOutcome RunOrderedBatch(const BatchShape& shape, const BatchCallbacks& callbacks,
                              const std::atomic<bool>& stop);
 
-}  // namespace cli
+}  // namespace batch

@@ -1,15 +1,15 @@
-#include "cli/run_schedule.h"
+#include "batch/run_schedule.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/seed_derivation.h"
+#include "batch/seed_derivation.h"
 #include "run_description/parameter_table.h"
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::int32_t kBaseSeed = 99;
@@ -60,4 +60,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShardedSchedule, ::testing::ValuesIn(kShards),
                          test_support::CaseName());
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -1,9 +1,9 @@
-#include "cli/sweep_grid.h"
+#include "batch/sweep_grid.h"
 
-#include "cli/model_limits.h"
+#include "batch/model_limits.h"
 #include "run_description/parameter_table.h"
 
-namespace cli {
+namespace batch {
 
 SweepGrid::SweepGrid(const model::RunArguments& base, std::vector<SweepAxis> axes)
     : base_(base), axes_(std::move(axes)) {
@@ -71,4 +71,4 @@ BuiltGrid BuildSweepGrid(std::span<const std::string> sweepTexts, const model::R
   return {SweepGrid(base, std::move(axes)), {}};
 }
 
-}  // namespace cli
+}  // namespace batch

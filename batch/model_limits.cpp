@@ -1,11 +1,11 @@
-#include "cli/model_limits.h"
+#include "batch/model_limits.h"
 
 #include <array>
 #include <limits>
 
 #include "model/population_model.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr double kUnbounded = std::numeric_limits<double>::infinity();
@@ -34,4 +34,4 @@ bool WithinModelLimit(const ModelLimit& limit, double value) {
   return value >= limit.minimum && value <= limit.maximum;
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -1,12 +1,12 @@
-#include "cli/summary_statistics.h"
+#include "batch/summary_statistics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "cli/run_values.h"
+#include "batch/run_values.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr double kLowQuantile = 0.05;
@@ -103,4 +103,4 @@ std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::s
   return statistics;
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace cli {
+namespace batch {
 
 // The finalising mix of SplitMix64 (Steele, Lea and Flood; constants of Vigna's
 // splitmix64.c): a bijection on 64 bits in which every input bit changes about
@@ -21,4 +21,4 @@ std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint
 // The lines above as the help text and README give them.
 std::string_view SeedDerivationText();
 
-}  // namespace cli
+}  // namespace batch

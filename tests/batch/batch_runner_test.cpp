@@ -1,4 +1,4 @@
-#include "cli/batch_runner.h"
+#include "batch/batch_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::size_t kValuesPerRun = 2;
@@ -216,4 +216,4 @@ TEST(BatchRunner, AWorkerThatCannotBeMadeFailsTheBatch) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

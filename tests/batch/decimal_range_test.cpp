@@ -1,4 +1,4 @@
-#include "cli/decimal_range.h"
+#include "batch/decimal_range.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "run_description/number_text.h"
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr std::size_t kPlenty = 1000;
@@ -100,4 +100,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedDecimalRange, ::testing::ValuesIn(kRefuse
                          test_support::CaseName());
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -1,10 +1,10 @@
-#include "cli/sweep_axis.h"
+#include "batch/sweep_axis.h"
 
-#include "cli/decimal_range.h"
-#include "cli/model_limits.h"
+#include "batch/decimal_range.h"
+#include "batch/model_limits.h"
 #include "run_description/parameter_table.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 constexpr char kNameEnd = '=';
@@ -99,4 +99,4 @@ ParsedSweep ParseSweep(std::string_view text) {
   return {std::move(axis), {}};
 }
 
-}  // namespace cli
+}  // namespace batch

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace batch {
 
 // Most values one --sweep may take; keeps a mistyped step from filling memory.
 inline constexpr std::size_t kMaxSweepValues = 1'000'000;
@@ -27,4 +27,4 @@ struct ParsedSweep {
 // the arguments the model checks.
 ParsedSweep ParseSweep(std::string_view text);
 
-}  // namespace cli
+}  // namespace batch

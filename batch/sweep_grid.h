@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/sweep_axis.h"
+#include "batch/sweep_axis.h"
 #include "model/run_arguments.h"
 
-namespace cli {
+namespace batch {
 
 // Every combination of the swept values over fixed base arguments. Points are
 // numbered from 0 with the last axis varying fastest; no axes make one point.
@@ -38,4 +38,4 @@ struct BuiltGrid {
 BuiltGrid BuildSweepGrid(std::span<const std::string> sweepTexts, const model::RunArguments& base,
                          const std::vector<bool>& givenAsOption);
 
-}  // namespace cli
+}  // namespace batch

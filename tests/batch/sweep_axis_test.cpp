@@ -1,4 +1,4 @@
-#include "cli/sweep_axis.h"
+#include "batch/sweep_axis.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "run_description/parameter_table.h"
 #include "tests/support/case_name.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 struct SweepCase {
@@ -100,4 +100,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedSweep, ::testing::ValuesIn(kBadSweeps),
                          test_support::CaseName());
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

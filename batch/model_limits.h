@@ -5,7 +5,7 @@
 
 #include "model/run_arguments.h"
 
-namespace cli {
+namespace batch {
 
 // The checks a run makes before it starts, in the order it makes them, with
 // the message it shows. A batch applies them up front so that it refuses a
@@ -24,4 +24,4 @@ const ModelLimit* FindModelLimit(std::string_view name);
 
 bool WithinModelLimit(const ModelLimit& limit, double value);
 
-}  // namespace cli
+}  // namespace batch
