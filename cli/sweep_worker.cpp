@@ -1,14 +1,8 @@
 #include "cli/sweep_worker.h"
 
-#include <algorithm>
-#include <new>
-#include <optional>
-#include <stdexcept>
-#include <string_view>
-
 #include "batch/run_values.h"
+#include "batch/seeded_run.h"
 #include "cli/batch_output.h"
-#include "model/population_model.h"
 
 namespace cli {
 namespace {
@@ -26,9 +20,7 @@ PointLabel LabelOfPoint(const batch::RunSchedule& schedule, std::uint64_t point)
 class SweepWorker : public batch::BatchWorker {
  public:
   SweepWorker(const batch::RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
-      : schedule_(schedule), layout_(layout), format_(format) {
-    model_.notice = [this](std::string_view message) { failedCheck_ = message; };
-  }
+      : schedule_(schedule), layout_(layout), format_(format) {}
 
   void Run(std::uint64_t record, std::uint64_t part, std::span<float> values) override;
   void Format(std::uint64_t record, std::span<const float> values, std::string& text) override;
@@ -43,8 +35,7 @@ class SweepWorker : public batch::BatchWorker {
   const batch::RunSchedule& schedule_;
   const BatchLayout layout_;
   const run::OutputFormat format_;
-  model::CPopulationModel model_;
-  std::optional<std::string> failedCheck_;
+  batch::SeededRunner runner_;
 };
 
 std::uint64_t SweepWorker::LocalPoint(std::uint64_t record, std::uint64_t /*part*/) const {
@@ -58,21 +49,8 @@ std::uint64_t SweepWorker::Replicate(std::uint64_t record, std::uint64_t part) c
 
 void SweepWorker::Run(std::uint64_t record, std::uint64_t part, std::span<float> values) {
   const std::uint64_t point = LocalPoint(record, part);
-  const model::RunArguments arguments = schedule_.Arguments(point);
-  model_.fixedSeed = schedule_.Seed(point, Replicate(record, part));
-  failedCheck_.reset();
-  try {
-    model_.Run(arguments);
-  } catch (const std::bad_alloc&) {
-    throw std::runtime_error("not enough memory for " + std::to_string(arguments.agentCount) +
-                             " agents");
-  }
   // The grid was checked against the model's limits before the batch began.
-  if (failedCheck_) throw std::runtime_error(*failedCheck_);
-  const auto series = model_.Series();
-  for (int s = 0; s < model::kSeriesCount; ++s) {
-    std::copy_n(series[s], model::kStepCount, values.begin() + batch::ValueIndex(s, 0));
-  }
+  runner_.Run(schedule_.Arguments(point), schedule_.Seed(point, Replicate(record, part)), values);
 }
 
 void SweepWorker::Format(std::uint64_t record, std::span<const float> values, std::string& text) {
