@@ -26,6 +26,8 @@ constexpr std::array<int, 5> kSeriesBoxes = {
 
 // The main dialog whose own paint draws nothing: what is left of a repaint is
 // the background and the controls.
+constexpr int kTrackbarPositions = 101;
+
 class DialogWithoutGraph : public ui::CMainDlg {
  protected:
   void OnPaint(platform::PaintContext& /*context*/) override {}
@@ -120,6 +122,56 @@ BENCHMARK(BM_GraphPaintOnly)
     ->ReportAggregatesOnly();
 
 }  // namespace
+
+// A trackbar move with the population band off (0) or on (1): the move's own
+// Recompute, with the band's work for earlier moves running beside it and
+// the queued events handled after each move, as the window's loop would.
+void BM_RecomputeWithBand(benchmark::State& state) {
+  ShownDialog<> shown;
+  if (!shown.Exposed()) {
+    state.SkipWithError("the dialog's window was never exposed");
+    return;
+  }
+  shown.Dialog().ShowBand(state.range(0) != 0);
+  int position = 0;
+  for (auto _ : state) {
+    shown.Dialog().SetTrackbarPos(res::kIdSliderJ, position++ % kTrackbarPositions, false);
+    shown.Dialog().Recompute();
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_RecomputeWithBand)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+// From the last move to its band of 32 populations on screen.
+void BM_BandAfterLastMove(benchmark::State& state) {
+  ShownDialog<> shown;
+  if (!shown.Exposed()) {
+    state.SkipWithError("the dialog's window was never exposed");
+    return;
+  }
+  shown.Dialog().SetBandPopulations(static_cast<int>(state.range(0)));
+  shown.Dialog().ShowBand(true);
+  int position = 0;
+  for (auto _ : state) {
+    shown.Dialog().SetTrackbarPos(res::kIdSliderJ, position++ % kTrackbarPositions, false);
+    shown.Dialog().Recompute();
+    while (shown.Dialog().Band().empty()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+  }
+}
+BENCHMARK(BM_BandAfterLastMove)
+    ->Arg(8)
+    ->Arg(32)
+    ->Arg(128)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
   // No display needed unless the caller chose a platform.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -22,7 +23,14 @@ using Colour = std::variant<Rgb, SystemColour>;
 
 enum class PenStyle : std::uint8_t {
   kSolid,
-  kDot,  // 3 pixels on, 3 off, restarting at every line; gaps in the background colour
+  kDot,   // 3 pixels on, 3 off, restarting at every line; gaps in the background colour
+  kDash,  // the dots of kDot with the gaps left as they are, so what lies beneath shows
+};
+
+struct PolygonPoint {
+  int x;
+  int y;
+  friend bool operator==(const PolygonPoint&, const PolygonPoint&) = default;
 };
 
 // Handle of a drawing object (pen or font) made by a paint context; 0 is no object.
@@ -71,6 +79,12 @@ class PaintContext {
 
   // Draws icon resource iconId with its top-left corner at (x, y).
   virtual void DrawIcon(int x, int y, int iconId) = 0;
+
+  // Fills the closed polygon through points with colour at opacity (of 255)
+  // over what is painted already, without an outline; the pen and the current
+  // position are unchanged.
+  virtual void FillPolygon(std::span<const PolygonPoint> points, Rgb colour,
+                           std::uint8_t opacity) = 0;
 };
 
 }  // namespace platform

@@ -14,6 +14,9 @@ struct MenuItem {
   int id;
   std::string_view text;
   bool enabled = true;
+  bool checkable = false;  // shows a check mark while checked
+  bool checked = false;
+  bool separatorBefore = false;
 };
 
 // What TrackPopupMenu returns when the menu is closed without a choice.

@@ -123,17 +123,22 @@ void QtPaintContext::LineTo(int x, int y) {
   position_ = to;
 }
 
-// A dotted pen wider than one pixel draws solid.
+// A dotted or dashed pen wider than one pixel draws solid.
 bool QtPaintContext::IsDotted(const Pen& pen) {
-  return pen.style == PenStyle::kDot && pen.width == kThinPenWidth;
+  return pen.style != PenStyle::kSolid && pen.width == kThinPenWidth;
+}
+
+bool QtPaintContext::PaintsGaps(const Pen& pen) {
+  return pen.style == PenStyle::kDot;
 }
 
 void QtPaintContext::WriteLine(const DirectPixels& pixels, PixelPoint to, const Pen& pen) {
   const QRgb dotColour = pen.colour.rgba();
   const QRgb gapColour = kBackgroundColour.rgba();
+  const bool paintsGaps = PaintsGaps(pen);
   ForEachLineRect(position_, to, pen.width, IsDotted(pen),
-                  [&pixels, dotColour, gapColour](const QRect& rect, bool dot) {
-                    pixels.Fill(rect, dot ? dotColour : gapColour);
+                  [&pixels, dotColour, gapColour, paintsGaps](const QRect& rect, bool dot) {
+                    if (dot || paintsGaps) pixels.Fill(rect, dot ? dotColour : gapColour);
                   });
 }
 
@@ -145,7 +150,20 @@ void QtPaintContext::DrawLine(PixelPoint to, const Pen& pen) {
     (dot ? dotRects_ : gapRects_).push_back(rect);
   });
   FillRects(dotRects_, pen.colour);
-  FillRects(gapRects_, kBackgroundColour);
+  if (PaintsGaps(pen)) FillRects(gapRects_, kBackgroundColour);
+}
+
+void QtPaintContext::FillPolygon(std::span<const PolygonPoint> points, Rgb colour,
+                                 std::uint8_t opacity) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const PolygonPoint& point : points) polygon.append(QPoint(point.x, point.y));
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(QColor(colour.red, colour.green, colour.blue, opacity));
+  painter_.drawPolygon(polygon);
+  painter_.restore();
 }
 
 void QtPaintContext::FillRects(const std::vector<QRect>& rects, const QColor& colour) {

@@ -44,6 +44,7 @@ class QtPaintContext final : public PaintContext {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void DrawIcon(int x, int y, int iconId) override;
+  void FillPolygon(std::span<const PolygonPoint> points, Rgb colour, std::uint8_t opacity) override;
 
   // Lets tests make pens fail: while the hook returns true, CreatePen returns
   // kNoObject. Returns the hook that was installed before.
@@ -70,6 +71,8 @@ class QtPaintContext final : public PaintContext {
   const Pen& SelectedPen() const;
   QFont ForTarget(QFont font) const;
   static bool IsDotted(const Pen& pen);
+  // A dashed pen leaves its gaps unpainted.
+  static bool PaintsGaps(const Pen& pen);
   // The line from the current position: straight into the pixels, or through
   // the painter.
   void WriteLine(const DirectPixels& pixels, PixelPoint to, const Pen& pen);

@@ -180,7 +180,7 @@ void SvgPaintContext::MoveTo(int x, int y) {
 void SvgPaintContext::LineTo(int x, int y) {
   const Pen& pen = SelectedPen();
   const PixelPoint to{x, y};
-  if (pen.style == PenStyle::kDot && pen.width == kThinPenWidth) {
+  if (pen.style != PenStyle::kSolid && pen.width == kThinPenWidth) {
     FlushPolyline();
     WriteDashedLine(position_, to, pen);
   } else {
@@ -193,6 +193,26 @@ void SvgPaintContext::LineTo(int x, int y) {
     polyline_.push_back(to);
   }
   position_ = to;
+}
+
+void SvgPaintContext::FillPolygon(std::span<const PolygonPoint> points, Rgb colour,
+                                  std::uint8_t opacity) {
+  constexpr double kFullOpacity = 255.0;
+  FlushPolyline();
+  if (points.empty()) {
+    return;
+  }
+  OpenLineGroup();
+  std::string list;
+  for (const PolygonPoint& p : points) {
+    if (!list.empty()) {
+      list += ' ';
+    }
+    list += Point(p.x, p.y);
+  }
+  elements_ += "<polygon" + Attribute("points", list) + Attribute("fill", SvgColour(colour)) +
+               Attribute("fill-opacity", SvgNumber(opacity / kFullOpacity)) +
+               Attribute("stroke", "none") + "/>\n";
 }
 
 void SvgPaintContext::DrawIcon(int x, int y, int iconId) {

@@ -37,6 +37,7 @@ class SvgPaintContext final : public PaintContext {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void DrawIcon(int x, int y, int iconId) override;
+  void FillPolygon(std::span<const PolygonPoint> points, Rgb colour, std::uint8_t opacity) override;
 
   // The elements painted so far, in paint order, one per line.
   std::string Elements();

@@ -16,6 +16,11 @@ enum class GraphCommand : std::uint8_t {
   kSaveGraphSvg,
   kCopyGraph,
   kCopyRerunCommand,
+  kToggleBand,
+  kBandPopulations,
+  kKeepSeed,
+  kPinRun,
+  kRemoveAllPins,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -29,9 +34,14 @@ struct GraphMenuItem {
   std::string_view suffix;      // added to a name typed without one
   std::string_view nameEnding;  // of the suggested name, after "corvellan-<seed>"
   bool needsRun;                // greyed out while no run is on screen
+  bool separatorBefore = false;
+  int populations = 0;  // of the band, for kBandPopulations
 };
 
-inline constexpr std::size_t kGraphMenuSize = 6;
+inline constexpr std::size_t kGraphMenuSize = 13;
+
+// Ids of the items that remove pin n: kFirstRemovePinMenuId + n.
+inline constexpr int kFirstRemovePinMenuId = 40100;
 
 // The items in menu order.
 extern const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu;

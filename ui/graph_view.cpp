@@ -3,8 +3,11 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "batch/run_values.h"
 #include "res/control_ids.h"
 #include "ui/paint_objects.h"
 #include "ui/pixel_coordinate.h"
@@ -121,6 +124,68 @@ void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::Seri
   }
 }
 
+// Each ticked series' band as one polygon: along its 95 % quantiles, back
+// along its 5 % ones. A step without a y on either side leaves the band out.
+void DrawBands(PaintContext& context, const GraphGeometry& g,
+               std::span<const batch::SummaryStatistics> band, const CheckedQuery& isChecked) {
+  if (band.size() != batch::kValuesPerRun) return;
+  std::vector<platform::PolygonPoint> outline;
+  for (const SeriesPen& row : kSeriesPens) {
+    if (!isChecked(row.checkBoxId)) continue;
+    outline.assign(2 * model::kStepCount, {});
+    bool whole = true;
+    for (int k = 0; k < model::kStepCount && whole; ++k) {
+      const batch::SummaryStatistics& at = band[batch::ValueIndex(row.series, k)];
+      const std::optional<int> upper = PlotY(g, static_cast<float>(at.q95));
+      const std::optional<int> lower = PlotY(g, static_cast<float>(at.q05));
+      whole = upper && lower;
+      if (!whole) break;
+      const int x = g.plotLeft + k * g.xScale;
+      outline[static_cast<std::size_t>(k)] = {x, *upper};
+      outline[static_cast<std::size_t>(2 * model::kStepCount - 1 - k)] = {x, *lower};
+    }
+    if (!whole) continue;
+    context.FillPolygon(outline, row.colour, kBandOpacity);
+  }
+}
+
+constexpr int kPinLabelGap = 2;
+
+// Pins as dashed lines in their series' colours, each numbered at the right
+// edge beside its last point.
+void DrawPins(PaintContext& context, const GraphGeometry& g, std::span<const PinnedCurves> pins,
+              const CheckedQuery& isChecked) {
+  if (pins.empty()) return;
+  for (const SeriesPen& row : kSeriesPens) {
+    if (!isChecked(row.checkBoxId)) continue;
+    const platform::DrawingObject pen =
+        context.CreatePen(platform::PenStyle::kDash, kPenWidth, row.colour);
+    if (pen == platform::kNoObject) return;
+    DrawWithPen(context, pen, [&] {
+      for (const PinnedCurves& pin : pins) {
+        const float* values = pin.series[row.series];
+        if (values == nullptr) continue;
+        context.MoveTo(g.plotLeft, g.plotBottom);
+        DrawSeriesLine(context, g, values);
+      }
+    });
+    context.DeleteObject(pen);
+  }
+  context.SetTextAlign(platform::kTextAlignLeft | platform::kTextAlignTop);
+  for (const SeriesPen& row : kSeriesPens) {
+    if (!isChecked(row.checkBoxId)) continue;
+    for (const PinnedCurves& pin : pins) {
+      const float* values = pin.series[row.series];
+      const std::optional<int> y =
+          values != nullptr ? PlotY(g, values[model::kStepCount - 1]) : std::nullopt;
+      if (y)
+        context.TextOut(g.plotRight + kPinLabelGap, *y - kLabelCellHeight / 2,
+                        std::to_string(pin.number));
+    }
+  }
+  context.SetTextAlign(kLabelAlign);
+}
+
 // Where a run of `size` pixels starts so that it sits in the middle of `span`;
 // an odd remainder puts the extra pixel before it.
 int CentredStart(int span, int size) {
@@ -162,7 +227,8 @@ std::optional<int> PlotY(const GraphGeometry& g, float value) {
 }
 
 void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
-                const model::SeriesPointers& series, const CheckedQuery& isChecked) {
+                const model::SeriesPointers& series, const CheckedQuery& isChecked,
+                const GraphOverlays& overlays) {
   const GraphGeometry g = ComputeGraphGeometry(client);
   PaintObjects objects(context);
   objects.SelectFont(kLabelFace, kLabelCellHeight, platform::kFontWeightLight);
@@ -178,7 +244,15 @@ void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
   DrawWithPen(context, framePen, [&] { DrawFrame(context, g); });
 
   // Before the dialog is set up the check boxes are not even read.
-  if (plotReady) DrawSeries(context, g, series, isChecked);
+  if (!plotReady) return;
+  DrawBands(context, g, overlays.band, isChecked);
+  DrawPins(context, g, overlays.pins, isChecked);
+  DrawSeries(context, g, series, isChecked);
+}
+
+std::optional<int> StepAt(const GraphGeometry& g, int x) {
+  if (g.xScale <= 0 || x < g.plotLeft || x > g.plotRight) return std::nullopt;
+  return (x - g.plotLeft + g.xScale / 2) / g.xScale;
 }
 
 void PaintGraphIconic(PaintContext& context, const ClientRect& client, int iconId) {

@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <span>
 
+#include "batch/summary_statistics.h"
 #include "model/result_series.h"
 #include "platform/client_rect.h"
 #include "platform/paint_context.h"
@@ -45,11 +47,33 @@ using CheckedQuery = std::function<bool(int checkBoxId)>;
 // or so far off the plot that it does not fit in an int).
 std::optional<int> PlotY(const GraphGeometry& geometry, float value);
 
-// Paints labels, grid and frame, then, while plotReady, the ticked series.
-// The context's pen and font are current again afterwards and everything the
-// paint made is released, also when a pen cannot be made (the paint stops there).
+// A run kept for comparison, marked with its number at the right edge.
+struct PinnedCurves {
+  int number;
+  model::SeriesPointers series;
+};
+
+// What the graph may show besides the run on screen, beneath its curves.
+struct GraphOverlays {
+  // The 5-95 % band of each series over other populations, indexed as the
+  // values of one run in batch/run_values.h; empty for none.
+  std::span<const batch::SummaryStatistics> band;
+  std::span<const PinnedCurves> pins;
+};
+
+// Opacity of a band's tint over the white graph.
+inline constexpr std::uint8_t kBandOpacity = 64;
+
+// Paints labels, grid and frame, then, while plotReady, the band and the pins
+// of the ticked series and the ticked series themselves. The context's pen and
+// font are current again afterwards and everything the paint made is released,
+// also when a pen cannot be made (the paint stops there).
 void PaintGraph(platform::PaintContext& context, const ClientRect& client, bool plotReady,
-                const model::SeriesPointers& series, const CheckedQuery& isChecked);
+                const model::SeriesPointers& series, const CheckedQuery& isChecked,
+                const GraphOverlays& overlays = {});
+
+// The step whose points lie nearest x, if x is over the plot.
+std::optional<int> StepAt(const GraphGeometry& geometry, int x);
 
 // The minimised dialog: only the icon, centred in the client area.
 void PaintGraphIconic(platform::PaintContext& context, const ClientRect& client,

@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
+#include "ui/band_worker.h"
 #include "ui/control_rows.h"
 #include "ui/correlation_rules.h"
 #include "ui/graph_view.h"
@@ -131,8 +132,10 @@ void CMainDlg::OnPaint(platform::PaintContext& context) {
 }
 
 void CMainDlg::PaintPlot(platform::PaintContext& context) const {
+  const std::vector<PinnedCurves> pins = pins_.Curves();
   PaintGraph(context, GetClientRect(), plotReady, model.Series(),
-             [this](int checkBoxId) { return GetCheck(checkBoxId) != platform::kUnchecked; });
+             [this](int checkBoxId) { return GetCheck(checkBoxId) != platform::kUnchecked; },
+             {band_, pins});
 }
 
 // A preview only: nothing is read back, the runs keep their slope.

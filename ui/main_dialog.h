@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "batch/summary_statistics.h"
 #include "model/attribute.h"
 #include "model/distribution_kind.h"
 #include "model/population_model.h"
@@ -13,6 +16,7 @@
 #include "platform/dialog.h"
 #include "platform/picture.h"
 #include "res/resource_ids.h"
+#include "ui/pinned_runs.h"
 #include "ui/run_on_screen.h"
 
 namespace run {
@@ -21,8 +25,13 @@ struct ParameterSpec;
 
 namespace ui {
 
+class BandWorker;
 struct CorrelationRule;
 struct GraphMenuItem;
+
+// Populations a band may be drawn over; kDefaultBandPopulations at start.
+inline constexpr std::array<int, 3> kBandPopulationChoices = {8, 32, 128};
+inline constexpr int kDefaultBandPopulations = 32;
 
 // Sees the arguments of every run the dialog makes, right after the run.
 using RunObserver = std::function<void(const model::RunArguments& arguments)>;
@@ -72,6 +81,25 @@ class CMainDlg : public platform::Dialog {
   // passed the model's checks; nullopt before the first one.
   const std::optional<RunOnScreen>& ShownRun() const { return shownRun_; }
 
+  // The population band (main_dialog_band.cpp): while shown, every run that
+  // passes its checks asks for the statistics of bandPopulations further
+  // populations off this thread; the band appears when they arrive.
+  void ShowBand(bool show);
+  bool BandShown() const { return bandShown_; }
+  void SetBandPopulations(int populations);
+  int BandPopulations() const { return bandPopulations_; }
+  // The band of the run on screen; empty while none is shown or it is computed.
+  const std::vector<batch::SummaryStatistics>& Band() const { return band_; }
+  // While kept, every run takes the seed of the run on screen now.
+  void KeepSeed(bool keep);
+  bool SeedKept() const { return seedKept_; }
+
+  // Pinned runs (main_dialog_pins.cpp); pinning needs a run on screen and a free pin.
+  bool PinThisRun();
+  void RemovePin(int number);
+  void RemoveAllPins();
+  const PinnedRuns& Pins() const { return pins_; }
+
  protected:
   bool OnInitDialog() override;
   bool OnCommand(std::uint32_t commandWord) override;
@@ -81,6 +109,7 @@ class CMainDlg : public platform::Dialog {
   void OnContextMenu(int x, int y, platform::ContextMenuSource source) override;
   // Over the graph: the seed of the run on screen (main_dialog_help.cpp).
   platform::AreaToolTip ToolTipAt(int x, int y) const override;
+  std::optional<platform::AreaToolTip> PinToolTipAt(int x, int y) const;
 
   void OnSlopeParameter();
   void OnDumpData();
@@ -114,8 +143,21 @@ class CMainDlg : public platform::Dialog {
   // when the picture could not be made.
   std::string GraphFileBytes(const GraphMenuItem& item) const;
 
+  void RequestBand();
+  void AcceptBand(std::uint64_t generation, std::vector<batch::SummaryStatistics> band);
+
   RunObserver runObserver_;
   std::optional<RunOnScreen> shownRun_;
+
+  bool bandShown_ = false;
+  int bandPopulations_ = kDefaultBandPopulations;
+  bool seedKept_ = false;
+  std::uint64_t bandGeneration_ = 0;
+  std::vector<batch::SummaryStatistics> band_;
+  PinnedRuns pins_;
+  // Posted deliveries of bands check it, so none reaches a destroyed dialog.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+  std::unique_ptr<BandWorker> bandWorker_;
 };
 
 }  // namespace ui

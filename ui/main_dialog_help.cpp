@@ -1,9 +1,14 @@
 // The tooltips of CMainDlg: one per trackbar, the dump button's, and the seed
 // over the graph.
+#include <algorithm>
+#include <cstdlib>
+
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
 #include "ui/graph_band.h"
+#include "ui/graph_view.h"
 #include "ui/main_dialog.h"
+#include "ui/pinned_runs.h"
 #include "ui/seed_tool_tip.h"
 #include "ui/slider_tool_tips.h"
 
@@ -18,6 +23,19 @@ constexpr std::string_view kDumpDataToolTip =
     "Graph.bmp must already exist as a 640 \u00d7 340 8-bit bitmap;\n"
     "corvellan-run --new-overlay Graph.bmp creates a blank one.";
 
+constexpr std::string_view kSamePopulationsNote =
+    "\nPopulation band: no attribute is drawn from a distribution, so every\n"
+    "population is the same and the band is the curve.";
+
+// Pixels above or below a pinned curve's point at which its tooltip shows.
+constexpr int kPinReach = 3;
+
+bool NoAttributeDrawn(const model::RunArguments& a) {
+  const int constant = static_cast<int>(model::DistributionKind::Constant);
+  return a.distR == constant && a.distI == constant && a.distT == constant && a.distE == constant &&
+         a.distRPrime == constant;
+}
+
 }  // namespace
 
 void CMainDlg::SetUpToolTips() {
@@ -28,13 +46,44 @@ void CMainDlg::SetUpToolTips() {
 }
 
 // Asked afresh each time, so it always names the run on screen.
-platform::AreaToolTip CMainDlg::ToolTipAt(int /*x*/, int y) const {
+platform::AreaToolTip CMainDlg::ToolTipAt(int x, int y) const {
   const platform::ClientRect client = GetClientRect();
   const int bandBottom = GraphBandBottom(res::kMainDialogTemplate);
   if (!shownRun_ || y < client.top || y >= bandBottom) {
     return {};
   }
-  return {SeedToolTip(*shownRun_), {client.left, client.top, client.right, bandBottom}};
+  if (const std::optional<platform::AreaToolTip> pin = PinToolTipAt(x, y)) {
+    return *pin;
+  }
+  std::string text = SeedToolTip(*shownRun_);
+  if (bandShown_ && NoAttributeDrawn(shownRun_->arguments)) {
+    text += kSamePopulationsNote;
+  }
+  return {text, {client.left, client.top, client.right, bandBottom}};
+}
+
+// The first pin with a ticked series whose point at the step under x lies
+// within reach of y; its tooltip holds while the pointer stays at that point.
+std::optional<platform::AreaToolTip> CMainDlg::PinToolTipAt(int x, int y) const {
+  const GraphGeometry g = ComputeGraphGeometry(GetClientRect());
+  const std::optional<int> step = StepAt(g, x);
+  if (!step || pins_.Empty()) {
+    return std::nullopt;
+  }
+  for (const PinnedCurves& pin : pins_.Curves()) {
+    for (const SeriesPen& row : kSeriesPens) {
+      const float* values = pin.series[row.series];
+      if (GetCheck(row.checkBoxId) == platform::kUnchecked || values == nullptr) continue;
+      const std::optional<int> pinY = PlotY(g, values[*step]);
+      if (!pinY || std::abs(*pinY - y) > kPinReach) continue;
+      const auto found = std::ranges::find(pins_.Pins(), pin.number, &PinnedRun::number);
+      const int pointX = g.plotLeft + *step * g.xScale;
+      return platform::AreaToolTip{PinDifference(*found, *shownRun_),
+                                   {pointX - g.xScale / 2, *pinY - kPinReach,
+                                    pointX + g.xScale / 2 + 1, *pinY + kPinReach + 1}};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace ui

@@ -34,14 +34,64 @@ std::string SeriesCsv(const RunOnScreen& run, const model::SeriesPointers& serie
 }
 constexpr std::string_view kPictureTitle = "Corvellan graph";
 
-// Every item; the series need a run on screen.
-std::vector<platform::MenuItem> MenuItems(bool hasRun) {
+// What the menu shows of the dialog's state.
+struct MenuState {
+  bool hasRun;
+  bool bandShown;
+  int bandPopulations;
+  bool seedKept;
+  const PinnedRuns& pins;
+};
+
+bool IsChecked(const GraphMenuItem& item, const MenuState& state) {
+  switch (item.command) {
+    case GraphCommand::kToggleBand:
+      return state.bandShown;
+    case GraphCommand::kBandPopulations:
+      return state.bandPopulations == item.populations;
+    case GraphCommand::kKeepSeed:
+      return state.seedKept;
+    default:
+      return false;
+  }
+}
+
+bool IsCheckable(const GraphMenuItem& item) {
+  return item.command == GraphCommand::kToggleBand ||
+         item.command == GraphCommand::kBandPopulations || item.command == GraphCommand::kKeepSeed;
+}
+
+bool IsEnabled(const GraphMenuItem& item, const MenuState& state) {
+  if (item.needsRun && !state.hasRun) return false;
+  if (item.command == GraphCommand::kPinRun) return !state.pins.Full();
+  if (item.command == GraphCommand::kRemoveAllPins) return !state.pins.Empty();
+  return true;
+}
+
+// Every item, with one "Remove Pin n" per pin before "Remove All Pins";
+// pinTexts holds those items' texts while the menu is up.
+std::vector<platform::MenuItem> MenuItems(const MenuState& state,
+                                          std::vector<std::string>& pinTexts) {
   std::vector<platform::MenuItem> items;
+  pinTexts.clear();
+  pinTexts.reserve(state.pins.Pins().size());
   for (const GraphMenuItem& item : kGraphMenu) {
-    const bool enabled = hasRun || !item.needsRun;
-    items.push_back({item.menuId, item.text, enabled});
+    if (item.command == GraphCommand::kRemoveAllPins) {
+      for (const PinnedRun& pin : state.pins.Pins()) {
+        pinTexts.push_back("Remove Pin " + std::to_string(pin.number));
+        items.push_back({kFirstRemovePinMenuId + pin.number, pinTexts.back()});
+      }
+    }
+    items.push_back({item.menuId, item.text, IsEnabled(item, state), IsCheckable(item),
+                     IsChecked(item, state), item.separatorBefore});
   }
   return items;
+}
+
+std::optional<int> RemovedPin(int menuId) {
+  const int number = menuId - kFirstRemovePinMenuId;
+  if (number < 1 || number > static_cast<int>(kMaxPins)) return std::nullopt;
+  return number;
 }
 
 void ReportWriteFailure(const std::string& path, const std::string& reason) {
@@ -62,8 +112,13 @@ void CMainDlg::OnContextMenu(int x, int y, platform::ContextMenuSource source) {
   } else if (y < client.top || y >= bandBottom) {
     return;
   }
-  const std::vector<platform::MenuItem> items = MenuItems(shownRun_.has_value());
-  if (const GraphMenuItem* item = FindGraphMenuItem(platform::TrackPopupMenu(*this, items, x, y))) {
+  std::vector<std::string> pinTexts;
+  const std::vector<platform::MenuItem> items =
+      MenuItems({shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_}, pinTexts);
+  const int chosen = platform::TrackPopupMenu(*this, items, x, y);
+  if (const std::optional<int> pin = RemovedPin(chosen)) {
+    RemovePin(*pin);
+  } else if (const GraphMenuItem* item = FindGraphMenuItem(chosen)) {
     RunGraphCommand(*item);
   }
 }
@@ -87,9 +142,27 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
     platform::CopyPictureToClipboard(GraphPicture());
     return;
   }
-  if (item.command == GraphCommand::kCopyRerunCommand) {
-    platform::CopyTextToClipboard(run::ShortRerunCommand(shownRun_->seed, shownRun_->arguments));
-    return;
+  switch (item.command) {
+    case GraphCommand::kCopyRerunCommand:
+      platform::CopyTextToClipboard(run::ShortRerunCommand(shownRun_->seed, shownRun_->arguments));
+      return;
+    case GraphCommand::kToggleBand:
+      ShowBand(!bandShown_);
+      return;
+    case GraphCommand::kBandPopulations:
+      SetBandPopulations(item.populations);
+      return;
+    case GraphCommand::kKeepSeed:
+      KeepSeed(!seedKept_);
+      return;
+    case GraphCommand::kPinRun:
+      PinThisRun();
+      return;
+    case GraphCommand::kRemoveAllPins:
+      RemoveAllPins();
+      return;
+    default:
+      break;
   }
   const std::optional<std::int32_t> seed =
       shownRun_ ? std::optional<std::int32_t>(shownRun_->seed) : std::nullopt;
@@ -118,8 +191,7 @@ std::string CMainDlg::GraphFileBytes(const GraphMenuItem& item) const {
       return platform::PictureAsPng(GraphPicture(), item.scale);
     case GraphCommand::kSaveGraphSvg:
       return platform::PictureAsSvg(GraphPicture());
-    case GraphCommand::kCopyGraph:
-    case GraphCommand::kCopyRerunCommand:
+    default:
       break;
   }
   return {};

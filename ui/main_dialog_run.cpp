@@ -64,6 +64,7 @@ void CMainDlg::Recompute() {
   if (PassedChecks(model)) {
     shownRun_ = RunOnScreen{model.runSeed, arguments};
   }
+  RequestBand();
   if (runObserver_) {
     runObserver_(arguments);
   }

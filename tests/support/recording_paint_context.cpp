@@ -30,12 +30,24 @@ std::string Describe(const Colour& colour) {
   return workspace ? "app-workspace" : "button-shadow";
 }
 
+std::string_view StyleName(PenStyle style) {
+  switch (style) {
+    case PenStyle::kSolid:
+      return "solid";
+    case PenStyle::kDot:
+      return "dot";
+    case PenStyle::kDash:
+      return "dash";
+  }
+  return "?";
+}
+
 struct OpPrinter {
   std::ostream& out;
 
   void operator()(const CreatePenOp& op) const {
-    out << "CreatePen(" << (op.style == PenStyle::kDot ? "dot" : "solid") << ", " << op.width
-        << ", " << Describe(op.colour) << ") -> " << Describe(op.result);
+    out << "CreatePen(" << StyleName(op.style) << ", " << op.width << ", " << Describe(op.colour)
+        << ") -> " << Describe(op.result);
   }
   void operator()(const CreateFontOp& op) const {
     out << "CreateFont(\"" << op.face << "\", " << op.cellHeight << ", " << op.weight << ") -> "
@@ -58,6 +70,10 @@ struct OpPrinter {
   }
   void operator()(const DrawIconOp& op) const {
     out << "DrawIcon(" << op.at << ", " << op.iconId << ")";
+  }
+  void operator()(const FillPolygonOp& op) const {
+    out << "FillPolygon(" << op.points.size() << " points, " << Describe(Colour{op.colour})
+        << ", opacity " << int{op.opacity} << ")";
   }
 };
 
@@ -97,6 +113,10 @@ std::ostream& operator<<(std::ostream& out, const LineToOp& op) {
   return out << PaintOp(op);
 }
 std::ostream& operator<<(std::ostream& out, const DrawIconOp& op) {
+  return out << PaintOp(op);
+}
+
+std::ostream& operator<<(std::ostream& out, const FillPolygonOp& op) {
   return out << PaintOp(op);
 }
 
@@ -192,6 +212,11 @@ void RecordingPaintContext::LineTo(int x, int y) {
 
 void RecordingPaintContext::DrawIcon(int x, int y, int iconId) {
   ops_.emplace_back(DrawIconOp{{x, y}, iconId});
+}
+
+void RecordingPaintContext::FillPolygon(std::span<const PolygonPoint> points, Rgb colour,
+                                        std::uint8_t opacity) {
+  ops_.emplace_back(FillPolygonOp{{points.begin(), points.end()}, colour, opacity});
 }
 
 std::optional<CreatePenOp> RecordingPaintContext::PenOf(DrawingObject pen) const {

@@ -80,8 +80,16 @@ struct DrawIconOp {
   friend bool operator==(const DrawIconOp&, const DrawIconOp&) = default;
 };
 
-using PaintOp = std::variant<CreatePenOp, CreateFontOp, SelectObjectOp, DeleteObjectOp,
-                             SetTextAlignOp, TextOutOp, MoveToOp, LineToOp, DrawIconOp>;
+struct FillPolygonOp {
+  std::vector<PolygonPoint> points;
+  Rgb colour;
+  std::uint8_t opacity;
+  friend bool operator==(const FillPolygonOp&, const FillPolygonOp&) = default;
+};
+
+using PaintOp =
+    std::variant<CreatePenOp, CreateFontOp, SelectObjectOp, DeleteObjectOp, SetTextAlignOp,
+                 TextOutOp, MoveToOp, LineToOp, DrawIconOp, FillPolygonOp>;
 
 // Readable test failures.
 std::ostream& operator<<(std::ostream& out, const PaintPoint& point);
@@ -94,6 +102,7 @@ std::ostream& operator<<(std::ostream& out, const TextOutOp& op);
 std::ostream& operator<<(std::ostream& out, const MoveToOp& op);
 std::ostream& operator<<(std::ostream& out, const LineToOp& op);
 std::ostream& operator<<(std::ostream& out, const DrawIconOp& op);
+std::ostream& operator<<(std::ostream& out, const FillPolygonOp& op);
 std::ostream& operator<<(std::ostream& out, const PaintOp& op);
 
 // A paint context that draws nothing and remembers every call, for tests of
@@ -113,6 +122,7 @@ class RecordingPaintContext final : public PaintContext {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void DrawIcon(int x, int y, int iconId) override;
+  void FillPolygon(std::span<const PolygonPoint> points, Rgb colour, std::uint8_t opacity) override;
 
   // The n-th call (counting from 1) of CreatePen, or of CreateFont, fails.
   void FailCreatePenAt(int n) { failPenAt_ = n; }

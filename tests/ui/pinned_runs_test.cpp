@@ -1,0 +1,142 @@
+#include "ui/pinned_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTest>
+#include <QToolTip>
+
+#include "platform/dialog_window.h"
+#include "res/control_ids.h"
+#include "run_description/parameter_table.h"
+#include "tests/support/case_name.h"
+#include "tests/ui/graph_menu_driver.h"
+#include "tests/ui/main_dialog_harness.h"
+
+namespace ui_test {
+namespace {
+
+constexpr std::string_view kPinItem = "Pin This Run";
+constexpr std::string_view kRemoveAllItem = "Remove All Pins";
+
+struct DifferenceCase {
+  const char* name;
+  void (*change)(model::RunArguments& pinned);
+  std::int32_t pinnedSeed;
+  std::string expected;
+};
+
+const DifferenceCase kDifferenceCases[] = {
+    {"JAndSanctions",
+     [](model::RunArguments& a) {
+       a.paramJ = 0.3;
+       a.sanctionsOn = 1;
+     },
+     7, "Pin 2: J 0.30 (now 0.50), Sanctions on (now off)"},
+    {"KindAndCount",
+     [](model::RunArguments& a) {
+       a.distRPrime = 2;
+       a.requestedCountR = 35;
+     },
+     7, "Pin 2: R' Log-Normal (now Constant), R N 35 (now 100)"},
+    {"OnlyTheSeed", [](model::RunArguments&) {}, 9,
+     "Pin 2: the same parameters as now; seed 9 (now 7)"},
+};
+
+class PinDifference : public testing::TestWithParam<DifferenceCase> {};
+
+TEST_P(PinDifference, NamesWhatDiffersFromTheRunNow) {
+  const DifferenceCase& c = GetParam();
+  const ui::RunOnScreen now{7, run::DefaultRunArguments()};
+  ui::PinnedRun pin{2, now, {}};
+  pin.run.seed = c.pinnedSeed;
+  c.change(pin.run.arguments);
+  EXPECT_EQ(ui::PinDifference(pin, now), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PinDifference, testing::ValuesIn(kDifferenceCases),
+                         test_support::CaseName());
+
+std::vector<std::string> OfferedTexts(MainDialogHarness& harness, MenuChooser& chooser) {
+  chooser.Choose({});
+  RightClick(harness, kInGraph);
+  return chooser.Offers().back().texts;
+}
+
+bool Offers(const std::vector<std::string>& texts, std::string_view text) {
+  return std::ranges::find(texts, std::string(text)) != texts.end();
+}
+
+std::string ToolTipAt(MainDialogHarness& harness, QPoint point) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->inherits("QTipLabel")) widget->hide();
+  }
+  platform::DialogWindow* window = harness.Dialog().Window();
+  QHelpEvent event(QEvent::ToolTip, point, window->mapToGlobal(point));
+  QApplication::sendEvent(window, &event);
+  return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+}
+
+class PinnedRunsInTheWindow : public testing::Test {
+ protected:
+  MainDialogHarness harness_;
+  MenuChooser chooser_;
+};
+
+TEST_F(PinnedRunsInTheWindow, DrawsPinsBeneathTheLiveCurveAndRemovesThem) {
+  const QImage without = GrabGraphBand(harness_);
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_End});
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  ASSERT_EQ(harness_.Dialog().Pins().Pins().size(), 2U);
+  const std::vector<std::string> texts = OfferedTexts(harness_, chooser_);
+  EXPECT_TRUE(Offers(texts, "Remove Pin 1"));
+  EXPECT_TRUE(Offers(texts, "Remove Pin 2"));
+  EXPECT_NE(GrabGraphBand(harness_), without);
+
+  ChooseFromGraphMenu(harness_, chooser_, "Remove Pin 1");
+  ASSERT_EQ(harness_.Dialog().Pins().Pins().size(), 1U);
+  EXPECT_EQ(harness_.Dialog().Pins().Pins().front().number, 2);
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  EXPECT_EQ(harness_.Dialog().Pins().Pins().back().number, 1);  // the free number again
+  ChooseFromGraphMenu(harness_, chooser_, kRemoveAllItem);
+  EXPECT_TRUE(harness_.Dialog().Pins().Empty());
+}
+
+TEST_F(PinnedRunsInTheWindow, KeepsAtMostSixAndGreysThePinItemThen) {
+  for (std::size_t i = 0; i < ui::kMaxPins + 2; ++i) {
+    ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  }
+  EXPECT_EQ(harness_.Dialog().Pins().Pins().size(), ui::kMaxPins);
+  RightClick(harness_, kInGraph);
+  const OfferedMenu& offer = chooser_.Offers().back();
+  for (std::size_t i = 0; i < offer.items.size(); ++i) {
+    if (offer.texts[i] == kPinItem) {
+      EXPECT_FALSE(offer.items[i].enabled);
+    }
+    if (offer.texts[i] == kRemoveAllItem) {
+      EXPECT_TRUE(offer.items[i].enabled);
+    }
+  }
+}
+
+// Pinned at J 0.50, shown at J 1.00: over the pin's first-order curve the
+// tooltip names the pin and the difference.
+TEST_F(PinnedRunsInTheWindow, ItsCurveTellsWhatDiffersInATooltip) {
+  harness_.Dialog().model.fixedSeed = 11;
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_Right});
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_Left});
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  const ui::PinnedRun pin = harness_.Dialog().Pins().Pins().front();
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_End});
+  const ui::GraphGeometry g = ui::ComputeGraphGeometry(harness_.Dialog().GetClientRect());
+  constexpr int kStep = 60;
+  const float value =
+      pin.values[static_cast<std::size_t>(model::kFirstOrderRate) * model::kStepCount + kStep];
+  const QPoint over(g.plotLeft + kStep * g.xScale, *ui::PlotY(g, value));
+  EXPECT_EQ(ToolTipAt(harness_, over), "Pin 1: J 0.50 (now 1.00)");
+}
+
+}  // namespace
+}  // namespace ui_test

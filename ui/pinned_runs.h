@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/result_series.h"
+#include "ui/graph_view.h"
+#include "ui/run_on_screen.h"
+
+namespace ui {
+
+// A run kept for comparison: its number, seed, arguments and five series.
+struct PinnedRun {
+  int number;
+  RunOnScreen run;
+  std::vector<float> values;  // laid out as in batch/run_values.h
+};
+
+inline constexpr std::size_t kMaxPins = 6;
+
+// The pinned runs in the order they were pinned. A new pin takes the lowest
+// number not in use, so numbers stay short and a removed pin's number returns.
+class PinnedRuns {
+ public:
+  bool Full() const { return pins_.size() >= kMaxPins; }
+  bool Empty() const { return pins_.empty(); }
+  std::span<const PinnedRun> Pins() const { return pins_; }
+
+  // The new pin's number; nullopt when Full.
+  std::optional<int> Add(const RunOnScreen& run, const model::SeriesPointers& series);
+  void Remove(int number);
+  void Clear() { pins_.clear(); }
+
+  // The curves to draw; each points into this object's pins.
+  std::vector<PinnedCurves> Curves() const;
+
+ private:
+  std::vector<PinnedRun> pins_;
+};
+
+// "Pin 2: J 0.30 (now 0.50), Sanctions on (now off)": the parameters in which
+// the pin differs from the run now on screen, named as the panel names them.
+std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now);
+
+}  // namespace ui
