@@ -1,19 +1,19 @@
 #include "cli/sweep_worker.h"
 
+#include "batch/batch_output.h"
 #include "batch/run_values.h"
 #include "batch/seeded_run.h"
-#include "cli/batch_output.h"
 
 namespace cli {
 namespace {
 
-RunLabel LabelOfRun(const batch::RunSchedule& schedule, std::uint64_t point,
-                    std::uint64_t replicate) {
+batch::RunLabel LabelOfRun(const batch::RunSchedule& schedule, std::uint64_t point,
+                           std::uint64_t replicate) {
   return {schedule.RunIndex(point, replicate), schedule.GlobalPoint(point), replicate,
           schedule.Seed(point, replicate)};
 }
 
-PointLabel LabelOfPoint(const batch::RunSchedule& schedule, std::uint64_t point) {
+batch::PointLabel LabelOfPoint(const batch::RunSchedule& schedule, std::uint64_t point) {
   return {schedule.GlobalPoint(point), schedule.Replicates(), schedule.BaseSeed()};
 }
 
@@ -65,25 +65,25 @@ void SweepWorker::FormatRun(std::uint64_t record, std::span<const float> values,
                             std::string& text) const {
   const std::uint64_t point = LocalPoint(record, 0);
   const std::uint64_t replicate = Replicate(record, 0);
-  const RunLabel label = LabelOfRun(schedule_, point, replicate);
+  const batch::RunLabel label = LabelOfRun(schedule_, point, replicate);
   const model::RunArguments arguments = schedule_.Arguments(point);
   if (format_ == run::OutputFormat::kJson) {
-    AppendRunJson(text, label, arguments, values);
+    batch::AppendRunJson(text, label, arguments, values);
   } else {
-    AppendRunCsv(text, label, arguments, values);
+    batch::AppendRunCsv(text, label, arguments, values);
   }
 }
 
 void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> values,
                                 std::string& text) const {
-  const PointLabel label = LabelOfPoint(schedule_, record);
+  const batch::PointLabel label = LabelOfPoint(schedule_, record);
   const model::RunArguments arguments = schedule_.Arguments(record);
   const std::vector<batch::SummaryStatistics> statistics =
       batch::SummariseRuns(values, schedule_.Replicates());
   if (format_ == run::OutputFormat::kJson) {
-    AppendSummaryJson(text, label, arguments, statistics);
+    batch::AppendSummaryJson(text, label, arguments, statistics);
   } else {
-    AppendSummaryCsv(text, label, arguments, statistics);
+    batch::AppendSummaryCsv(text, label, arguments, statistics);
   }
 }
 
@@ -115,18 +115,18 @@ std::vector<std::string> RecordLineOpenings(const batch::RunSchedule& schedule, 
   std::string opening;
   if (format == run::OutputFormat::kJson) {
     if (summary) {
-      AppendSummaryJsonOpening(opening, LabelOfPoint(schedule, point), arguments);
+      batch::AppendSummaryJsonOpening(opening, LabelOfPoint(schedule, point), arguments);
     } else {
-      AppendRunJsonOpening(opening, LabelOfRun(schedule, point, record % schedule.Replicates()),
-                           arguments);
+      batch::AppendRunJsonOpening(
+          opening, LabelOfRun(schedule, point, record % schedule.Replicates()), arguments);
     }
     return {opening};
   }
   if (summary) {
-    AppendSummaryCsvRowOpening(opening, LabelOfPoint(schedule, point), arguments);
+    batch::AppendSummaryCsvRowOpening(opening, LabelOfPoint(schedule, point), arguments);
   } else {
-    AppendRunCsvRowOpening(opening, LabelOfRun(schedule, point, record % schedule.Replicates()),
-                           arguments);
+    batch::AppendRunCsvRowOpening(
+        opening, LabelOfRun(schedule, point, record % schedule.Replicates()), arguments);
   }
   std::vector<std::string> lines(model::kStepCount, opening);
   for (int k = 0; k < model::kStepCount; ++k) lines[k].append(std::to_string(k)).append(1, ',');
@@ -136,9 +136,9 @@ std::vector<std::string> RecordLineOpenings(const batch::RunSchedule& schedule, 
 void AppendBatchHeader(std::string& text, BatchLayout layout, run::OutputFormat format) {
   if (format == run::OutputFormat::kJson) return;
   if (layout == BatchLayout::kSummary) {
-    AppendSummaryCsvHeader(text);
+    batch::AppendSummaryCsvHeader(text);
   } else {
-    AppendRunCsvHeader(text);
+    batch::AppendRunCsvHeader(text);
   }
 }
 

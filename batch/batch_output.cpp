@@ -1,4 +1,4 @@
-#include "cli/batch_output.h"
+#include "batch/batch_output.h"
 
 #include <array>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include "run_description/number_text.h"
 #include "run_description/parameter_table.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
 // Enough for any integer.
@@ -102,7 +102,7 @@ void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArgu
     AppendInteger(text, k);
     for (int s = 0; s < model::kSeriesCount; ++s) {
       text += ',';
-      run::AppendSignificant(text, values[batch::ValueIndex(s, k)]);
+      run::AppendSignificant(text, values[ValueIndex(s, k)]);
     }
     text += '\n';
   }
@@ -129,8 +129,7 @@ void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArg
   AppendRunJsonOpening(text, label, arguments);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     text += ',';
-    AppendJsonArray(text, model::kSeriesNames[s],
-                    [&](int k) { return values[batch::ValueIndex(s, k)]; });
+    AppendJsonArray(text, model::kSeriesNames[s], [&](int k) { return values[ValueIndex(s, k)]; });
   }
   text += "}}\n";
 }
@@ -140,7 +139,7 @@ void AppendSummaryCsvHeader(std::string& text) {
   AppendArgumentNames(text);
   text += "step";
   for (const char* name : model::kSeriesNames) {
-    for (const batch::SummaryColumn& column : batch::kSummaryColumns) {
+    for (const SummaryColumn& column : kSummaryColumns) {
       text.append(1, ',').append(name).append(1, '_').append(column.name);
     }
   }
@@ -160,16 +159,16 @@ void AppendSummaryCsvRowOpening(std::string& text, const PointLabel& label,
 
 void AppendSummaryCsv(std::string& text, const PointLabel& label,
                       const model::RunArguments& arguments,
-                      std::span<const batch::SummaryStatistics> statistics) {
+                      std::span<const SummaryStatistics> statistics) {
   std::string prefix;
   AppendSummaryCsvRowOpening(prefix, label, arguments);
   for (int k = 0; k < model::kStepCount; ++k) {
     text += prefix;
     AppendInteger(text, k);
     for (int s = 0; s < model::kSeriesCount; ++s) {
-      for (const batch::SummaryColumn& column : batch::kSummaryColumns) {
+      for (const SummaryColumn& column : kSummaryColumns) {
         text += ',';
-        run::AppendSignificant(text, statistics[batch::ValueIndex(s, k)].*column.member);
+        run::AppendSignificant(text, statistics[ValueIndex(s, k)].*column.member);
       }
     }
     text += '\n';
@@ -192,15 +191,15 @@ void AppendSummaryJsonOpening(std::string& text, const PointLabel& label,
 
 void AppendSummaryJson(std::string& text, const PointLabel& label,
                        const model::RunArguments& arguments,
-                       std::span<const batch::SummaryStatistics> statistics) {
+                       std::span<const SummaryStatistics> statistics) {
   AppendSummaryJsonOpening(text, label, arguments);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     text.append(",\"").append(model::kSeriesNames[s]).append("\":{");
     const char* separator = "";
-    for (const batch::SummaryColumn& column : batch::kSummaryColumns) {
+    for (const SummaryColumn& column : kSummaryColumns) {
       text += separator;
       AppendJsonArray(text, column.name,
-                      [&](int k) { return statistics[batch::ValueIndex(s, k)].*column.member; });
+                      [&](int k) { return statistics[ValueIndex(s, k)].*column.member; });
       separator = ",";
     }
     text += '}';
@@ -208,4 +207,4 @@ void AppendSummaryJson(std::string& text, const PointLabel& label,
   text += "}}\n";
 }
 
-}  // namespace cli
+}  // namespace batch

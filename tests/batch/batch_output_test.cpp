@@ -1,4 +1,4 @@
-#include "cli/batch_output.h"
+#include "batch/batch_output.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "batch/run_values.h"
-#include "command_line_helpers.h"
 #include "run_description/parameter_table.h"
+#include "tests/cli/command_line_helpers.h"
 
-namespace cli {
+namespace batch {
 namespace {
 
-using testing::Lines;
-using testing::Split;
+using cli::testing::Lines;
+using cli::testing::Split;
 
 constexpr std::size_t kArgumentColumns = 29;
 constexpr std::size_t kRunColumns = 3 + kArgumentColumns + 1 + model::kSeriesCount;
@@ -144,4 +144,4 @@ TEST(BatchOutput, SummaryJsonGroupsTheStatisticsBySeries) {
 }
 
 }  // namespace
-}  // namespace cli
+}  // namespace batch

@@ -7,7 +7,7 @@
 #include "batch/summary_statistics.h"
 #include "model/run_arguments.h"
 
-namespace cli {
+namespace batch {
 
 // Text of a batch: long CSV (one row per run and step), summary CSV (one row
 // per grid point and step) or JSON Lines (one object per run or grid point).
@@ -54,9 +54,9 @@ void AppendSummaryCsvHeader(std::string& text);
 // statistics indexed like the values of one run (SummariseRuns).
 void AppendSummaryCsv(std::string& text, const PointLabel& label,
                       const model::RunArguments& arguments,
-                      std::span<const batch::SummaryStatistics> statistics);
+                      std::span<const SummaryStatistics> statistics);
 void AppendSummaryJson(std::string& text, const PointLabel& label,
                        const model::RunArguments& arguments,
-                       std::span<const batch::SummaryStatistics> statistics);
+                       std::span<const SummaryStatistics> statistics);
 
-}  // namespace cli
+}  // namespace batch
