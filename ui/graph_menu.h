@@ -21,6 +21,7 @@ enum class GraphCommand : std::uint8_t {
   kKeepSeed,
   kPinRun,
   kRemoveAllPins,
+  kSavePinsCsv,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -38,7 +39,7 @@ struct GraphMenuItem {
   int populations = 0;  // of the band, for kBandPopulations
 };
 
-inline constexpr std::size_t kGraphMenuSize = 13;
+inline constexpr std::size_t kGraphMenuSize = 14;
 
 // Ids of the items that remove pin n: kFirstRemovePinMenuId + n.
 inline constexpr int kFirstRemovePinMenuId = 40100;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/batch_output.h"
+#include "batch/run_values.h"
 #include "output/output_file.h"
 #include "platform/clipboard.h"
 #include "platform/file_dialog.h"
@@ -33,6 +35,26 @@ std::string SeriesCsv(const RunOnScreen& run, const model::SeriesPointers& serie
   return csv.str();
 }
 constexpr std::string_view kPictureTitle = "Corvellan graph";
+
+// The run on screen as run 0 and each pin as the run of its number, in the
+// rows `corvellan-run` writes for a batch.
+std::string PinnedRunsCsv(const RunOnScreen& run, const model::SeriesPointers& series,
+                          const PinnedRuns& pins) {
+  std::vector<float> values(batch::kValuesPerRun);
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    if (series[s] != nullptr) {
+      std::copy_n(series[s], model::kStepCount, values.begin() + batch::ValueIndex(s, 0));
+    }
+  }
+  std::string csv;
+  batch::AppendRunCsvHeader(csv);
+  batch::AppendRunCsv(csv, {0, 0, 0, run.seed}, run.arguments, values);
+  for (const PinnedRun& pin : pins.Pins()) {
+    const auto number = static_cast<std::uint64_t>(pin.number);
+    batch::AppendRunCsv(csv, {number, 0, 0, pin.run.seed}, pin.run.arguments, pin.values);
+  }
+  return csv;
+}
 
 // What the menu shows of the dialog's state.
 struct MenuState {
@@ -64,7 +86,9 @@ bool IsCheckable(const GraphMenuItem& item) {
 bool IsEnabled(const GraphMenuItem& item, const MenuState& state) {
   if (item.needsRun && !state.hasRun) return false;
   if (item.command == GraphCommand::kPinRun) return !state.pins.Full();
-  if (item.command == GraphCommand::kRemoveAllPins) return !state.pins.Empty();
+  if (item.command == GraphCommand::kRemoveAllPins || item.command == GraphCommand::kSavePinsCsv) {
+    return !state.pins.Empty();
+  }
   return true;
 }
 
@@ -187,6 +211,8 @@ std::string CMainDlg::GraphFileBytes(const GraphMenuItem& item) const {
   switch (item.command) {
     case GraphCommand::kSaveSeriesCsv:
       return SeriesCsv(*shownRun_, model.Series());
+    case GraphCommand::kSavePinsCsv:
+      return PinnedRunsCsv(*shownRun_, model.Series(), pins_);
     case GraphCommand::kSaveGraphPng:
       return platform::PictureAsPng(GraphPicture(), item.scale);
     case GraphCommand::kSaveGraphSvg:

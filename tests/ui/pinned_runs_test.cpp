@@ -6,13 +6,19 @@
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "cli/runner.h"
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
 #include "run_description/parameter_table.h"
+#include "run_description/rerun_command.h"
 #include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
+#include "tests/ui/temporary_current_directory.h"
 
 namespace ui_test {
 namespace {
@@ -136,6 +142,58 @@ TEST_F(PinnedRunsInTheWindow, ItsCurveTellsWhatDiffersInATooltip) {
       pin.values[static_cast<std::size_t>(model::kFirstOrderRate) * model::kStepCount + kStep];
   const QPoint over(g.plotLeft + kStep * g.xScale, *ui::PlotY(g, value));
   EXPECT_EQ(ToolTipAt(harness_, over), "Pin 1: J 0.50 (now 1.00)");
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+// The step and the five series at the end of a row.
+std::string RowTail(const std::string& row) {
+  constexpr int kTailCells = 1 + model::kSeriesCount;
+  std::size_t at = row.size();
+  for (int i = 0; i < kTailCells; ++i) at = row.rfind(',', at - 1);
+  return row.substr(at + 1);
+}
+
+// The live run is run 0, each pin the run of its number; every run's rows
+// are what `corvellan-run` prints for that run's own seed and parameters.
+TEST_F(PinnedRunsInTheWindow, SavesThePinsAndTheLiveRunAsBatchRows) {
+  TemporaryCurrentDirectory directory;
+  const std::filesystem::path file = directory.Path() / "pins.csv";
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  harness_.Click(res::kIdCheckSanctions);
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_Home});
+  const SaveFileAnswer answer(file.string());
+  ChooseFromGraphMenu(harness_, chooser_, "Save Pinned Runs as CSV\u2026");
+  std::ifstream in(file);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<std::string> lines = SplitLines(saved);
+  ASSERT_EQ(lines.size(), 1 + 3 * static_cast<std::size_t>(model::kStepCount));
+  EXPECT_TRUE(lines[0].starts_with("run,replicate,seed,paramJ,"));
+
+  std::vector<ui::RunOnScreen> runs = {*harness_.Dialog().ShownRun()};
+  for (const ui::PinnedRun& pin : harness_.Dialog().Pins().Pins()) runs.push_back(pin.run);
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    std::istringstream command(run::ShortRerunCommand(runs[r].seed, runs[r].arguments));
+    std::vector<std::string> args;
+    for (std::string word; command >> word;) args.push_back(word);
+    args.erase(args.begin());
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
+    const std::vector<std::string> alone = SplitLines(out.str());
+    for (int k = 0; k < model::kStepCount; ++k) {
+      const std::string& row = lines[1 + r * model::kStepCount + static_cast<std::size_t>(k)];
+      EXPECT_TRUE(row.starts_with(std::to_string(r) + ",0," + std::to_string(runs[r].seed) + ","))
+          << row;
+      EXPECT_EQ(RowTail(row), alone[2 + static_cast<std::size_t>(k)]) << "run " << r;
+    }
+  }
 }
 
 }  // namespace
