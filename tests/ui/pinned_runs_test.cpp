@@ -110,6 +110,16 @@ TEST_F(PinnedRunsInTheWindow, DrawsPinsBeneathTheLiveCurveAndRemovesThem) {
   EXPECT_TRUE(harness_.Dialog().Pins().Empty());
 }
 
+TEST_F(PinnedRunsInTheWindow, LeaveNoTraceOnceRemoved) {
+  harness_.Click(res::kIdCheckSecondOrderRate);
+  harness_.Click(res::kIdCheckSanctions);
+  const QImage before = GrabGraphBand(harness_);
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  ChooseFromGraphMenu(harness_, chooser_, kPinItem);
+  ChooseFromGraphMenu(harness_, chooser_, kRemoveAllItem);
+  EXPECT_EQ(GrabGraphBand(harness_), before);
+}
+
 TEST_F(PinnedRunsInTheWindow, KeepsAtMostSixAndGreysThePinItemThen) {
   for (std::size_t i = 0; i < ui::kMaxPins + 2; ++i) {
     ChooseFromGraphMenu(harness_, chooser_, kPinItem);
