@@ -2,10 +2,13 @@
 // on it and saves what the window shows, for the pictures in docs/.
 //   corvellan_snapshot default OUT.png
 //   corvellan_snapshot all-series OUT.png
+//   corvellan_snapshot band OUT.png
+//   corvellan_snapshot pins OUT.png
 #include <QApplication>
 #include <QPixmap>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,27 +23,63 @@ constexpr int kExitUsage = 2;
 constexpr int kExitFailure = 1;
 constexpr int kArgumentCount = 3;
 
-// Controls clicked, in order, for each scenario.
-const std::map<std::string, std::vector<int>> kScenarios = {
-    {"default", {}},
-    {"all-series",
-     {res::kIdCheckSecondOrderRate, res::kIdCheckMeanPropensityVolunteers,
-      res::kIdCheckMeanPropensityNonVolunteers, res::kIdCheckMeanPropensity, res::kIdCheckSanctions,
-      res::kIdRadioNormalR, res::kIdRadioNormalT, res::kIdRadioNormalE, res::kIdRadioLogNormalI,
-      res::kIdRadioNormalRPrime}},
-};
+constexpr int kBandWaitMs = 10'000;
 
 void Click(ui::CMainDlg& dialog, int id) {
   QWidget* control = dialog.Window()->Control(id);
   QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
 }
 
+void Press(ui::CMainDlg& dialog, int id, Qt::Key key, int times) {
+  QWidget* control = dialog.Window()->Control(id);
+  for (int i = 0; i < times; ++i) QTest::keyClick(control, key);
+}
+
+// Controls clicked, in order, then what the graph's menu would do.
+struct Scenario {
+  std::vector<int> clicks;
+  std::function<void(ui::CMainDlg&)> then;
+};
+
+const std::vector<int> kAllSeries = {res::kIdCheckSecondOrderRate,
+                                     res::kIdCheckMeanPropensityVolunteers,
+                                     res::kIdCheckMeanPropensityNonVolunteers,
+                                     res::kIdCheckMeanPropensity,
+                                     res::kIdCheckSanctions,
+                                     res::kIdRadioNormalR,
+                                     res::kIdRadioNormalT,
+                                     res::kIdRadioNormalE,
+                                     res::kIdRadioLogNormalI,
+                                     res::kIdRadioNormalRPrime};
+
+const std::map<std::string, Scenario> kScenarios = {
+    {"default", {}},
+    {"all-series", {kAllSeries, {}}},
+    {"band",
+     {{res::kIdCheckMeanPropensity, res::kIdRadioNormalR, res::kIdRadioNormalI,
+       res::kIdRadioNormalT},
+      [](ui::CMainDlg& dialog) {
+        dialog.ShowBand(true);
+        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs)) {
+          std::fputs("corvellan_snapshot: the band never came\n", stderr);
+        }
+      }}},
+    {"pins",
+     {{res::kIdCheckMeanPropensity},
+      [](ui::CMainDlg& dialog) {
+        dialog.PinThisRun();
+        Press(dialog, res::kIdSliderJ, Qt::Key_Left, 20);
+        dialog.PinThisRun();
+        Press(dialog, res::kIdSliderJ, Qt::Key_Right, 40);
+      }}},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc != kArgumentCount || !kScenarios.contains(argv[1])) {
-    std::fputs("Usage: corvellan_snapshot default|all-series OUT.png\n", stderr);
+    std::fputs("Usage: corvellan_snapshot default|all-series|band|pins OUT.png\n", stderr);
     return kExitUsage;
   }
   QApplication::setApplicationName("Corvellan");
@@ -50,9 +89,11 @@ int main(int argc, char** argv) {
     std::fputs("corvellan_snapshot: the window was never shown\n", stderr);
     return kExitFailure;
   }
-  for (const int id : kScenarios.at(argv[1])) {
+  const Scenario& scenario = kScenarios.at(argv[1]);
+  for (const int id : scenario.clicks) {
     Click(dialog, id);
   }
+  if (scenario.then) scenario.then(dialog);
   if (!dialog.Window()->grab().save(argv[2])) {
     std::fprintf(stderr, "corvellan_snapshot: cannot write %s\n", argv[2]);
     return kExitFailure;
