@@ -8,6 +8,7 @@ set -euo pipefail
 old="$1"
 new="$2"
 out="${3:-$(mktemp -d)}"
+mkdir -p "$out"
 display=":57"
 clock="2026-12-10 12:00:00"
 
@@ -28,13 +29,12 @@ actions=(
   "j-keys         keys $(centre 22 361 73 9) End Left Prior"
 )
 
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-sleep 1
-
+# One server per build, so nothing of the first run remains for the second.
 play() {
   local binary="$1" tag="$2"
+  Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+  local xvfb=$!
+  sleep 1
   # A frozen wall clock, but Qt's timers run on the real monotonic one.
   DISPLAY="$display" FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$clock" "$binary" &
   local pid=$!
@@ -58,6 +58,8 @@ play() {
   done
   kill "$pid"
   wait "$pid" 2>/dev/null || true
+  kill "$xvfb"
+  wait "$xvfb" 2>/dev/null || true
 }
 
 play "$old" old
