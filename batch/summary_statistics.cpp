@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 #include "batch/run_values.h"
 
@@ -87,10 +89,14 @@ SummaryStatistics Summarise(std::span<double> values) {
 // of a whole run: column by column, every read would load a cache line of its
 // own. A tile of a cache line's worth of neighbouring columns is gathered in
 // one pass over the runs instead, each line loaded once.
-std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount) {
-  std::vector<SummaryStatistics> statistics(kValuesPerRun);
+namespace {
+
+// Tiles from firstTile on, every `stride`-th one.
+void SummariseTiles(std::span<const float> runs, std::size_t runCount, std::size_t firstTile,
+                    std::size_t stride, std::span<SummaryStatistics> statistics) {
   std::vector<double> tile(kColumnsPerTile * runCount);
-  for (std::size_t first = 0; first < kValuesPerRun; first += kColumnsPerTile) {
+  for (std::size_t first = firstTile * kColumnsPerTile; first < kValuesPerRun;
+       first += stride * kColumnsPerTile) {
     const std::size_t width = std::min(kColumnsPerTile, kValuesPerRun - first);
     for (std::size_t run = 0; run < runCount; ++run) {
       const float* values = runs.data() + run * kValuesPerRun + first;
@@ -100,6 +106,35 @@ std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::s
       statistics[first + c] = Summarise(std::span<double>(tile.data() + c * runCount, runCount));
     }
   }
+}
+
+}  // namespace
+
+// A summary is made by the worker that finishes its grid point's last run,
+// while the other workers may have nothing left to run: with many replicates
+// it is worth sharing. Below kRunsWorthAThread a thread costs more than it
+// saves. Share t of n takes tiles t, t + n, t + 2n, ...
+std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount,
+                                             unsigned threads) {
+  constexpr std::size_t kRunsWorthAThread = 256;
+  std::vector<SummaryStatistics> statistics(kValuesPerRun);
+  const std::size_t tiles = (kValuesPerRun + kColumnsPerTile - 1) / kColumnsPerTile;
+  const std::size_t shares =
+      runCount >= kRunsWorthAThread ? std::clamp<std::size_t>(threads, 1, tiles) : 1;
+  std::vector<std::thread> started;
+  std::vector<std::size_t> leftOver;
+  for (std::size_t share = 1; share < shares; ++share) {
+    try {
+      started.emplace_back(SummariseTiles, runs, runCount, share, shares,
+                           std::span<SummaryStatistics>(statistics));
+    } catch (const std::system_error&) {
+      leftOver.push_back(share);  // made on this thread instead
+    }
+  }
+  SummariseTiles(runs, runCount, 0, shares, statistics);
+  for (const std::size_t share : leftOver)
+    SummariseTiles(runs, runCount, share, shares, statistics);
+  for (std::thread& thread : started) thread.join();
   return statistics;
 }
 

@@ -48,6 +48,9 @@ SummaryStatistics Summarise(std::span<double> values);
 
 // Statistics of every series at every step over runCount runs laid out one
 // after the other as in run_values.h; the result is indexed like one run.
-std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount);
+// Up to `threads` threads share the columns when the runs are many enough to
+// be worth a thread; the result does not depend on their number.
+std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount,
+                                             unsigned threads = 1);
 
 }  // namespace batch

@@ -122,7 +122,9 @@ int StreamBatch(const batch::RunSchedule& schedule, const BatchSettings& setting
   std::optional<ProgressBar> progress;
   if (ShowsProgress(err)) progress.emplace(err, schedule.RunCount());
   batch::BatchCallbacks callbacks;
-  callbacks.makeWorker = [&] { return MakeSweepWorker(schedule, settings.layout, format); };
+  callbacks.makeWorker = [&] {
+    return MakeSweepWorker(schedule, settings.layout, format, shape.jobs);
+  };
   callbacks.write = [&](std::string_view text) {
     target.stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     return static_cast<bool>(target.stream);

@@ -19,8 +19,9 @@ batch::PointLabel LabelOfPoint(const batch::RunSchedule& schedule, std::uint64_t
 
 class SweepWorker : public batch::BatchWorker {
  public:
-  SweepWorker(const batch::RunSchedule& schedule, BatchLayout layout, run::OutputFormat format)
-      : schedule_(schedule), layout_(layout), format_(format) {}
+  SweepWorker(const batch::RunSchedule& schedule, BatchLayout layout, run::OutputFormat format,
+              unsigned jobs)
+      : schedule_(schedule), layout_(layout), format_(format), jobs_(jobs) {}
 
   void Run(std::uint64_t record, std::uint64_t part, std::span<float> values) override;
   void Format(std::uint64_t record, std::span<const float> values, std::string& text) override;
@@ -35,6 +36,7 @@ class SweepWorker : public batch::BatchWorker {
   const batch::RunSchedule& schedule_;
   const BatchLayout layout_;
   const run::OutputFormat format_;
+  const unsigned jobs_;
   batch::SeededRunner runner_;
 };
 
@@ -79,7 +81,7 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
   const batch::PointLabel label = LabelOfPoint(schedule_, record);
   const model::RunArguments arguments = schedule_.Arguments(record);
   const std::vector<batch::SummaryStatistics> statistics =
-      batch::SummariseRuns(values, schedule_.Replicates());
+      batch::SummariseRuns(values, schedule_.Replicates(), jobs_);
   if (format_ == run::OutputFormat::kJson) {
     batch::AppendSummaryJson(text, label, arguments, statistics);
   } else {
@@ -90,8 +92,9 @@ void SweepWorker::FormatSummary(std::uint64_t record, std::span<const float> val
 }  // namespace
 
 std::unique_ptr<batch::BatchWorker> MakeSweepWorker(const batch::RunSchedule& schedule,
-                                                    BatchLayout layout, run::OutputFormat format) {
-  return std::make_unique<SweepWorker>(schedule, layout, format);
+                                                    BatchLayout layout, run::OutputFormat format,
+                                                    unsigned jobs) {
+  return std::make_unique<SweepWorker>(schedule, layout, format, jobs);
 }
 
 batch::BatchShape SweepShape(const batch::RunSchedule& schedule, BatchLayout layout) {

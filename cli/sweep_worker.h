@@ -17,9 +17,11 @@ enum class BatchLayout {
 };
 
 // The worker of a sweep: owns its own model (a model is not safe to share
-// between threads) and seeds every run with the run's derived seed.
+// between threads) and seeds every run with the run's derived seed. A
+// summary may share its columns among up to `jobs` threads.
 std::unique_ptr<batch::BatchWorker> MakeSweepWorker(const batch::RunSchedule& schedule,
-                                                    BatchLayout layout, run::OutputFormat format);
+                                                    BatchLayout layout, run::OutputFormat format,
+                                                    unsigned jobs = 1);
 
 // The shape of schedule's batch in layout; jobs is left at 1.
 batch::BatchShape SweepShape(const batch::RunSchedule& schedule, BatchLayout layout);

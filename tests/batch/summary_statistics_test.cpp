@@ -121,5 +121,29 @@ TEST(SummariseRuns, TakesEachSeriesAndStepAcrossTheRuns) {
   EXPECT_EQ(statistics[i].q50, static_cast<double>(i) + 1.0);
 }
 
+// Shared among threads, the columns come out exactly as from one thread,
+// whatever the number of threads (more than there are tiles included).
+TEST(SummariseRuns, GivesTheSameBitsOnAnyNumberOfThreads) {
+  constexpr std::size_t kRuns = 300;
+  std::vector<float> runs(kRuns * kValuesPerRun);
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> value(0.0f, 1.0f);
+  for (float& v : runs) v = value(random);
+  runs[ValueIndex(2, 17)] = std::numeric_limits<float>::quiet_NaN();
+  const std::vector<SummaryStatistics> alone = SummariseRuns(runs, kRuns, 1);
+  for (const unsigned threads : {2u, 3u, 7u, 1000u}) {
+    const std::vector<SummaryStatistics> shared = SummariseRuns(runs, kRuns, threads);
+    ASSERT_EQ(shared.size(), alone.size());
+    for (std::size_t i = 0; i < alone.size(); ++i) {
+      for (const SummaryColumn& column : kSummaryColumns) {
+        const double a = alone[i].*column.member;
+        const double b = shared[i].*column.member;
+        EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b)))
+            << threads << " threads, value " << i << " " << column.name;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace batch
