@@ -75,6 +75,9 @@ class Dialog {
   void SetControlText(int id, std::string_view text);
   std::string ControlText(int id) const;
   void SetCheck(int id, int state);
+  // What a user's click on an enabled button does: its check state changes as
+  // a click changes it and its command is raised. Nothing for a disabled one.
+  void ClickControl(int id);
   int GetCheck(int id) const;
   // Gives an edit the keyboard focus with its whole text selected.
   void FocusAndSelectAll(int id);
@@ -133,6 +136,10 @@ class Dialog {
   // The tooltip of the dialog's own client area at (x, y), asked each time one
   // is due; an empty text for none. The default has none.
   virtual AreaToolTip ToolTipAt(int x, int y) const;
+  // Whether the window takes a local file dropped on it; then OnDropFile gets
+  // its path. The defaults take none.
+  virtual bool TakesFileDrops() const;
+  virtual void OnDropFile(const std::string& path);
 
   // The framework's command handling: runs the handler registered for the
   // command's id and notification, otherwise OK or Cancel for their clicks.

@@ -68,6 +68,12 @@ void Dialog::SetCheck(int id, int state) {
   }
 }
 
+void Dialog::ClickControl(int id) {
+  if (auto* button = window_ ? window_->ControlAs<QAbstractButton>(id) : nullptr) {
+    button->click();
+  }
+}
+
 int Dialog::GetCheck(int id) const {
   const auto* button = window_ ? window_->ControlAs<QAbstractButton>(id) : nullptr;
   return button != nullptr && button->isChecked() ? kChecked : kUnchecked;

@@ -27,4 +27,10 @@ AreaToolTip Dialog::ToolTipAt(int /*x*/, int /*y*/) const {
   return {};
 }
 
+bool Dialog::TakesFileDrops() const {
+  return false;
+}
+
+void Dialog::OnDropFile(const std::string& /*path*/) {}
+
 }  // namespace platform

@@ -44,6 +44,7 @@ DialogWindow::DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate)
   setSizeGripEnabled(false);
   BuildControls(dialogTemplate.controls);
   GroupRadioButtons(dialogTemplate.controls);
+  setAcceptDrops(dialog.TakesFileDrops());
 }
 
 void DialogWindow::BuildControls(std::span<const ControlTemplate> controls) {

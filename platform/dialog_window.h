@@ -55,6 +55,9 @@ class DialogWindow final : public QDialog {
   // Context menus and the tooltip of the client area (dialog_window_help.cpp).
   bool event(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // One local file at a time (dialog_window_drop.cpp).
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct ControlEntry {

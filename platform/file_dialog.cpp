@@ -34,6 +34,27 @@ SaveFileHandler& HandlerSlot() {
   return handler;
 }
 
+std::optional<std::string> AskToOpenWithQtDialog(const OpenFileQuery& query) {
+  Dialog* owner = ActiveDialog();
+  QFileDialog dialog(owner != nullptr ? owner->Window() : nullptr, ToQString(query.title),
+                     QString(), ToQString(query.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) {
+    return std::nullopt;
+  }
+  return ToStdString(chosen.front());
+}
+
+OpenFileHandler& OpenHandlerSlot() {
+  static OpenFileHandler handler;
+  return handler;
+}
+
 }  // namespace
 
 std::optional<std::string> GetSaveFileName(const SaveFileQuery& query) {
@@ -43,6 +64,15 @@ std::optional<std::string> GetSaveFileName(const SaveFileQuery& query) {
 
 SaveFileHandler SetSaveFileHandler(SaveFileHandler handler) {
   return std::exchange(HandlerSlot(), std::move(handler));
+}
+
+std::optional<std::string> GetOpenFileName(const OpenFileQuery& query) {
+  const OpenFileHandler handler = OpenHandlerSlot();
+  return handler ? handler(query) : AskToOpenWithQtDialog(query);
+}
+
+OpenFileHandler SetOpenFileHandler(OpenFileHandler handler) {
+  return std::exchange(OpenHandlerSlot(), std::move(handler));
 }
 
 }  // namespace platform

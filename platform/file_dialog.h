@@ -25,4 +25,18 @@ std::optional<std::string> GetSaveFileName(const SaveFileQuery& query);
 using SaveFileHandler = std::function<std::optional<std::string>(const SaveFileQuery& query)>;
 SaveFileHandler SetSaveFileHandler(SaveFileHandler handler);
 
+// What an open dialog asks for.
+struct OpenFileQuery {
+  std::string_view title;
+  std::string_view filter;  // "CSV files (*.csv)"
+};
+
+// Asks for an existing file to open, in a modal file dialog owned by the
+// active dialog; nullopt when the user cancels.
+std::optional<std::string> GetOpenFileName(const OpenFileQuery& query);
+
+// Replaces what GetOpenFileName does, as SetSaveFileHandler does for saving.
+using OpenFileHandler = std::function<std::optional<std::string>(const OpenFileQuery& query)>;
+OpenFileHandler SetOpenFileHandler(OpenFileHandler handler);
+
 }  // namespace platform

@@ -49,6 +49,8 @@ constinit const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu = {{
      {}, {}, {}, {}, false},
     {kFirstMenuId + 13, "Save Pinned Runs as CSV\u2026", GraphCommand::kSavePinsCsv, kActualSize,
      "Save Pinned Runs as CSV", kCsvFilter, "csv", "-pins.csv", true},
+    {kFirstMenuId + 14, "Open Series CSV\u2026", GraphCommand::kOpenSeriesCsv, kActualSize,
+     "Open Series CSV", kCsvFilter, {}, {}, false, kSeparate},
 }};
 // clang-format on
 

@@ -22,6 +22,7 @@ enum class GraphCommand : std::uint8_t {
   kPinRun,
   kRemoveAllPins,
   kSavePinsCsv,
+  kOpenSeriesCsv,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -39,7 +40,7 @@ struct GraphMenuItem {
   int populations = 0;  // of the band, for kBandPopulations
 };
 
-inline constexpr std::size_t kGraphMenuSize = 14;
+inline constexpr std::size_t kGraphMenuSize = 15;
 
 // Ids of the items that remove pin n: kFirstRemovePinMenuId + n.
 inline constexpr int kFirstRemovePinMenuId = 40100;

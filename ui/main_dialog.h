@@ -26,6 +26,7 @@ struct ParameterSpec;
 namespace ui {
 
 class BandWorker;
+struct ControlSettings;
 struct CorrelationRule;
 struct GraphMenuItem;
 
@@ -100,6 +101,12 @@ class CMainDlg : public platform::Dialog {
   void RemoveAllPins();
   const PinnedRuns& Pins() const { return pins_; }
 
+  // Sets every control to a run saved as a series CSV and makes that run again
+  // with its seed (main_dialog_open.cpp). A file that cannot be read, or holds
+  // a run the controls cannot make, changes nothing: a message names the file
+  // and the first fault. False then.
+  bool OpenSeriesFile(const std::string& path);
+
  protected:
   bool OnInitDialog() override;
   bool OnCommand(std::uint32_t commandWord) override;
@@ -110,6 +117,8 @@ class CMainDlg : public platform::Dialog {
   // Over the graph: the seed of the run on screen (main_dialog_help.cpp).
   platform::AreaToolTip ToolTipAt(int x, int y) const override;
   std::optional<platform::AreaToolTip> PinToolTipAt(int x, int y) const;
+  bool TakesFileDrops() const override;
+  void OnDropFile(const std::string& path) override;
 
   void OnSlopeParameter();
   void OnDumpData();
@@ -143,6 +152,7 @@ class CMainDlg : public platform::Dialog {
   // when the picture could not be made.
   std::string GraphFileBytes(const GraphMenuItem& item) const;
 
+  void ApplyControlSettings(const ControlSettings& settings);
   void RequestBand();
   void AcceptBand(std::uint64_t generation, std::vector<batch::SummaryStatistics> band);
 

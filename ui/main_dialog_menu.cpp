@@ -185,6 +185,12 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
     case GraphCommand::kRemoveAllPins:
       RemoveAllPins();
       return;
+    case GraphCommand::kOpenSeriesCsv:
+      if (const std::optional<std::string> path =
+              platform::GetOpenFileName({item.saveTitle, item.fileFilter})) {
+        OpenSeriesFile(*path);
+      }
+      return;
     default:
       break;
   }

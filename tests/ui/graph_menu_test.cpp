@@ -46,7 +46,8 @@ const std::vector<std::string> kMenuTexts = {std::string(kSaveCsvItem),
                                              "Keep This Seed",
                                              "Pin This Run",
                                              "Remove All Pins",
-                                             "Save Pinned Runs as CSV\u2026"};
+                                             "Save Pinned Runs as CSV\u2026",
+                                             "Open Series CSV\u2026"};
 // Nothing to remove or save before the first pin.
 bool GreyedWithoutPins(std::string_view text) {
   return text == "Remove All Pins" || text == "Save Pinned Runs as CSV\u2026";

@@ -1,0 +1,117 @@
+// Opening a saved run: its file read and checked first, then the controls set
+// as a user would set them, and the run made again with its own seed.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/message_box.h"
+#include "res/control_ids.h"
+#include "run_description/saved_run.h"
+#include "ui/main_dialog.h"
+#include "ui/radio_work.h"
+#include "ui/saved_run_controls.h"
+
+namespace ui {
+namespace {
+
+struct FileText {
+  std::string text;
+  std::string error;
+};
+
+// At most one byte beyond the largest saved run, which the reader refuses.
+FileText ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {{}, std::strerror(errno)};
+  FileText read;
+  read.text.resize(run::kMaxSavedRunBytes + 1);
+  in.read(read.text.data(), static_cast<std::streamsize>(read.text.size()));
+  if (in.bad()) return {{}, std::strerror(errno)};
+  read.text.resize(static_cast<std::size_t>(in.gcount()));
+  return read;
+}
+
+void Refuse(const std::string& path, const std::string& reason) {
+  platform::ShowMessageBox("Could not open \"" + path + "\": " + reason,
+                           platform::MessageIcon::kExclamation);
+}
+
+std::string ApproximationNotice(const std::string& path,
+                                const std::vector<std::string>& approximated) {
+  std::string notice = "Opened \"" + path +
+                       "\". These values lie a rounding error away from a trackbar position and "
+                       "were taken at it, so the curves can differ from the saved ones:";
+  for (const std::string& value : approximated) notice += "\n" + value;
+  return notice;
+}
+
+int RadioOf(model::Attribute attribute, int kind) {
+  for (const RadioWork& work : kRadioWork) {
+    if (work.attribute == attribute && static_cast<int>(work.kind) == kind) return work.radioId;
+  }
+  return kNoControl;
+}
+
+}  // namespace
+
+bool CMainDlg::TakesFileDrops() const {
+  return true;
+}
+
+void CMainDlg::OnDropFile(const std::string& path) {
+  OpenSeriesFile(path);
+}
+
+bool CMainDlg::OpenSeriesFile(const std::string& path) {
+  const FileText file = ReadFileText(path);
+  if (!file.error.empty()) {
+    Refuse(path, file.error);
+    return false;
+  }
+  const run::SavedRunReading read = run::ReadSavedRun(file.text);
+  if (!read.run) {
+    Refuse(path, read.error);
+    return false;
+  }
+  const ControlMapping mapping = MapToControls(read.run->arguments, agentCount);
+  if (!mapping.settings) {
+    Refuse(path, mapping.error);
+    return false;
+  }
+  const std::optional<std::int32_t> seedBefore = model.fixedSeed;
+  model.fixedSeed = read.run->seed;
+  ApplyControlSettings(*mapping.settings);
+  Recompute();
+  model.fixedSeed = seedKept_ ? std::optional<std::int32_t>(read.run->seed) : seedBefore;
+  if (!mapping.approximated.empty()) {
+    platform::ShowMessageBox(ApproximationNotice(path, mapping.approximated),
+                             platform::MessageIcon::kInformation);
+  }
+  return true;
+}
+
+// Radio buttons and the Sanctions box by clicks, so every enabling rule
+// follows; R''s buttons are only enabled while sanctions are on. The
+// trackbars last, as a click on a distribution pulls its Sigma trackbar.
+void CMainDlg::ApplyControlSettings(const ControlSettings& settings) {
+  const bool changesRPrime =
+      settings.kinds[static_cast<std::size_t>(model::Attribute::RPrime)] != distRPrime;
+  if (changesRPrime && GetCheck(res::kIdCheckSanctions) == platform::kUnchecked) {
+    ClickControl(res::kIdCheckSanctions);
+  }
+  for (const model::Attribute attribute : model::kAttributes) {
+    const int kind = settings.kinds[static_cast<std::size_t>(attribute)];
+    if (Kind(attribute) != kind) ClickControl(RadioOf(attribute, kind));
+  }
+  if ((GetCheck(res::kIdCheckSanctions) != platform::kUnchecked) != settings.sanctions) {
+    ClickControl(res::kIdCheckSanctions);
+  }
+  for (std::size_t row = 0; row < kSliderTable.size(); ++row) {
+    const int trackbarId = kSliderTable[row].trackbarId;
+    SetTrackbarPos(trackbarId, settings.positions[row], true);
+    UpdateValueLabel(trackbarId);
+  }
+}
+
+}  // namespace ui
