@@ -37,6 +37,15 @@ struct ResponseRequest {
   std::uint64_t replicates = 16;
 };
 
+// What the main window hands the response window: its run and the axes of
+// every parameter it can sweep, with the one the user moved last.
+struct ResponseContext {
+  model::RunArguments arguments;
+  std::int32_t seed = 0;
+  std::vector<ResponseAxis> axes;
+  std::size_t lastMovedAxis = 0;
+};
+
 // The measure over the replicates at one value of the axis.
 struct ResponsePoint {
   double value;

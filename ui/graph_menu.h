@@ -23,6 +23,7 @@ enum class GraphCommand : std::uint8_t {
   kRemoveAllPins,
   kSavePinsCsv,
   kOpenSeriesCsv,
+  kExploreParameter,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -40,7 +41,7 @@ struct GraphMenuItem {
   int populations = 0;  // of the band, for kBandPopulations
 };
 
-inline constexpr std::size_t kGraphMenuSize = 15;
+inline constexpr std::size_t kGraphMenuSize = 16;
 
 // Ids of the items that remove pin n: kFirstRemovePinMenuId + n.
 inline constexpr int kFirstRemovePinMenuId = 40100;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/response_sweep.h"
 #include "batch/summary_statistics.h"
 #include "model/attribute.h"
 #include "model/distribution_kind.h"
@@ -107,6 +108,20 @@ class CMainDlg : public platform::Dialog {
   // and the first fault. False then.
   bool OpenSeriesFile(const std::string& path);
 
+  // The parameter response window, which the application makes: shown from
+  // the graph's menu, then told of every run that passes its checks while it
+  // is open (main_dialog_response.cpp). Without a host the item is greyed.
+  struct ResponseHost {
+    std::function<void(const batch::ResponseContext&)> show;
+    std::function<bool()> isOpen;
+    std::function<void(const batch::ResponseContext&)> follow;
+  };
+  void SetResponseHost(ResponseHost host) { responseHost_ = std::move(host); }
+  bool HasResponseHost() const { return static_cast<bool>(responseHost_.show); }
+  // The run on screen and every axis, the last trackbar moved chosen.
+  batch::ResponseContext ResponseContextNow() const;
+  void ExploreParameter();
+
  protected:
   bool OnInitDialog() override;
   bool OnCommand(std::uint32_t commandWord) override;
@@ -153,6 +168,7 @@ class CMainDlg : public platform::Dialog {
   std::string GraphFileBytes(const GraphMenuItem& item) const;
 
   void ApplyControlSettings(const ControlSettings& settings);
+  void FollowInResponseWindow();
   void RequestBand();
   void AcceptBand(std::uint64_t generation, std::vector<batch::SummaryStatistics> band);
 
@@ -165,6 +181,8 @@ class CMainDlg : public platform::Dialog {
   std::uint64_t bandGeneration_ = 0;
   std::vector<batch::SummaryStatistics> band_;
   PinnedRuns pins_;
+  ResponseHost responseHost_;
+  int lastMovedTrackbar_ = 0;
   // Posted deliveries of bands check it, so none reaches a destroyed dialog.
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
   std::unique_ptr<BandWorker> bandWorker_;

@@ -63,6 +63,7 @@ struct MenuState {
   int bandPopulations;
   bool seedKept;
   const PinnedRuns& pins;
+  bool canExplore;
 };
 
 bool IsChecked(const GraphMenuItem& item, const MenuState& state) {
@@ -86,6 +87,7 @@ bool IsCheckable(const GraphMenuItem& item) {
 bool IsEnabled(const GraphMenuItem& item, const MenuState& state) {
   if (item.needsRun && !state.hasRun) return false;
   if (item.command == GraphCommand::kPinRun) return !state.pins.Full();
+  if (item.command == GraphCommand::kExploreParameter) return state.canExplore;
   if (item.command == GraphCommand::kRemoveAllPins || item.command == GraphCommand::kSavePinsCsv) {
     return !state.pins.Empty();
   }
@@ -137,8 +139,9 @@ void CMainDlg::OnContextMenu(int x, int y, platform::ContextMenuSource source) {
     return;
   }
   std::vector<std::string> pinTexts;
-  const std::vector<platform::MenuItem> items =
-      MenuItems({shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_}, pinTexts);
+  const std::vector<platform::MenuItem> items = MenuItems(
+      {shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_, HasResponseHost()},
+      pinTexts);
   const int chosen = platform::TrackPopupMenu(*this, items, x, y);
   if (const std::optional<int> pin = RemovedPin(chosen)) {
     RemovePin(*pin);
@@ -184,6 +187,9 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
       return;
     case GraphCommand::kRemoveAllPins:
       RemoveAllPins();
+      return;
+    case GraphCommand::kExploreParameter:
+      ExploreParameter();
       return;
     case GraphCommand::kOpenSeriesCsv:
       if (const std::optional<std::string> path =

@@ -65,6 +65,7 @@ void CMainDlg::Recompute() {
     shownRun_ = RunOnScreen{model.runSeed, arguments};
   }
   RequestBand();
+  FollowInResponseWindow();
   if (runObserver_) {
     runObserver_(arguments);
   }

@@ -73,6 +73,7 @@ void CMainDlg::ApplyLinkedSigma(int trackbarId) {
 // Every notification runs the model, whatever its code; the position is read
 // from the trackbar, not taken from the message.
 void CMainDlg::OnHScroll(int code, int position, int controlId) {
+  lastMovedTrackbar_ = controlId;
   UpdateValueLabel(controlId);
   ApplyLinkedSigma(controlId);
   Recompute();

@@ -11,16 +11,12 @@
 namespace ui {
 namespace {
 
-constexpr std::string_view kNameEnd = " \u2014";
 constexpr std::string_view kKindNames[] = {"Constant", "Normal", "Log-Normal"};
 constexpr std::string_view kAttributeNames[] = {"R", "I", "T", "E", "R'"};
 constexpr int kCountDecimals = 0;
 
-// The panel's name of a trackbar: its tooltip up to the dash.
 std::string TrackbarName(int row) {
-  const std::string_view tip =
-      SliderToolTipText(kSliderTable[static_cast<std::size_t>(row)].trackbarId);
-  return std::string(tip.substr(0, tip.find(kNameEnd)));
+  return std::string(SliderName(kSliderTable[static_cast<std::size_t>(row)].trackbarId));
 }
 
 std::string KindText(double kind) {

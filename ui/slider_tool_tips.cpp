@@ -54,4 +54,10 @@ std::string_view SliderToolTipText(std::int32_t trackbarId) {
   return found == kSliderToolTips.end() ? std::string_view() : found->text;
 }
 
+std::string_view SliderName(std::int32_t trackbarId) {
+  constexpr std::string_view kNameEnd = " \u2014";
+  const std::string_view tip = SliderToolTipText(trackbarId);
+  return tip.substr(0, tip.find(kNameEnd));
+}
+
 }  // namespace ui

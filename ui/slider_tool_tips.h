@@ -21,4 +21,8 @@ extern const std::array<SliderToolTip, kSliderCount> kSliderToolTips;
 // The text of trackbarId's row; empty for an id without one.
 std::string_view SliderToolTipText(std::int32_t trackbarId);
 
+// The parameter's name as the panel shows it ("J", "R Median"): the tooltip
+// up to its dash.
+std::string_view SliderName(std::int32_t trackbarId);
+
 }  // namespace ui

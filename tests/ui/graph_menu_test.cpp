@@ -47,10 +47,13 @@ const std::vector<std::string> kMenuTexts = {std::string(kSaveCsvItem),
                                              "Pin This Run",
                                              "Remove All Pins",
                                              "Save Pinned Runs as CSV\u2026",
-                                             "Open Series CSV\u2026"};
-// Nothing to remove or save before the first pin.
-bool GreyedWithoutPins(std::string_view text) {
-  return text == "Remove All Pins" || text == "Save Pinned Runs as CSV\u2026";
+                                             "Open Series CSV\u2026",
+                                             "Explore Parameter\u2026"};
+// Nothing to remove or save before the first pin; no response window
+// without the application that makes it.
+bool GreyedAtStart(std::string_view text) {
+  return text == "Remove All Pins" || text == "Save Pinned Runs as CSV\u2026" ||
+         text == "Explore Parameter\u2026";
 }
 
 const int kBandBottom = ui::GraphBandBottom(res::kMainDialogTemplate);
@@ -73,7 +76,7 @@ TEST_F(GraphMenu, ARightClickOnTheGraphOffersEveryItemWhereItWasClicked) {
   EXPECT_EQ(offer.texts, kMenuTexts);
   EXPECT_EQ(offer.at, kInGraph);
   for (const platform::MenuItem& item : offer.items) {
-    EXPECT_EQ(item.enabled, !GreyedWithoutPins(item.text)) << item.text;
+    EXPECT_EQ(item.enabled, !GreyedAtStart(item.text)) << item.text;
   }
 }
 
