@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/result_series.h"
 #include "model/run_arguments.h"
 
 namespace batch {
@@ -44,6 +46,8 @@ struct ResponseContext {
   std::int32_t seed = 0;
   std::vector<ResponseAxis> axes;
   std::size_t lastMovedAxis = 0;
+  // Each series' colour in the graph, red, green, blue, by model::SeriesIndex.
+  std::array<std::array<std::uint8_t, 3>, model::kSeriesCount> seriesColours{};
 };
 
 // The measure over the replicates at one value of the axis.

@@ -1,6 +1,7 @@
 // The parameter response window's view of this dialog: what it is shown when
 // opened and told after every run while it is open.
 #include "model/attribute.h"
+#include "ui/graph_view.h"
 #include "ui/main_dialog.h"
 #include "ui/response_axes.h"
 
@@ -20,6 +21,9 @@ batch::ResponseContext CMainDlg::ResponseContextNow() const {
   context.seed = shownRun_ ? shownRun_->seed : 0;
   context.axes = ResponseAxes(positions, kinds, agentCount);
   context.lastMovedAxis = AxisOfTrackbar(context.axes, lastMovedTrackbar_);
+  for (const SeriesPen& pen : kSeriesPens) {
+    context.seriesColours[pen.series] = {pen.colour.red, pen.colour.green, pen.colour.blue};
+  }
   return context;
 }
 

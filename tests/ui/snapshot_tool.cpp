@@ -4,6 +4,7 @@
 //   corvellan_snapshot all-series OUT.png
 //   corvellan_snapshot band OUT.png
 //   corvellan_snapshot pins OUT.png
+//   corvellan_snapshot response OUT.png   (the parameter response window)
 #include <QApplication>
 #include <QPixmap>
 #include <QTest>
@@ -15,6 +16,7 @@
 
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
+#include "response/response_window.h"
 #include "ui/main_dialog.h"
 
 namespace {
@@ -24,6 +26,7 @@ constexpr int kExitFailure = 1;
 constexpr int kArgumentCount = 3;
 
 constexpr int kBandWaitMs = 10'000;
+constexpr QSize kResponseWindowSize{760, 560};
 
 void Click(ui::CMainDlg& dialog, int id) {
   QWidget* control = dialog.Window()->Control(id);
@@ -38,7 +41,8 @@ void Press(ui::CMainDlg& dialog, int id, Qt::Key key, int times) {
 // Controls clicked, in order, then what the graph's menu would do.
 struct Scenario {
   std::vector<int> clicks;
-  std::function<void(ui::CMainDlg&)> then;
+  // What the graph's menu would do; returns the window to save, null for the dialog's.
+  std::function<QWidget*(ui::CMainDlg&)> then;
 };
 
 const std::vector<int> kAllSeries = {res::kIdCheckSecondOrderRate,
@@ -63,6 +67,7 @@ const std::map<std::string, Scenario> kScenarios = {
         if (!QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs)) {
           std::fputs("corvellan_snapshot: the band never came\n", stderr);
         }
+        return static_cast<QWidget*>(nullptr);
       }}},
     {"pins",
      {{res::kIdCheckMeanPropensity},
@@ -71,6 +76,20 @@ const std::map<std::string, Scenario> kScenarios = {
         Press(dialog, res::kIdSliderJ, Qt::Key_Left, 20);
         dialog.PinThisRun();
         Press(dialog, res::kIdSliderJ, Qt::Key_Right, 40);
+        return static_cast<QWidget*>(nullptr);
+      }}},
+    {"response",
+     {{res::kIdRadioNormalR, res::kIdRadioNormalI},
+      [](ui::CMainDlg& dialog) -> QWidget* {
+        Press(dialog, res::kIdSliderMedianR, Qt::Key_Left, 10);
+        auto* window = new response::ResponseWindow(dialog.Window());
+        window->ShowFor(dialog.ResponseContextNow());
+        window->resize(kResponseWindowSize);
+        if (!QTest::qWaitForWindowExposed(window) ||
+            !QTest::qWaitFor([window] { return !window->Computing(); }, kBandWaitMs)) {
+          std::fputs("corvellan_snapshot: the response never came\n", stderr);
+        }
+        return window;
       }}},
 };
 
@@ -79,7 +98,7 @@ const std::map<std::string, Scenario> kScenarios = {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc != kArgumentCount || !kScenarios.contains(argv[1])) {
-    std::fputs("Usage: corvellan_snapshot default|all-series|band|pins OUT.png\n", stderr);
+    std::fputs("Usage: corvellan_snapshot default|all-series|band|pins|response OUT.png\n", stderr);
     return kExitUsage;
   }
   QApplication::setApplicationName("Corvellan");
@@ -93,8 +112,9 @@ int main(int argc, char** argv) {
   for (const int id : scenario.clicks) {
     Click(dialog, id);
   }
-  if (scenario.then) scenario.then(dialog);
-  if (!dialog.Window()->grab().save(argv[2])) {
+  QWidget* shown = scenario.then ? scenario.then(dialog) : nullptr;
+  if (shown == nullptr) shown = dialog.Window();
+  if (!shown->grab().save(argv[2])) {
     std::fprintf(stderr, "corvellan_snapshot: cannot write %s\n", argv[2]);
     return kExitFailure;
   }

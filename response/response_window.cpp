@@ -1,0 +1,279 @@
+#include "response/response_window.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <thread>
+
+#include "model/result_series.h"
+#include "output/output_file.h"
+#include "run_description/parameter_table.h"
+
+namespace response {
+namespace {
+
+constexpr const char* kTitle = "Corvellan: Parameter Response";
+constexpr int kDefaultReplicates = 16;
+constexpr int kMostReplicates = 1000;
+constexpr QSize kPictureSize{720, 440};
+constexpr const char* kKindNames[] = {"Constant", "Normal", "Log-Normal"};
+
+struct MeasureChoice {
+  batch::ResponseMeasure measure;
+  const char* text;
+};
+constexpr MeasureChoice kMeasures[] = {
+    {batch::ResponseMeasure::kFinalValue, "value at step 100"},
+    {batch::ResponseMeasure::kLateMean, "mean over steps 81\u2013100"},
+};
+
+// Every core: the window's own computations are short, and each new setting
+// of the main window stops the one under way.
+unsigned Jobs() {
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+std::string ToStd(const QString& text) {
+  return text.toStdString();
+}
+
+std::string WriteFile(const std::string& path, const std::string& bytes) {
+  const output::WriteResult written = output::WriteWholeFile(path, bytes);
+  return written.Written() ? std::string() : written.reason;
+}
+
+}  // namespace
+
+ResponseWindow::ResponseWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setWindowTitle(QString::fromUtf8(kTitle));
+  BuildControls();
+  worker_ = std::make_unique<Worker>(
+      [](const batch::ResponseRequest& request, const std::atomic<bool>& stop) {
+        return batch::ComputeResponse(request, Jobs(), stop);
+      },
+      [this](std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, points = std::move(points)]() mutable {
+              Accept(generation, std::move(points));
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+ResponseWindow::~ResponseWindow() = default;
+
+void ResponseWindow::BuildControls() {
+  parameter_ = new QComboBox(this);
+  series_ = new QComboBox(this);
+  for (const char* name : model::kSeriesNames) series_->addItem(QString::fromUtf8(name));
+  measure_ = new QComboBox(this);
+  for (const MeasureChoice& choice : kMeasures) measure_->addItem(QString::fromUtf8(choice.text));
+  replicates_ = new QSpinBox(this);
+  replicates_->setRange(1, kMostReplicates);
+  replicates_->setValue(kDefaultReplicates);
+  status_ = new QLabel(this);
+  plot_ = new ResponsePlot(this);
+
+  auto* choices = new QFormLayout;
+  choices->addRow(tr("&Parameter:"), parameter_);
+  choices->addRow(tr("&Series:"), series_);
+  choices->addRow(tr("&Measure:"), measure_);
+  choices->addRow(tr("&Replicates:"), replicates_);
+
+  auto* saveCsv = new QPushButton(tr("Save as &CSV\u2026"), this);
+  auto* savePng = new QPushButton(tr("Save as P&NG\u2026"), this);
+  auto* saveSvg = new QPushButton(tr("Save as S&VG\u2026"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(status_, 1);
+  buttons->addWidget(saveCsv);
+  buttons->addWidget(savePng);
+  buttons->addWidget(saveSvg);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(choices);
+  layout->addWidget(plot_, 1);
+  layout->addLayout(buttons);
+
+  const auto recompute = [this] {
+    if (!filling_) Compute();
+  };
+  connect(parameter_, &QComboBox::currentIndexChanged, this, recompute);
+  connect(series_, &QComboBox::currentIndexChanged, this, recompute);
+  connect(measure_, &QComboBox::currentIndexChanged, this, recompute);
+  connect(replicates_, &QSpinBox::valueChanged, this, recompute);
+  connect(saveCsv, &QPushButton::clicked, this, [this] {
+    AskAndSave(tr("Save as CSV"), tr("CSV files (*.csv)"), "csv", &ResponseWindow::SaveCsv);
+  });
+  connect(savePng, &QPushButton::clicked, this, [this] {
+    AskAndSave(tr("Save as PNG"), tr("PNG images (*.png)"), "png", &ResponseWindow::SavePng);
+  });
+  connect(saveSvg, &QPushButton::clicked, this, [this] {
+    AskAndSave(tr("Save as SVG"), tr("SVG images (*.svg)"), "svg", &ResponseWindow::SaveSvg);
+  });
+}
+
+void ResponseWindow::FillParameters() {
+  filling_ = true;
+  const int chosen = parameter_->currentIndex();
+  if (parameter_->count() != static_cast<int>(context_.axes.size())) {
+    parameter_->clear();
+    for (const batch::ResponseAxis& axis : context_.axes) {
+      parameter_->addItem(QString::fromStdString(axis.label));
+    }
+    parameter_->setCurrentIndex(chosen >= 0 && chosen < parameter_->count() ? chosen : 0);
+  }
+  filling_ = false;
+}
+
+void ResponseWindow::ShowFor(const batch::ResponseContext& context) {
+  context_ = context;
+  FillParameters();
+  filling_ = true;
+  parameter_->setCurrentIndex(static_cast<int>(context_.lastMovedAxis));
+  filling_ = false;
+  Compute();
+  show();
+  raise();
+  activateWindow();
+}
+
+void ResponseWindow::Follow(const batch::ResponseContext& context) {
+  context_ = context;
+  FillParameters();
+  Compute();
+}
+
+void ResponseWindow::ChooseParameter(std::size_t axis) {
+  parameter_->setCurrentIndex(static_cast<int>(axis));
+}
+
+void ResponseWindow::ChooseSeries(int series) {
+  series_->setCurrentIndex(series);
+}
+
+void ResponseWindow::ChooseMeasure(batch::ResponseMeasure measure) {
+  for (int i = 0; i < static_cast<int>(std::size(kMeasures)); ++i) {
+    if (kMeasures[i].measure == measure) measure_->setCurrentIndex(i);
+  }
+}
+
+void ResponseWindow::ChooseReplicates(int replicates) {
+  replicates_->setValue(replicates);
+}
+
+batch::ResponseRequest ResponseWindow::RequestNow() const {
+  batch::ResponseRequest request;
+  request.arguments = context_.arguments;
+  request.seed = context_.seed;
+  const auto axis = static_cast<std::size_t>(std::max(0, parameter_->currentIndex()));
+  request.axis = context_.axes.at(axis);
+  request.series = series_->currentIndex();
+  request.measure = kMeasures[static_cast<std::size_t>(measure_->currentIndex())].measure;
+  request.replicates = static_cast<std::uint64_t>(replicates_->value());
+  return request;
+}
+
+void ResponseWindow::Compute() {
+  if (context_.axes.empty()) return;
+  ++generation_;
+  computing_ = true;
+  status_->setText(tr("Computing\u2026"));
+  worker_->Request(RequestNow(), generation_);
+}
+
+// Only the newest request's points are shown; the request is made again from
+// the controls, which are what that generation asked for.
+void ResponseWindow::Accept(std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
+  if (generation != generation_) return;
+  computing_ = false;
+  const batch::ResponseRequest request = RequestNow();
+  status_->setText(tr("%1 replicates at each of %2 values")
+                       .arg(request.replicates)
+                       .arg(request.axis.values.size()));
+  plot_->SetData(PlotOf(request, std::move(points)));
+  shownRequest_ = request;
+}
+
+PlotData ResponseWindow::PlotOf(const batch::ResponseRequest& request,
+                                std::vector<batch::ResponsePoint> points) const {
+  PlotData plot;
+  plot.points = std::move(points);
+  plot.xTitle = QString::fromStdString(request.axis.label);
+  plot.yTitle =
+      QString::fromUtf8(model::kSeriesNames[request.series]) + QStringLiteral(", ") +
+      QString::fromUtf8(kMeasures[static_cast<std::size_t>(measure_->currentIndex())].text);
+  const auto& rgb = context_.seriesColours[static_cast<std::size_t>(request.series)];
+  plot.colour = QColor(rgb[0], rgb[1], rgb[2]);
+  plot.current = request.axis.current;
+  const run::ParameterSpec& spec = run::ParameterTable()[request.axis.parameter];
+  if (spec.type == run::ValueType::kKind) {
+    for (const char* name : kKindNames) plot.xNames.push_back(QString::fromUtf8(name));
+  }
+  return plot;
+}
+
+const PlotData& ResponseWindow::Plot() const {
+  return plot_->Data();
+}
+
+std::string ResponseWindow::SaveCsv(const std::string& path) const {
+  if (!shownRequest_) return "nothing is computed yet";
+  return WriteFile(path, batch::ResponseCsv(*shownRequest_, Plot().points));
+}
+
+std::string ResponseWindow::SavePng(const std::string& path) const {
+  QImage image(kPictureSize, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    PaintResponse(painter, kPictureSize, Plot());
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return "the image could not be made";
+  return WriteFile(path, bytes.toStdString());
+}
+
+std::string ResponseWindow::SaveSvg(const std::string& path) const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(kPictureSize);
+  generator.setViewBox(QRect(QPoint(0, 0), kPictureSize));
+  generator.setTitle(QString::fromUtf8(kTitle));
+  {
+    QPainter painter(&generator);
+    PaintResponse(painter, kPictureSize, Plot());
+  }
+  return WriteFile(path, bytes.toStdString());
+}
+
+void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,
+                                std::string (ResponseWindow::*save)(const std::string&) const) {
+  QFileDialog dialog(this, title, QStringLiteral("corvellan-response.") + suffix, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
+  const std::string error = (this->*save)(ToStd(path));
+  if (!error.empty()) {
+    QMessageBox::warning(this, QString::fromUtf8(kTitle),
+                         tr("Could not save \"%1\": %2").arg(path, QString::fromStdString(error)));
+  }
+}
+
+}  // namespace response
