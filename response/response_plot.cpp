@@ -53,7 +53,12 @@ Frame FrameOf(const PlotData& data, QSize size) {
     if (std::isfinite(p.q05)) low = std::min(low, p.q05);
     if (std::isfinite(p.q95)) high = std::max(high, p.q95);
   }
-  const double span = std::max(high - low, kLeastSpan);
+  if (high - low < kLeastSpan) {
+    const double middle = (low + high) / 2;
+    low = middle - kLeastSpan / 2;
+    high = middle + kLeastSpan / 2;
+  }
+  const double span = high - low;
   frame.yMin = low - span * kAir;
   frame.yMax = high + span * kAir;
   return frame;
