@@ -12,13 +12,8 @@
 namespace platform {
 namespace {
 
-std::optional<std::string> AskWithQtDialog(const SaveFileQuery& query) {
-  Dialog* owner = ActiveDialog();
-  QFileDialog dialog(owner != nullptr ? owner->Window() : nullptr, ToQString(query.title),
-                     ToQString(query.suggestedName), ToQString(query.filter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(ToQString(query.defaultSuffix));
+// A file dialog owned by the active dialog; the file chosen, or nullopt.
+std::optional<std::string> AskWithQtDialog(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted) {
     return std::nullopt;
   }
@@ -27,27 +22,32 @@ std::optional<std::string> AskWithQtDialog(const SaveFileQuery& query) {
     return std::nullopt;
   }
   return ToStdString(chosen.front());
+}
+
+QWidget* OwnerWindow() {
+  Dialog* owner = ActiveDialog();
+  return owner != nullptr ? owner->Window() : nullptr;
+}
+
+std::optional<std::string> AskToSave(const SaveFileQuery& query) {
+  QFileDialog dialog(OwnerWindow(), ToQString(query.title), ToQString(query.suggestedName),
+                     ToQString(query.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(ToQString(query.defaultSuffix));
+  return AskWithQtDialog(dialog);
+}
+
+std::optional<std::string> AskToOpen(const OpenFileQuery& query) {
+  QFileDialog dialog(OwnerWindow(), ToQString(query.title), QString(), ToQString(query.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return AskWithQtDialog(dialog);
 }
 
 SaveFileHandler& HandlerSlot() {
   static SaveFileHandler handler;
   return handler;
-}
-
-std::optional<std::string> AskToOpenWithQtDialog(const OpenFileQuery& query) {
-  Dialog* owner = ActiveDialog();
-  QFileDialog dialog(owner != nullptr ? owner->Window() : nullptr, ToQString(query.title),
-                     QString(), ToQString(query.filter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  if (dialog.exec() != QDialog::Accepted) {
-    return std::nullopt;
-  }
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) {
-    return std::nullopt;
-  }
-  return ToStdString(chosen.front());
 }
 
 OpenFileHandler& OpenHandlerSlot() {
@@ -59,7 +59,7 @@ OpenFileHandler& OpenHandlerSlot() {
 
 std::optional<std::string> GetSaveFileName(const SaveFileQuery& query) {
   const SaveFileHandler handler = HandlerSlot();
-  return handler ? handler(query) : AskWithQtDialog(query);
+  return handler ? handler(query) : AskToSave(query);
 }
 
 SaveFileHandler SetSaveFileHandler(SaveFileHandler handler) {
@@ -68,7 +68,7 @@ SaveFileHandler SetSaveFileHandler(SaveFileHandler handler) {
 
 std::optional<std::string> GetOpenFileName(const OpenFileQuery& query) {
   const OpenFileHandler handler = OpenHandlerSlot();
-  return handler ? handler(query) : AskToOpenWithQtDialog(query);
+  return handler ? handler(query) : AskToOpen(query);
 }
 
 OpenFileHandler SetOpenFileHandler(OpenFileHandler handler) {
