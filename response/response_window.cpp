@@ -217,8 +217,8 @@ PlotData ResponseWindow::PlotOf(const batch::ResponseRequest& request,
   const auto& rgb = context_.seriesColours[static_cast<std::size_t>(request.series)];
   plot.colour = QColor(rgb[0], rgb[1], rgb[2]);
   plot.current = request.axis.current;
-  const run::ParameterSpec& spec = run::ParameterTable()[request.axis.parameter];
-  if (spec.type == run::ValueType::kKind) {
+  const run::ParameterSpec& parameter = run::ParameterTable()[request.axis.parameter];
+  if (parameter.type == run::ValueType::kKind) {
     for (const char* name : kKindNames) plot.xNames.push_back(QString::fromUtf8(name));
   }
   return plot;

@@ -31,9 +31,9 @@ struct Shown {
 };
 
 // The parameter named and its two values as the window would show them.
-Shown Describe(const run::ParameterSpec& spec, double pinned, double now) {
-  const int index = spec.fedBy.index;
-  switch (spec.fedBy.feeder) {
+Shown Describe(const run::ParameterSpec& parameter, double pinned, double now) {
+  const int index = parameter.fedBy.index;
+  switch (parameter.fedBy.feeder) {
     case run::Feeder::kTrackbar: {
       const int decimals = kSliderTable[static_cast<std::size_t>(index)].decimals;
       return {TrackbarName(index), ValueLabelText(pinned, decimals), ValueLabelText(now, decimals)};
@@ -50,7 +50,7 @@ Shown Describe(const run::ParameterSpec& spec, double pinned, double now) {
     case run::Feeder::kFixed:
       break;
   }
-  return {std::string(spec.name), ValueLabelText(pinned, kCountDecimals),
+  return {std::string(parameter.name), ValueLabelText(pinned, kCountDecimals),
           ValueLabelText(now, kCountDecimals)};
 }
 
@@ -90,11 +90,11 @@ std::vector<PinnedCurves> PinnedRuns::Curves() const {
 std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
   std::string text = "Pin " + std::to_string(pin.number) + ":";
   bool any = false;
-  for (const run::ParameterSpec& spec : run::ParameterTable()) {
-    const double pinned = run::ParameterValue(spec, pin.run.arguments);
-    const double current = run::ParameterValue(spec, now.arguments);
+  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+    const double pinned = run::ParameterValue(parameter, pin.run.arguments);
+    const double current = run::ParameterValue(parameter, now.arguments);
     if (pinned == current) continue;
-    const Shown shown = Describe(spec, pinned, current);
+    const Shown shown = Describe(parameter, pinned, current);
     text += (any ? ", " : " ") + shown.name + ' ' + shown.pinned + " (now " + shown.now + ')';
     any = true;
   }

@@ -20,10 +20,10 @@ std::vector<batch::ResponseAxis> ResponseAxes(std::span<const int, kSliderCount>
   std::vector<batch::ResponseAxis> axes;
   const auto parameters = run::ParameterTable();
   for (std::size_t p = 0; p < parameters.size(); ++p) {
-    const run::ParameterSpec& spec = parameters[p];
-    const auto index = static_cast<std::size_t>(spec.fedBy.index);
-    const bool share = spec.fedBy.feeder == run::Feeder::kTrackbarShare;
-    if (spec.fedBy.feeder == run::Feeder::kTrackbar || share) {
+    const run::ParameterSpec& parameter = parameters[p];
+    const auto index = static_cast<std::size_t>(parameter.fedBy.index);
+    const bool share = parameter.fedBy.feeder == run::Feeder::kTrackbarShare;
+    if (parameter.fedBy.feeder == run::Feeder::kTrackbar || share) {
       const SliderSpec& row = kSliderTable[index];
       batch::ResponseAxis axis{std::string(SliderName(row.trackbarId)), p, {}, 0};
       for (int position = row.rangeMin; position <= row.rangeMax; ++position) {
@@ -32,7 +32,7 @@ std::vector<batch::ResponseAxis> ResponseAxes(std::span<const int, kSliderCount>
       }
       axis.current = static_cast<std::size_t>(positions[index] - row.rangeMin);
       axes.push_back(std::move(axis));
-    } else if (spec.fedBy.feeder == run::Feeder::kRadioGroup) {
+    } else if (parameter.fedBy.feeder == run::Feeder::kRadioGroup) {
       axes.push_back({kDistributionLabels[index],
                       p,
                       {kKinds.begin(), kKinds.end()},

@@ -38,8 +38,8 @@ std::optional<int> PositionOfCount(const SliderSpec& row, int count, int agentCo
   return std::nullopt;
 }
 
-std::string Named(const run::ParameterSpec& spec, double value) {
-  return "--" + std::string(spec.name) + ' ' + run::FormatRoundTrip(value);
+std::string Named(const run::ParameterSpec& parameter, double value) {
+  return "--" + std::string(parameter.name) + ' ' + run::FormatRoundTrip(value);
 }
 
 }  // namespace
@@ -47,26 +47,26 @@ std::string Named(const run::ParameterSpec& spec, double value) {
 ControlMapping MapToControls(const model::RunArguments& arguments, int agentCount) {
   ControlMapping mapping;
   ControlSettings settings;
-  for (const run::ParameterSpec& spec : run::ParameterTable()) {
-    const double value = run::ParameterValue(spec, arguments);
-    const auto index = static_cast<std::size_t>(spec.fedBy.index);
-    switch (spec.fedBy.feeder) {
+  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+    const double value = run::ParameterValue(parameter, arguments);
+    const auto index = static_cast<std::size_t>(parameter.fedBy.index);
+    switch (parameter.fedBy.feeder) {
       case run::Feeder::kTrackbar: {
         const SliderSpec& row = kSliderTable[index];
         const std::optional<Position> found = PositionOfValue(row, value);
         if (!found) {
-          mapping.error = Named(spec, value) + " is no position of its trackbar";
+          mapping.error = Named(parameter, value) + " is no position of its trackbar";
           return mapping;
         }
         settings.positions[index] = found->position;
-        if (!found->exact) mapping.approximated.push_back(Named(spec, value));
+        if (!found->exact) mapping.approximated.push_back(Named(parameter, value));
         break;
       }
       case run::Feeder::kTrackbarShare: {
         const std::optional<int> found =
             PositionOfCount(kSliderTable[index], static_cast<int>(value), agentCount);
         if (!found) {
-          mapping.error = Named(spec, value) + " is no position of its trackbar";
+          mapping.error = Named(parameter, value) + " is no position of its trackbar";
           return mapping;
         }
         settings.positions[index] = *found;
@@ -80,15 +80,15 @@ ControlMapping MapToControls(const model::RunArguments& arguments, int agentCoun
         break;
       case run::Feeder::kAgentCount:
         if (value != agentCount) {
-          mapping.error =
-              Named(spec, value) + ": the window runs " + std::to_string(agentCount) + " agents";
+          mapping.error = Named(parameter, value) + ": the window runs " +
+                          std::to_string(agentCount) + " agents";
           return mapping;
         }
         break;
       case run::Feeder::kFixed:
-        if (value != spec.defaultValue) {
-          mapping.error = Named(spec, value) + ": the window always runs with " +
-                          run::FormatRoundTrip(spec.defaultValue);
+        if (value != parameter.defaultValue) {
+          mapping.error = Named(parameter, value) + ": the window always runs with " +
+                          run::FormatRoundTrip(parameter.defaultValue);
           return mapping;
         }
         break;

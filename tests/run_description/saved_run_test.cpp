@@ -67,9 +67,9 @@ TEST(SavedRun, ReadsBackTheSeedAndEveryArgument) {
   const SavedRunReading read = ReadSavedRun(SavedText(arguments));
   ASSERT_TRUE(read.run.has_value()) << read.error;
   EXPECT_EQ(read.run->seed, kSeed);
-  for (const ParameterSpec& spec : ParameterTable()) {
-    EXPECT_EQ(ParameterValue(spec, read.run->arguments), ParameterValue(spec, arguments))
-        << spec.name;
+  for (const ParameterSpec& parameter : ParameterTable()) {
+    EXPECT_EQ(ParameterValue(parameter, read.run->arguments), ParameterValue(parameter, arguments))
+        << parameter.name;
   }
 }
 
