@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 namespace model {
 
 // How an attribute is given to the agents. The window holds kNotChosen until
@@ -11,6 +14,10 @@ enum class DistributionKind : int {
 };
 
 inline constexpr int kNotChosen = 3;
+
+// The kinds' names as the window shows them, indexed by kind.
+inline constexpr std::array<std::string_view, 3> kDistributionKindNames = {"Constant", "Normal",
+                                                                           "Log-Normal"};
 
 inline constexpr bool IsDistributionKind(int kind) {
   return kind >= static_cast<int>(DistributionKind::Constant) &&

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "model/distribution_kind.h"
 #include "model/result_series.h"
 #include "output/output_file.h"
 #include "run_description/parameter_table.h"
@@ -27,7 +28,6 @@ constexpr const char* kTitle = "Corvellan: Parameter Response";
 constexpr int kDefaultReplicates = 16;
 constexpr int kMostReplicates = 1000;
 constexpr QSize kPictureSize{720, 440};
-constexpr const char* kKindNames[] = {"Constant", "Normal", "Log-Normal"};
 
 struct MeasureChoice {
   batch::ResponseMeasure measure;
@@ -219,7 +219,9 @@ PlotData ResponseWindow::PlotOf(const batch::ResponseRequest& request,
   plot.current = request.axis.current;
   const run::ParameterSpec& parameter = run::ParameterTable()[request.axis.parameter];
   if (parameter.type == run::ValueType::kKind) {
-    for (const char* name : kKindNames) plot.xNames.push_back(QString::fromUtf8(name));
+    for (const std::string_view name : model::kDistributionKindNames) {
+      plot.xNames.push_back(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
   }
   return plot;
 }

@@ -1,8 +1,8 @@
 // The tooltips of CMainDlg: one per trackbar, the dump button's, and the seed
 // over the graph.
-#include <algorithm>
 #include <cstdlib>
 
+#include "batch/run_values.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
 #include "ui/graph_band.h"
@@ -70,15 +70,13 @@ std::optional<platform::AreaToolTip> CMainDlg::PinToolTipAt(int x, int y) const 
   if (!step || pins_.Empty()) {
     return std::nullopt;
   }
-  for (const PinnedCurves& pin : pins_.Curves()) {
+  for (const PinnedRun& pin : pins_.Pins()) {
     for (const SeriesPen& row : kSeriesPens) {
-      const float* values = pin.series[row.series];
-      if (GetCheck(row.checkBoxId) == platform::kUnchecked || values == nullptr) continue;
-      const std::optional<int> pinY = PlotY(g, values[*step]);
+      if (GetCheck(row.checkBoxId) == platform::kUnchecked) continue;
+      const std::optional<int> pinY = PlotY(g, pin.values[batch::ValueIndex(row.series, *step)]);
       if (!pinY || std::abs(*pinY - y) > kPinReach) continue;
-      const auto found = std::ranges::find(pins_.Pins(), pin.number, &PinnedRun::number);
       const int pointX = g.plotLeft + *step * g.xScale;
-      return platform::AreaToolTip{PinDifference(*found, *shownRun_),
+      return platform::AreaToolTip{PinDifference(pin, *shownRun_),
                                    {pointX - g.xScale / 2, *pinY - kPinReach,
                                     pointX + g.xScale / 2 + 1, *pinY + kPinReach + 1}};
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "batch/run_values.h"
+#include "model/distribution_kind.h"
 #include "run_description/parameter_table.h"
 #include "ui/slider_table.h"
 #include "ui/slider_tool_tips.h"
@@ -11,7 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr std::string_view kKindNames[] = {"Constant", "Normal", "Log-Normal"};
 constexpr std::string_view kAttributeNames[] = {"R", "I", "T", "E", "R'"};
 constexpr int kCountDecimals = 0;
 
@@ -21,7 +21,9 @@ std::string TrackbarName(int row) {
 
 std::string KindText(double kind) {
   const auto index = static_cast<std::size_t>(kind);
-  return index < std::size(kKindNames) ? std::string(kKindNames[index]) : std::to_string(index);
+  return index < model::kDistributionKindNames.size()
+             ? std::string(model::kDistributionKindNames[index])
+             : std::to_string(index);
 }
 
 struct Shown {
