@@ -5,9 +5,12 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#include "batch/record_buffer.h"
 
 namespace batch {
 namespace {
@@ -18,7 +21,7 @@ constexpr std::chrono::milliseconds kProgressInterval{100};
 
 // One record on its way from the workers to the writer.
 struct Slot {
-  std::vector<float> values;  // runsPerRecord runs, one after the other
+  RecordValues values;  // runsPerRecord runs, one after the other
   std::string text;
   std::uint64_t partsLeft = 0;
   bool ready = false;
@@ -39,6 +42,7 @@ class OrderedBatch {
  private:
   std::uint64_t TicketCount() const { return shape_.recordCount * shape_.runsPerRecord; }
   std::uint64_t RecordOf(std::uint64_t ticket) const { return ticket / shape_.runsPerRecord; }
+  std::size_t RecordValueCount() const { return shape_.runsPerRecord * shape_.valuesPerRun; }
   Slot& SlotOf(std::uint64_t record) { return slots_[record % window_]; }
   bool Halted() const { return halted_ || stop_.load(); }
   bool MayTakeTicket() const { return RecordOf(nextTicket_) < handedOut_ + window_; }
@@ -133,15 +137,20 @@ bool OrderedBatch::MakeRecordPart(BatchWorker& worker, std::uint64_t ticket,
   Slot& slot = SlotOf(record);
   if (part == 0) {
     slot.partsLeft = shape_.runsPerRecord;
-    slot.values.resize(shape_.runsPerRecord * shape_.valuesPerRun);
+    if (!slot.values) slot.values = AllocateRecordValues(RecordValueCount());
+    if (!slot.values) {
+      Fail("not enough memory for the values of " + std::to_string(shape_.runsPerRecord) +
+           " runs");
+      return false;
+    }
   }
   peakRecordsHeld_ = std::max(peakRecordsHeld_, record + 1 - handedOut_);
   lock.unlock();
   std::exception_ptr error;
   try {
-    worker.Run(
-        record, part,
-        std::span<float>(slot.values).subspan(part * shape_.valuesPerRun, shape_.valuesPerRun));
+    worker.Run(record, part,
+               std::span<float>(slot.values.get() + part * shape_.valuesPerRun,
+                                shape_.valuesPerRun));
   } catch (...) {
     error = std::current_exception();
   }
@@ -156,7 +165,7 @@ bool OrderedBatch::MakeRecordPart(BatchWorker& worker, std::uint64_t ticket,
   lock.unlock();
   text.clear();
   try {
-    worker.Format(record, slot.values, text);
+    worker.Format(record, std::span<const float>(slot.values.get(), RecordValueCount()), text);
   } catch (...) {
     error = std::current_exception();
   }

@@ -1,6 +1,8 @@
 #include "batch/summary_statistics.h"
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -91,12 +93,13 @@ SummaryStatistics Summarise(std::span<double> values) {
 // one pass over the runs instead, each line loaded once.
 namespace {
 
-// Tiles from firstTile on, every `stride`-th one.
-void SummariseTiles(std::span<const float> runs, std::size_t runCount, std::size_t firstTile,
-                    std::size_t stride, std::span<SummaryStatistics> statistics) {
+// Takes tiles until none is left, so that a thread slowed by other work takes
+// fewer; every tile is summarised the same way whoever takes it.
+void SummariseTiles(std::span<const float> runs, std::size_t runCount,
+                    std::atomic<std::size_t>& nextTile, std::span<SummaryStatistics> statistics) {
   std::vector<double> tile(kColumnsPerTile * runCount);
-  for (std::size_t first = firstTile * kColumnsPerTile; first < kValuesPerRun;
-       first += stride * kColumnsPerTile) {
+  for (std::size_t first = nextTile++ * kColumnsPerTile; first < kValuesPerRun;
+       first = nextTile++ * kColumnsPerTile) {
     const std::size_t width = std::min(kColumnsPerTile, kValuesPerRun - first);
     for (std::size_t run = 0; run < runCount; ++run) {
       const float* values = runs.data() + run * kValuesPerRun + first;
@@ -113,27 +116,25 @@ void SummariseTiles(std::span<const float> runs, std::size_t runCount, std::size
 // A summary is made by the worker that finishes its grid point's last run,
 // while the other workers may have nothing left to run: with many replicates
 // it is worth sharing. Below kRunsWorthAThread a thread costs more than it
-// saves. Share t of n takes tiles t, t + n, t + 2n, ...
+// saves.
 std::vector<SummaryStatistics> SummariseRuns(std::span<const float> runs, std::size_t runCount,
                                              unsigned threads) {
   constexpr std::size_t kRunsWorthAThread = 256;
   std::vector<SummaryStatistics> statistics(kValuesPerRun);
   const std::size_t tiles = (kValuesPerRun + kColumnsPerTile - 1) / kColumnsPerTile;
-  const std::size_t shares =
-      runCount >= kRunsWorthAThread ? std::clamp<std::size_t>(threads, 1, tiles) : 1;
+  const std::size_t helpers =
+      runCount >= kRunsWorthAThread ? std::clamp<std::size_t>(threads, 1, tiles) - 1 : 0;
+  std::atomic<std::size_t> nextTile{0};
   std::vector<std::thread> started;
-  std::vector<std::size_t> leftOver;
-  for (std::size_t share = 1; share < shares; ++share) {
+  for (std::size_t helper = 0; helper < helpers; ++helper) {
     try {
-      started.emplace_back(SummariseTiles, runs, runCount, share, shares,
+      started.emplace_back(SummariseTiles, runs, runCount, std::ref(nextTile),
                            std::span<SummaryStatistics>(statistics));
     } catch (const std::system_error&) {
-      leftOver.push_back(share);  // made on this thread instead
+      break;  // fewer helpers only take longer
     }
   }
-  SummariseTiles(runs, runCount, 0, shares, statistics);
-  for (const std::size_t share : leftOver)
-    SummariseTiles(runs, runCount, share, shares, statistics);
+  SummariseTiles(runs, runCount, nextTile, statistics);
   for (std::thread& thread : started) thread.join();
   return statistics;
 }

@@ -215,5 +215,18 @@ TEST(BatchRunner, AWorkerThatCannotBeMadeFailsTheBatch) {
   EXPECT_EQ(outcome.recordsWritten, 0u);
 }
 
+TEST(BatchRunner, ARecordTooLargeForMemoryFailsTheBatch) {
+  constexpr std::uint64_t kRunsBeyondMemory = std::uint64_t{1} << 62;
+  std::atomic<bool> stop{false};
+  BatchCallbacks callbacks;
+  callbacks.makeWorker = [] { return std::make_unique<FakeWorker>(kNeverFails); };
+  callbacks.write = [](std::string_view) { return true; };
+  const BatchOutcome outcome =
+      RunOrderedBatch({1, kRunsBeyondMemory, kValuesPerRun, 2}, callbacks, stop);
+  EXPECT_EQ(outcome.end, BatchEnd::kRunFailed);
+  EXPECT_EQ(outcome.failure, "not enough memory for the values of 4611686018427387904 runs");
+  EXPECT_EQ(outcome.runsDone, 0u);
+}
+
 }  // namespace
 }  // namespace batch
