@@ -14,10 +14,17 @@
 // (one command line)
 //
 // with the same command at --replicates 100000 ("Maximum resident set size").
+//
+// BM_SummarySweepSpeedup is the scaling of a 3,000-replicate summary sweep
+// within the process; the same sweep as commands, start-up included:
+//
+//   hyperfine -N -L jobs 1,2
+//     'corvellan-run --seed 11 --replicates 3000 --summary --jobs {jobs}'
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -102,6 +109,54 @@ BENCHMARK(BM_SweepRuns)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true)
     ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A summary sweep of kSummaryReplicates replicates at the defaults, with 1 and
+// then 2 jobs in each iteration, so that a busy machine slows both alike. The
+// reported time is the 2-job one; speedup is the 1-job time over it.
+void BM_SummarySweepSpeedup(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kSummaryReplicates = 3000;
+  const auto command = [](int jobs) {
+    return std::vector<std::string>{"--seed", "11", "--replicates",
+                                    std::to_string(kSummaryReplicates), "--summary", "--jobs",
+                                    std::to_string(jobs)};
+  };
+  const std::vector<std::string> oneJob = command(1);
+  const std::vector<std::string> twoJobs = command(2);
+  DiscardingBuffer buffer;
+  std::ostream out(&buffer);
+  std::ostringstream err;
+  Clock::duration oneJobTime{};
+  Clock::duration twoJobsTime{};
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    const int oneJobExit = cli::RunCommandLine(oneJob, out, err);
+    const auto middle = Clock::now();
+    const int twoJobsExit = cli::RunCommandLine(twoJobs, out, err);
+    const auto end = Clock::now();
+    if (oneJobExit != cli::kExitSuccess || twoJobsExit != cli::kExitSuccess) {
+      state.SkipWithError(err.str().c_str());
+      return;
+    }
+    oneJobTime += middle - start;
+    twoJobsTime += end - middle;
+    state.SetIterationTime(std::chrono::duration<double>(end - middle).count());
+  }
+  const auto perIteration = [&](Clock::duration total) {
+    return benchmark::Counter(std::chrono::duration<double, std::milli>(total).count(),
+                              benchmark::Counter::kAvgIterations);
+  };
+  state.counters["one_job_ms"] = perIteration(oneJobTime);
+  state.counters["two_jobs_ms"] = perIteration(twoJobsTime);
+  state.counters["speedup"] = std::chrono::duration<double>(oneJobTime).count() /
+                              std::chrono::duration<double>(twoJobsTime).count();
+}
+BENCHMARK(BM_SummarySweepSpeedup)
+    ->Iterations(3)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
