@@ -139,8 +139,7 @@ bool OrderedBatch::MakeRecordPart(BatchWorker& worker, std::uint64_t ticket,
     slot.partsLeft = shape_.runsPerRecord;
     if (!slot.values) slot.values = AllocateRecordValues(RecordValueCount());
     if (!slot.values) {
-      Fail("not enough memory for the values of " + std::to_string(shape_.runsPerRecord) +
-           " runs");
+      Fail("not enough memory for the values of " + std::to_string(shape_.runsPerRecord) + " runs");
       return false;
     }
   }
@@ -148,9 +147,9 @@ bool OrderedBatch::MakeRecordPart(BatchWorker& worker, std::uint64_t ticket,
   lock.unlock();
   std::exception_ptr error;
   try {
-    worker.Run(record, part,
-               std::span<float>(slot.values.get() + part * shape_.valuesPerRun,
-                                shape_.valuesPerRun));
+    worker.Run(
+        record, part,
+        std::span<float>(slot.values.get() + part * shape_.valuesPerRun, shape_.valuesPerRun));
   } catch (...) {
     error = std::current_exception();
   }

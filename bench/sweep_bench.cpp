@@ -118,9 +118,9 @@ void BM_SummarySweepSpeedup(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   constexpr int kSummaryReplicates = 3000;
   const auto command = [](int jobs) {
-    return std::vector<std::string>{"--seed", "11", "--replicates",
-                                    std::to_string(kSummaryReplicates), "--summary", "--jobs",
-                                    std::to_string(jobs)};
+    return std::vector<std::string>{
+        "--seed",    "11",     "--replicates",      std::to_string(kSummaryReplicates),
+        "--summary", "--jobs", std::to_string(jobs)};
   };
   const std::vector<std::string> oneJob = command(1);
   const std::vector<std::string> twoJobs = command(2);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -119,6 +120,38 @@ TEST(SummariseRuns, TakesEachSeriesAndStepAcrossTheRuns) {
   EXPECT_EQ(statistics[i].mean, static_cast<double>(i) + 1.0);
   EXPECT_DOUBLE_EQ(statistics[i].standardDeviation, std::sqrt(2.0));
   EXPECT_EQ(statistics[i].q50, static_cast<double>(i) + 1.0);
+}
+
+// Each column of the runs, gathered as doubles and given to Summarise, has
+// exactly the statistics SummariseRuns gives it: for one run, a few runs, and
+// many runs with ties, a not-a-number and an infinity in columns of their own.
+TEST(SummariseRuns, GivesEachColumnExactlyWhatSummariseGivesIt) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<float> value(-1.0f, 1.0f);
+  for (const std::size_t runCount : {std::size_t{1}, std::size_t{3}, std::size_t{257}}) {
+    std::vector<float> runs(runCount * kValuesPerRun);
+    for (float& v : runs) v = value(random);
+    for (std::size_t run = 0; run < runCount; ++run) {
+      runs[run * kValuesPerRun + ValueIndex(1, 5)] = 0.25f;  // every value tied
+      runs[run * kValuesPerRun + ValueIndex(4, 100)] = static_cast<float>(run % 3);
+    }
+    runs[ValueIndex(2, 17)] = std::numeric_limits<float>::quiet_NaN();
+    runs[(runCount - 1) * kValuesPerRun + ValueIndex(0, 9)] =
+        std::numeric_limits<float>::infinity();
+    const std::vector<SummaryStatistics> statistics = SummariseRuns(runs, runCount);
+    for (std::size_t i = 0; i < kValuesPerRun; ++i) {
+      std::vector<double> column;
+      for (std::size_t run = 0; run < runCount; ++run)
+        column.push_back(runs[run * kValuesPerRun + i]);
+      const SummaryStatistics expected = Summarise(column);
+      for (const SummaryColumn& member : kSummaryColumns) {
+        const double a = statistics[i].*member.member;
+        const double b = expected.*member.member;
+        EXPECT_TRUE(std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)))
+            << runCount << " runs, value " << i << " " << member.name << ": " << a << " vs " << b;
+      }
+    }
+  }
 }
 
 // Shared among threads, the columns come out exactly as from one thread,
