@@ -190,67 +190,78 @@ namespace {
 // so only one strictly inside needs it: for 0 and 1 the power is the base
 // itself. A propensity to sanction can be anything; it needs pow unless it is
 // 0, 1 or not-a-number (which stays not-a-number), or its signal is 0. The
-// padding agent's propensities are 0 and never listed.
+// padding agent's propensities are 0 and never listed. Each kind of
+// propensity has a loop of its own, which keeps every pointer in a register.
 template <bool kSanctions>
-void ComputeSignals(const CPopulationModel& m, DynamicsScratch& scratch,
-                    const DynamicsConstants& constants, int paddedCount, double z) {
+void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratch,
+                              const DynamicsConstants& constants, int paddedCount, double z) {
   using namespace lanes;
   const double* attrI = m.attrI.get();
   const double* attrE = m.attrE.get();
   const double* volunteerCost = m.volunteerCost.get();
-  const double* sanctionCost = m.sanctionCost.get();
   const double* propensity = m.propensity.get();
-  const double* sanctionPropensity = m.sanctionPropensity.get();
   const double* volunteerMask = scratch.volunteerMask.data();
-  const double* sanctionMask = scratch.sanctionMask.data();
   const double* logistic = scratch.logistic.data();
   // Plain pointers: the index stores would otherwise make the compiler reload
   // each vector's data pointer in every iteration.
-  double* firstSignal = scratch.propensityUpdates.towardsAction.data();
-  double* firstPower = scratch.propensityUpdates.power.data();
-  int* firstList = scratch.propensityUpdates.needsPow.data();
-  double* secondSignal = scratch.sanctionUpdates.towardsAction.data();
-  double* secondPower = scratch.sanctionUpdates.power.data();
-  int* secondList = scratch.sanctionUpdates.needsPow.data();
-  const Pair firstOrderDivisor = Broadcast(constants.firstOrderDivisor);
-  const Pair secondOrderDivisor = Broadcast(constants.secondOrderDivisor);
+  double* signal = scratch.propensityUpdates.towardsAction.data();
+  double* power = scratch.propensityUpdates.power.data();
+  int* list = scratch.propensityUpdates.needsPow.data();
+  const Pair divisor = Broadcast(constants.firstOrderDivisor);
   const Pair sanctionTerm = Broadcast(z);
   const Pair zero = Broadcast(0.0);
   const Pair one = Broadcast(1.0);
-  int firstCount = 0;
-  int secondCount = 0;
+  int count = 0;
   for (int i = 0; i < paddedCount; i += kLaneCount) {
     const Pair response = Load(logistic + i) * Load(attrI + i);
     const Pair volunteers = Load(volunteerMask + i);
     const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
-    const Pair e = Load(attrE + i);
-    const Pair s = (pull - Load(volunteerCost + i)) * e / firstOrderDivisor;
-    Store(firstSignal + i, NegatedUnless(volunteers, s));
+    const Pair s = (pull - Load(volunteerCost + i)) * Load(attrE + i) / divisor;
+    Store(signal + i, NegatedUnless(volunteers, s));
     const Pair p = Load(propensity + i);
-    Store(firstPower + i, p);
-    const Pair inside = And(LessThan(zero, p), LessThan(p, one));
-    AppendWhere(Bits(inside), i, firstList, firstCount);
-    if constexpr (kSanctions) {
-      const Pair sanctionSignal = (response - Load(sanctionCost + i)) * e / secondOrderDivisor;
-      Store(secondSignal + i, NegatedUnless(Load(sanctionMask + i), sanctionSignal));
-      const Pair sp = Load(sanctionPropensity + i);
-      Store(secondPower + i, sp);
-      const Pair moves = And(And(NotEqual(sanctionSignal, zero), NotEqual(sp, zero)),
-                             And(NotEqual(sp, one), Equal(sp, sp)));
-      AppendWhere(Bits(moves), i, secondList, secondCount);
-    }
+    Store(power + i, p);
+    AppendWhere(Bits(And(LessThan(zero, p), LessThan(p, one))), i, list, count);
   }
-  scratch.propensityUpdates.powCount = firstCount;
-  scratch.sanctionUpdates.powCount = secondCount;
+  scratch.propensityUpdates.powCount = count;
+}
+
+void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scratch,
+                               const DynamicsConstants& constants, int paddedCount) {
+  using namespace lanes;
+  const double* attrI = m.attrI.get();
+  const double* attrE = m.attrE.get();
+  const double* sanctionCost = m.sanctionCost.get();
+  const double* sanctionPropensity = m.sanctionPropensity.get();
+  const double* sanctionMask = scratch.sanctionMask.data();
+  const double* logistic = scratch.logistic.data();
+  double* signal = scratch.sanctionUpdates.towardsAction.data();
+  double* power = scratch.sanctionUpdates.power.data();
+  int* list = scratch.sanctionUpdates.needsPow.data();
+  const Pair divisor = Broadcast(constants.secondOrderDivisor);
+  const Pair zero = Broadcast(0.0);
+  const Pair one = Broadcast(1.0);
+  int count = 0;
+  for (int i = 0; i < paddedCount; i += kLaneCount) {
+    const Pair response = Load(logistic + i) * Load(attrI + i);
+    const Pair s = (response - Load(sanctionCost + i)) * Load(attrE + i) / divisor;
+    Store(signal + i, NegatedUnless(Load(sanctionMask + i), s));
+    const Pair sp = Load(sanctionPropensity + i);
+    Store(power + i, sp);
+    const Pair moves =
+        And(And(NotEqual(s, zero), NotEqual(sp, zero)), And(NotEqual(sp, one), Equal(sp, sp)));
+    AppendWhere(Bits(moves), i, list, count);
+  }
+  scratch.sanctionUpdates.powCount = count;
 }
 
 }  // namespace
 
 void StepPasses::PrepareUpdates(double z) {
   if (m_.sanctionsOn) {
-    ComputeSignals<true>(m_, scratch_, constants_, paddedCount_, z);
+    ComputeFirstOrderSignals<true>(m_, scratch_, constants_, paddedCount_, z);
+    ComputeSecondOrderSignals(m_, scratch_, constants_, paddedCount_);
   } else {
-    ComputeSignals<false>(m_, scratch_, constants_, paddedCount_, 0.0);
+    ComputeFirstOrderSignals<false>(m_, scratch_, constants_, paddedCount_, 0.0);
   }
 }
 
