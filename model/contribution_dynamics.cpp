@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "model/decision_sequence.h"
@@ -47,7 +48,9 @@ StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
       constants_{static_cast<double>(model.slopeM), (1.0 - model.paramX) * 0.5,
                  model.nPowMinusJ + (model.sanctionsOn ? 2.0 : 1.0), model.nPowMinusJPrime + 1.0},
       paddedCount_(lanes::PaddedCount(model.agentCount)),
-      sharedThreshold_(ThresholdsAllEqual()) {
+      sharedThreshold_(ThresholdsAllEqual()),
+      uniformFirstOrder_(SharesResponseAndE(model.attrR.get())),
+      uniformSecondOrder_(model.sanctionsOn && SharesResponseAndE(model.attrRPrime.get())) {
   PrepareDrawTable();
 }
 
@@ -77,6 +80,16 @@ void StepPasses::PrepareDrawTable() {
 bool StepPasses::ThresholdsAllEqual() const {
   const double* attrT = m_.attrT.get();
   return std::all_of(attrT, attrT + m_.agentCount, [attrT](double t) { return t == attrT[0]; });
+}
+
+// Bit for bit, so that a 0 of either sign is not taken for the other.
+bool StepPasses::SharesResponseAndE(const double* shares) const {
+  const auto allSame = [this](const double* values) {
+    return std::all_of(values, values + m_.agentCount, [values](double v) {
+      return std::bit_cast<std::uint64_t>(v) == std::bit_cast<std::uint64_t>(values[0]);
+    });
+  };
+  return sharedThreshold_ && allSame(m_.attrI.get()) && allSame(m_.attrE.get()) && allSame(shares);
 }
 
 StepTotals StepPasses::DecisionPass() {
@@ -192,9 +205,37 @@ namespace {
 // 0, 1 or not-a-number (which stays not-a-number), or its signal is 0. The
 // padding agent's propensities are 0 and never listed. Each kind of
 // propensity has a loop of its own, which keeps every pointer in a register.
+//
+// When every agent has the same response, E and share, the signal of every
+// agent that acted is one number and that of every other agent another: the
+// loop selects them instead of computing each again. Only the pair holding
+// the padding agent, whose values are 0, is still computed agent by agent.
+
+// The signal towards the action taken, of agents that volunteered where the
+// mask is set: cost is 0 for the others.
+template <bool kSanctions>
+lanes::Pair FirstOrderSignal(lanes::Pair response, lanes::Pair volunteers, lanes::Pair sanctionTerm,
+                             lanes::Pair cost, lanes::Pair e, lanes::Pair divisor) {
+  using namespace lanes;
+  const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
+  return NegatedUnless(volunteers, (pull - cost) * e / divisor);
+}
+
+// The signal (not yet turned) of agents that sanctioned where the mask is set.
+lanes::Pair SecondOrderSignal(lanes::Pair response, lanes::Pair cost, lanes::Pair e,
+                              lanes::Pair divisor) {
+  return (response - cost) * e / divisor;
+}
+
+// Agents below the returned index take the shared signals.
+int UniformEnd(bool uniform, int agentCount) {
+  return uniform ? agentCount - agentCount % lanes::kLaneCount : 0;
+}
+
 template <bool kSanctions>
 void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratch,
-                              const DynamicsConstants& constants, int paddedCount, double z) {
+                              const DynamicsConstants& constants, int paddedCount, bool uniform,
+                              double z) {
   using namespace lanes;
   const double* attrI = m.attrI.get();
   const double* attrE = m.attrE.get();
@@ -211,22 +252,35 @@ void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratc
   const Pair sanctionTerm = Broadcast(z);
   const Pair zero = Broadcast(0.0);
   const Pair one = Broadcast(1.0);
+  const Pair all = Equal(zero, zero);
+  const Pair response = Broadcast(logistic[0] * attrI[0]);
+  const Pair e = Broadcast(attrE[0]);
+  const Pair actedSignal = FirstOrderSignal<kSanctions>(
+      response, all, sanctionTerm, Broadcast(m.attrR[0] * m.costScale), e, divisor);
+  const Pair idleSignal =
+      FirstOrderSignal<kSanctions>(response, zero, sanctionTerm, And(zero, one), e, divisor);
+  const int uniformEnd = UniformEnd(uniform, m.agentCount);
   int count = 0;
-  for (int i = 0; i < paddedCount; i += kLaneCount) {
-    const Pair response = Load(logistic + i) * Load(attrI + i);
-    const Pair volunteers = Load(volunteerMask + i);
-    const Pair pull = kSanctions ? response + NegatedUnless(volunteers, sanctionTerm) : response;
-    const Pair s = (pull - Load(volunteerCost + i)) * Load(attrE + i) / divisor;
-    Store(signal + i, NegatedUnless(volunteers, s));
+  const auto listInside = [&](int i) {
     const Pair p = Load(propensity + i);
     Store(power + i, p);
     AppendWhere(Bits(And(LessThan(zero, p), LessThan(p, one))), i, list, count);
+  };
+  for (int i = 0; i < uniformEnd; i += kLaneCount) {
+    Store(signal + i, Select(Load(volunteerMask + i), actedSignal, idleSignal));
+    listInside(i);
+  }
+  for (int i = uniformEnd; i < paddedCount; i += kLaneCount) {
+    Store(signal + i, FirstOrderSignal<kSanctions>(
+                          Load(logistic + i) * Load(attrI + i), Load(volunteerMask + i),
+                          sanctionTerm, Load(volunteerCost + i), Load(attrE + i), divisor));
+    listInside(i);
   }
   scratch.propensityUpdates.powCount = count;
 }
 
 void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scratch,
-                               const DynamicsConstants& constants, int paddedCount) {
+                               const DynamicsConstants& constants, int paddedCount, bool uniform) {
   using namespace lanes;
   const double* attrI = m.attrI.get();
   const double* attrE = m.attrE.get();
@@ -240,16 +294,29 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
   const Pair divisor = Broadcast(constants.secondOrderDivisor);
   const Pair zero = Broadcast(0.0);
   const Pair one = Broadcast(1.0);
+  const Pair response = Broadcast(logistic[0] * attrI[0]);
+  const Pair e = Broadcast(attrE[0]);
+  const Pair actedSignal =
+      SecondOrderSignal(response, Broadcast(m.attrRPrime[0] * m.sanctionCostScale), e, divisor);
+  const Pair idleSignal = SecondOrderSignal(response, And(zero, one), e, divisor);
+  const int uniformEnd = UniformEnd(uniform, m.agentCount);
   int count = 0;
-  for (int i = 0; i < paddedCount; i += kLaneCount) {
-    const Pair response = Load(logistic + i) * Load(attrI + i);
-    const Pair s = (response - Load(sanctionCost + i)) * Load(attrE + i) / divisor;
-    Store(signal + i, NegatedUnless(Load(sanctionMask + i), s));
+  const auto turnAndList = [&](int i, Pair sanctioners, Pair s) {
+    Store(signal + i, NegatedUnless(sanctioners, s));
     const Pair sp = Load(sanctionPropensity + i);
     Store(power + i, sp);
     const Pair moves =
         And(And(NotEqual(s, zero), NotEqual(sp, zero)), And(NotEqual(sp, one), Equal(sp, sp)));
     AppendWhere(Bits(moves), i, list, count);
+  };
+  for (int i = 0; i < uniformEnd; i += kLaneCount) {
+    const Pair sanctioners = Load(sanctionMask + i);
+    turnAndList(i, sanctioners, Select(sanctioners, actedSignal, idleSignal));
+  }
+  for (int i = uniformEnd; i < paddedCount; i += kLaneCount) {
+    turnAndList(i, Load(sanctionMask + i),
+                SecondOrderSignal(Load(logistic + i) * Load(attrI + i), Load(sanctionCost + i),
+                                  Load(attrE + i), divisor));
   }
   scratch.sanctionUpdates.powCount = count;
 }
@@ -258,10 +325,11 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
 
 void StepPasses::PrepareUpdates(double z) {
   if (m_.sanctionsOn) {
-    ComputeFirstOrderSignals<true>(m_, scratch_, constants_, paddedCount_, z);
-    ComputeSecondOrderSignals(m_, scratch_, constants_, paddedCount_);
+    ComputeFirstOrderSignals<true>(m_, scratch_, constants_, paddedCount_, uniformFirstOrder_, z);
+    ComputeSecondOrderSignals(m_, scratch_, constants_, paddedCount_, uniformSecondOrder_);
   } else {
-    ComputeFirstOrderSignals<false>(m_, scratch_, constants_, paddedCount_, 0.0);
+    ComputeFirstOrderSignals<false>(m_, scratch_, constants_, paddedCount_, uniformFirstOrder_,
+                                    0.0);
   }
 }
 

@@ -58,6 +58,7 @@ class StepPasses {
  private:
   void PrepareDrawTable();
   bool ThresholdsAllEqual() const;
+  bool SharesResponseAndE(const double* shares) const;
   template <bool kSanctions, bool kUpdate>
   StepTotals DecisionPassOf();
 
@@ -66,6 +67,10 @@ class StepPasses {
   const DynamicsConstants constants_;
   int paddedCount_;
   bool sharedThreshold_;
+  // Whether every agent has the same response, E and R (R' for the second):
+  // the signals then take one of two values, as the agent acted or not.
+  bool uniformFirstOrder_;
+  bool uniformSecondOrder_;
   int drawStart_ = 0;  // entry of the draw table where the next step begins
 };
 

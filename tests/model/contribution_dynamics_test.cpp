@@ -269,5 +269,49 @@ TEST_F(Dynamics, MatchesAStraightforwardReplayAtAnySize) {
   }
 }
 
+// Every attribute Constant and every agent a carrier: each agent's response,
+// E and shares are the same, the case of the window's defaults. Odd counts
+// leave a padding agent beside the last; a share of carriers below 100 %
+// makes R, or R', differ between agents again.
+TEST_F(Dynamics, MatchesAStraightforwardReplayWithAlikeAgents) {
+  struct AlikeCase {
+    int agentCount;
+    int sanctionsOn;
+    double carriersR;       // share of the agents that carry R
+    double carriersRPrime;  // and R'
+  };
+  const AlikeCase cases[] = {{100, 0, 1.0, 1.0},  {100, 1, 1.0, 1.0},  {1, 1, 1.0, 1.0},
+                             {7, 0, 1.0, 1.0},    {101, 1, 1.0, 1.0},  {100, 1, 0.6, 1.0},
+                             {101, 1, 1.0, 0.35}, {1025, 1, 1.0, 1.0}, {100, 0, 0.6, 1.0}};
+  std::mt19937 rng(2024);
+  const auto position = [&rng](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng) * 0.01;
+  };
+  for (const AlikeCase& c : cases) {
+    for (int trial = 0; trial < 8; ++trial) {
+      RunArguments a = DefaultRunArguments();
+      a.agentCount = c.agentCount;
+      a.requestedCountR = static_cast<int>(c.carriersR * c.agentCount);
+      a.requestedCountRPrime = static_cast<int>(c.carriersRPrime * c.agentCount);
+      a.sanctionsOn = c.sanctionsOn;
+      a.paramJ = position(0, 100);
+      a.paramX = position(-100, 100);
+      a.medianR = position(1, 100);
+      a.valueI = position(0, 100);
+      a.valueT = position(0, 100);
+      a.valueE = position(0, 100);
+      a.medianRPrime = position(1, 100);
+      a.paramJPrime = position(0, 100);
+      a.paramM = position(100, 200);
+      model.fixedSeed = trial;
+      model.Run(a);
+      SCOPED_TRACE("agents " + std::to_string(c.agentCount) + ", sanctions " +
+                   std::to_string(c.sanctionsOn) + ", carriers " + std::to_string(c.carriersR) +
+                   " and " + std::to_string(c.carriersRPrime) + ", trial " + std::to_string(trial));
+      ExpectMatchesReference();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace model
