@@ -40,6 +40,11 @@ lanes::Pair UpdatedSanctionPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair 
   return Select(Equal(towardsAction, Broadcast(0.0)), p, moved);
 }
 
+// Agents below the returned index take the shared signals.
+int UniformEnd(bool uniform, int agentCount) {
+  return uniform ? agentCount - agentCount % lanes::kLaneCount : 0;
+}
+
 }  // namespace
 
 StepPasses::StepPasses(CPopulationModel& model, DynamicsScratch& scratch)
@@ -74,6 +79,13 @@ void StepPasses::PrepareDrawTable() {
   }
   table.period = period;
   table.agentCount = m_.agentCount;
+}
+
+// The first agent whose signals of either kind are computed agent by agent.
+int StepPasses::IndividualSignalsStart() const {
+  const int firstOrder = UniformEnd(uniformFirstOrder_, m_.agentCount);
+  return m_.sanctionsOn ? std::min(firstOrder, UniformEnd(uniformSecondOrder_, m_.agentCount))
+                        : firstOrder;
 }
 
 // A Constant threshold: one exponential serves every agent.
@@ -185,7 +197,10 @@ void StepPasses::FinishLogisticResponses() {
   const double* exponentials = scratch_.exponentials.data();
   double* logistic = scratch_.logistic.data();
   if (sharedThreshold_) {
-    std::fill_n(logistic, m_.agentCount, 1.0 / (1.0 + exponentials[0]) - constants_.shift);
+    // Where the signals are shared, only the first agent's entry is read.
+    const double response = 1.0 / (1.0 + exponentials[0]) - constants_.shift;
+    logistic[0] = response;
+    std::fill(logistic + IndividualSignalsStart(), logistic + m_.agentCount, response);
     return;
   }
   const Pair one = Broadcast(1.0);
@@ -225,11 +240,6 @@ lanes::Pair FirstOrderSignal(lanes::Pair response, lanes::Pair volunteers, lanes
 lanes::Pair SecondOrderSignal(lanes::Pair response, lanes::Pair cost, lanes::Pair e,
                               lanes::Pair divisor) {
   return (response - cost) * e / divisor;
-}
-
-// Agents below the returned index take the shared signals.
-int UniformEnd(bool uniform, int agentCount) {
-  return uniform ? agentCount - agentCount % lanes::kLaneCount : 0;
 }
 
 template <bool kSanctions>

@@ -59,6 +59,7 @@ class StepPasses {
   void PrepareDrawTable();
   bool ThresholdsAllEqual() const;
   bool SharesResponseAndE(const double* shares) const;
+  int IndividualSignalsStart() const;
   template <bool kSanctions, bool kUpdate>
   StepTotals DecisionPassOf();
 
