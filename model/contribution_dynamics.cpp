@@ -40,6 +40,11 @@ lanes::Pair UpdatedSanctionPropensity(lanes::Pair p, lanes::Pair q, lanes::Pair 
   return Select(Equal(towardsAction, Broadcast(0.0)), p, moved);
 }
 
+// What acting cost the agents that acted where the mask is set; 0 for the others.
+lanes::Pair CostOf(lanes::Pair acted, lanes::Pair share, lanes::Pair costScale) {
+  return lanes::And(acted, share * costScale);
+}
+
 // Agents below the returned index take the shared signals.
 int UniformEnd(bool uniform, int agentCount) {
   return uniform ? agentCount - agentCount % lanes::kLaneCount : 0;
@@ -132,14 +137,10 @@ StepTotals StepPasses::DecisionPassOf() {
   const double* firstPower = scratch_.propensityUpdates.power.data();
   const double* secondSignal = scratch_.sanctionUpdates.towardsAction.data();
   const double* secondPower = scratch_.sanctionUpdates.power.data();
-  double* volunteerCost = m_.volunteerCost.get();
-  double* sanctionCost = m_.sanctionCost.get();
   double* volunteerMask = scratch_.volunteerMask.data();
   double* sanctionMask = scratch_.sanctionMask.data();
   const double* firstDraws = scratch_.draws.firstOrder.data() + drawStart_;
   const double* secondDraws = kSanctions ? scratch_.draws.secondOrder.data() + drawStart_ : nullptr;
-  const Pair costScale = Broadcast(m_.costScale);
-  const Pair sanctionCostScale = Broadcast(m_.sanctionCostScale);
   const Pair one = Broadcast(1.0);
 
   Pair s1AndVolunteerSum = Broadcast(0.0);
@@ -155,7 +156,6 @@ StepTotals StepPasses::DecisionPassOf() {
     const Pair r = Load(attrR + i);
     const Pair volunteers = LessOrEqual(Load(firstDraws + i), p);
     Store(volunteerMask + i, volunteers);
-    Store(volunteerCost + i, And(volunteers, r * costScale));
     const Pair volunteerR = And(volunteers, r);
     const Pair volunteerP = And(volunteers, p);
     const Pair nonVolunteerP = AndNot(volunteers, p);
@@ -173,7 +173,6 @@ StepTotals StepPasses::DecisionPassOf() {
       }
       const Pair sanctions = LessOrEqual(Load(secondDraws + i), sp);
       Store(sanctionMask + i, sanctions);
-      Store(sanctionCost + i, And(sanctions, rPrime * sanctionCostScale));
       const Pair sanctionerR = And(sanctions, rPrime);
       s2Sum = s2Sum + Lows(sanctionerR, sanctionerR);
       s2Sum = s2Sum + Highs(sanctionerR, sanctionerR);
@@ -249,7 +248,7 @@ void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratc
   using namespace lanes;
   const double* attrI = m.attrI.get();
   const double* attrE = m.attrE.get();
-  const double* volunteerCost = m.volunteerCost.get();
+  const double* attrR = m.attrR.get();
   const double* propensity = m.propensity.get();
   const double* volunteerMask = scratch.volunteerMask.data();
   const double* logistic = scratch.logistic.data();
@@ -259,6 +258,7 @@ void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratc
   double* power = scratch.propensityUpdates.power.data();
   int* list = scratch.propensityUpdates.needsPow.data();
   const Pair divisor = Broadcast(constants.firstOrderDivisor);
+  const Pair costScale = Broadcast(m.costScale);
   const Pair sanctionTerm = Broadcast(z);
   const Pair zero = Broadcast(0.0);
   const Pair one = Broadcast(1.0);
@@ -281,9 +281,11 @@ void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratc
     listInside(i);
   }
   for (int i = uniformEnd; i < paddedCount; i += kLaneCount) {
-    Store(signal + i, FirstOrderSignal<kSanctions>(
-                          Load(logistic + i) * Load(attrI + i), Load(volunteerMask + i),
-                          sanctionTerm, Load(volunteerCost + i), Load(attrE + i), divisor));
+    const Pair volunteers = Load(volunteerMask + i);
+    Store(signal + i,
+          FirstOrderSignal<kSanctions>(Load(logistic + i) * Load(attrI + i), volunteers,
+                                       sanctionTerm, CostOf(volunteers, Load(attrR + i), costScale),
+                                       Load(attrE + i), divisor));
     listInside(i);
   }
   scratch.propensityUpdates.powCount = count;
@@ -294,7 +296,7 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
   using namespace lanes;
   const double* attrI = m.attrI.get();
   const double* attrE = m.attrE.get();
-  const double* sanctionCost = m.sanctionCost.get();
+  const double* attrRPrime = m.attrRPrime.get();
   const double* sanctionPropensity = m.sanctionPropensity.get();
   const double* sanctionMask = scratch.sanctionMask.data();
   const double* logistic = scratch.logistic.data();
@@ -302,6 +304,7 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
   double* power = scratch.sanctionUpdates.power.data();
   int* list = scratch.sanctionUpdates.needsPow.data();
   const Pair divisor = Broadcast(constants.secondOrderDivisor);
+  const Pair costScale = Broadcast(m.sanctionCostScale);
   const Pair zero = Broadcast(0.0);
   const Pair one = Broadcast(1.0);
   const Pair response = Broadcast(logistic[0] * attrI[0]);
@@ -324,8 +327,10 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
     turnAndList(i, sanctioners, Select(sanctioners, actedSignal, idleSignal));
   }
   for (int i = uniformEnd; i < paddedCount; i += kLaneCount) {
-    turnAndList(i, Load(sanctionMask + i),
-                SecondOrderSignal(Load(logistic + i) * Load(attrI + i), Load(sanctionCost + i),
+    const Pair sanctioners = Load(sanctionMask + i);
+    turnAndList(i, sanctioners,
+                SecondOrderSignal(Load(logistic + i) * Load(attrI + i),
+                                  CostOf(sanctioners, Load(attrRPrime + i), costScale),
                                   Load(attrE + i), divisor));
   }
   scratch.sanctionUpdates.powCount = count;
@@ -360,16 +365,29 @@ void StepPasses::ApplyUpdates() {
   }
 }
 
-// Nothing reads the flags during the run, the passes use the masks; the
-// flags are written once, from the last step's masks.
+// Nothing reads the flags and costs during the run, the passes use the masks;
+// they are written once, from the last step's masks.
 void StepPasses::StoreDecisionFlags() {
+  using namespace lanes;
   const double* volunteerMask = scratch_.volunteerMask.data();
   const double* sanctionMask = scratch_.sanctionMask.data();
+  const double* attrR = m_.attrR.get();
+  const double* attrRPrime = m_.attrRPrime.get();
   std::int32_t* volunteered = m_.volunteered.get();
   std::int32_t* sanctioned = m_.sanctioned.get();
-  for (int i = 0; i < paddedCount_; i += lanes::kLaneCount) {
-    lanes::StoreFlags(volunteered + i, lanes::Load(volunteerMask + i));
-    if (m_.sanctionsOn) lanes::StoreFlags(sanctioned + i, lanes::Load(sanctionMask + i));
+  double* volunteerCost = m_.volunteerCost.get();
+  double* sanctionCost = m_.sanctionCost.get();
+  const Pair costScale = Broadcast(m_.costScale);
+  const Pair sanctionCostScale = Broadcast(m_.sanctionCostScale);
+  for (int i = 0; i < paddedCount_; i += kLaneCount) {
+    const Pair volunteers = Load(volunteerMask + i);
+    StoreFlags(volunteered + i, volunteers);
+    Store(volunteerCost + i, CostOf(volunteers, Load(attrR + i), costScale));
+    if (m_.sanctionsOn) {
+      const Pair sanctions = Load(sanctionMask + i);
+      StoreFlags(sanctioned + i, sanctions);
+      Store(sanctionCost + i, CostOf(sanctions, Load(attrRPrime + i), sanctionCostScale));
+    }
   }
 }
 
