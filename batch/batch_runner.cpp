@@ -46,6 +46,14 @@ class OrderedBatch {
   Slot& SlotOf(std::uint64_t record) { return slots_[record % window_]; }
   bool Halted() const { return halted_ || stop_.load(); }
   bool MayTakeTicket() const { return RecordOf(nextTicket_) < handedOut_ + window_; }
+  // Each wake of the writer costs the workers a context switch, so it is woken
+  // for a run of finished records rather than for each: once half the window
+  // is finished, and for every record once no run is left to start. A worker
+  // that finds the window full wakes it too, and it wakes by itself at least
+  // every kProgressInterval.
+  bool WorthWakingWriter() const {
+    return readyRecords_ * 2 >= window_ || nextTicket_ == TicketCount();
+  }
 
   void StartWorkers(std::vector<std::thread>& threads);
   void WorkerLoop();
@@ -66,7 +74,8 @@ class OrderedBatch {
   std::condition_variable writerWake_;
   std::vector<Slot> slots_;
   std::uint64_t nextTicket_ = 0;
-  std::uint64_t handedOut_ = 0;  // records taken by the writer
+  std::uint64_t handedOut_ = 0;     // records taken by the writer
+  std::uint64_t readyRecords_ = 0;  // finished and not yet taken by the writer
   std::uint64_t recordsWritten_ = 0;
   std::uint64_t runsDone_ = 0;
   std::uint64_t peakRecordsHeld_ = 0;
@@ -120,6 +129,8 @@ void OrderedBatch::WorkerLoop() {
   std::string text;
   std::unique_lock lock(mutex_);
   while (worker) {
+    // Only the writer can make room in a full window.
+    if (!Halted() && nextTicket_ != TicketCount() && !MayTakeTicket()) writerWake_.notify_one();
     workerWake_.wait(lock,
                      [&] { return Halted() || nextTicket_ == TicketCount() || MayTakeTicket(); });
     if (Halted() || nextTicket_ == TicketCount()) break;
@@ -175,7 +186,8 @@ bool OrderedBatch::MakeRecordPart(BatchWorker& worker, std::uint64_t ticket,
   }
   slot.text.swap(text);
   slot.ready = true;
-  writerWake_.notify_one();
+  ++readyRecords_;
+  if (WorthWakingWriter()) writerWake_.notify_one();
   return true;
 }
 
@@ -200,6 +212,7 @@ void OrderedBatch::WriteRecords() {
       continue;
     }
     slot.ready = false;
+    --readyRecords_;
     pending.clear();
     pending.swap(slot.text);
     ++handedOut_;
