@@ -15,9 +15,10 @@ namespace batch {
 // A batch is a sequence of records (a run, or a grid point with its
 // replicates), each made of runsPerRecord runs. Worker threads make the runs in
 // order as far as a bounded window ahead of the writer allows; the calling
-// thread writes each record's text as soon as it and all records before it are
-// finished. The output therefore does not depend on the number of threads, and
-// memory stays bounded by the window whatever the length of the batch.
+// thread writes each record's text once it and all records before it are
+// finished, a run of records at a time. The output therefore does not depend
+// on the number of threads, and memory stays bounded by the window whatever the
+// length of the batch.
 
 // What one thread does; each worker is made on and used by one thread only.
 class BatchWorker {
