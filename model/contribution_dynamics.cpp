@@ -265,10 +265,11 @@ void ComputeFirstOrderSignals(const CPopulationModel& m, DynamicsScratch& scratc
   const Pair all = Equal(zero, zero);
   const Pair response = Broadcast(logistic[0] * attrI[0]);
   const Pair e = Broadcast(attrE[0]);
-  const Pair actedSignal = FirstOrderSignal<kSanctions>(
-      response, all, sanctionTerm, Broadcast(m.attrR[0] * m.costScale), e, divisor);
-  const Pair idleSignal =
-      FirstOrderSignal<kSanctions>(response, zero, sanctionTerm, And(zero, one), e, divisor);
+  const Pair share = Broadcast(attrR[0]);
+  const Pair actedSignal = FirstOrderSignal<kSanctions>(response, all, sanctionTerm,
+                                                        CostOf(all, share, costScale), e, divisor);
+  const Pair idleSignal = FirstOrderSignal<kSanctions>(response, zero, sanctionTerm,
+                                                       CostOf(zero, share, costScale), e, divisor);
   const int uniformEnd = UniformEnd(uniform, m.agentCount);
   int count = 0;
   const auto listInside = [&](int i) {
@@ -309,9 +310,10 @@ void ComputeSecondOrderSignals(const CPopulationModel& m, DynamicsScratch& scrat
   const Pair one = Broadcast(1.0);
   const Pair response = Broadcast(logistic[0] * attrI[0]);
   const Pair e = Broadcast(attrE[0]);
-  const Pair actedSignal =
-      SecondOrderSignal(response, Broadcast(m.attrRPrime[0] * m.sanctionCostScale), e, divisor);
-  const Pair idleSignal = SecondOrderSignal(response, And(zero, one), e, divisor);
+  const Pair all = Equal(zero, zero);
+  const Pair share = Broadcast(attrRPrime[0]);
+  const Pair actedSignal = SecondOrderSignal(response, CostOf(all, share, costScale), e, divisor);
+  const Pair idleSignal = SecondOrderSignal(response, CostOf(zero, share, costScale), e, divisor);
   const int uniformEnd = UniformEnd(uniform, m.agentCount);
   int count = 0;
   const auto turnAndList = [&](int i, Pair sanctioners, Pair s) {
