@@ -33,12 +33,18 @@ double Mean(std::span<const double> values) {
   return sum / static_cast<double>(values.size());
 }
 
+// The sample standard deviation (n - 1) of count values whose squared
+// deviations from their mean sum to squares.
+double DeviationOfSquares(double squares, std::size_t count) {
+  if (count < kFewestForDeviation) return 0.0;
+  return std::sqrt(squares / static_cast<double>(count - 1));
+}
+
 // Two passes: the sum of squared deviations from the mean.
 double SampleStandardDeviation(std::span<const double> values, double mean) {
-  if (values.size() < kFewestForDeviation) return 0.0;
   double squares = 0.0;
   for (const double v : values) squares += (v - mean) * (v - mean);
-  return std::sqrt(squares / static_cast<double>(values.size() - 1));
+  return DeviationOfSquares(squares, values.size());
 }
 
 // The two order statistics a quantile interpolates between, and how far.
@@ -140,9 +146,7 @@ void SummariseTile(std::span<const float> runs, std::size_t runCount, std::size_
       continue;
     }
     column.mean = means[c];
-    column.standardDeviation = runCount < kFewestForDeviation
-                                   ? 0.0
-                                   : std::sqrt(squares[c] / static_cast<double>(runCount - 1));
+    column.standardDeviation = DeviationOfSquares(squares[c], runCount);
     SelectQuantiles(tile.subspan(c * runCount, runCount), column);
   }
 }
