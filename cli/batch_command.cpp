@@ -164,18 +164,27 @@ std::string JoinRefusal(const BatchOptions& options, const RunRequest& request) 
   return {};
 }
 
-int JoinTo(const JoinRequest& join, Target& target, std::ostream& err) {
-  if (std::string fault = JoinParts(join, target.stream); !fault.empty()) {
-    return Report(err, fault, kExitBadInput);
+// Whether what is written to target can be taken back when the join is
+// refused: a new or replaced regular file (written aside, renamed into place
+// only when whole) can; standard output, a device or a FIFO cannot.
+bool CanBeTakenBack(const Target& target) {
+  if (!target.file) return false;
+  struct stat status {};
+  return ::stat(target.name.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
+int JoinTo(JoinRequest join, Target& target, std::ostream& err) {
+  join.checkBeforeWriting = !CanBeTakenBack(target);
+  const JoinResult result = JoinParts(join, target.stream);
+  if (!result.fault.empty()) return Report(err, result.fault, kExitBadInput);
+  std::string reason;
+  if (result.outputFailed) {
+    reason = result.outputError != 0 ? std::system_category().message(result.outputError)
+                                     : "output error";
+  } else if (target.file) {
+    reason = target.file->Commit();
   }
-  const auto writeFailure = [&] {
-    std::string reason = target.file ? target.file->Failure() : std::string();
-    if (reason.empty()) reason = "output error";
-    return Report(err, output::FailureLine(target.name, reason), kExitFailure);
-  };
-  target.stream.flush();
-  if (!target.stream) return writeFailure();
-  if (target.file && !target.file->Commit().empty()) return writeFailure();
+  if (!reason.empty()) return Report(err, output::FailureLine(target.name, reason), kExitFailure);
   return kExitSuccess;
 }
 
@@ -213,8 +222,8 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
     return Report(err, e, kExitBadInput);
   }
   if (!options.joinParts.empty()) {
-    const JoinRequest join{*built.grid,     settings.replicates, request.seed,
-                           settings.layout, request.format,      options.joinParts};
+    JoinRequest join{*built.grid,     settings.replicates, request.seed,
+                     settings.layout, request.format,      options.joinParts};
     return WithTarget(request, out, err, [&](Target& target) { return JoinTo(join, target, err); });
   }
   const batch::RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
