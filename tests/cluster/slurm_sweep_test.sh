@@ -40,6 +40,19 @@ runs=(--seed 11 --sweep paramJ=0:1:0.1 --replicates 3 --format json)
 cmp "$work/runs/joined.jsonl" "$work/runs-one-machine.jsonl" ||
   fail "the joined runs differ from one machine's"
 
+echo "== a folder whose name Slurm and sh must carry as it is"
+# A space, quotes, ; and $(...) for the shell of --wrap, % for Slurm's file
+# name patterns, and more than ASCII.
+# The name holds $MARKER itself: a slash would make it a path of folders.
+export MARKER="$work/ran"
+hostile="$work/semi;colon 'quote' \"double\" \$(touch \$MARKER) 50%a%%j ütf-8"
+"$sweep" slurm --dir "$hostile" --run "$run" --array-base 07 --wait 3 -- "${runs[@]}"
+cmp "$hostile/joined.jsonl" "$work/runs-one-machine.jsonl" ||
+  fail "the joined runs in $hostile differ from one machine's"
+[ ! -e "$work/ran" ] || fail "the folder's name ran a command"
+[ -f "$hostile/logs/task-7.log" ] ||
+  fail "task 7's log is not where --output puts it: $(ls "$hostile/logs")"
+
 echo "== a sweep with a summary, 8 shards; shard 3's task is killed"
 summary=(--seed -7 --sweep paramJ=0:1:0.05 --sweep "sanctionsOn=0,1" --replicates 5 --summary)
 # Stands in for corvellan-run: while the marker exists, shard 3 stalls until
