@@ -388,10 +388,10 @@ bool Join::OpenParts() {
       return Refuse(reader.Fault("cannot be opened: " + Reason(reader.OpenError())));
     }
     if (request_.checkBeforeWriting && !reader.Seekable()) {
-      return Refuse(reader.Fault(
-          "cannot be read twice (" + Reason(errno) +
-          "), as a join does that writes where nothing can be taken back: it checks every part "
-          "whole first; give --out FILE"));
+      return Refuse(reader.Fault("cannot be read twice (" + Reason(errno) +
+                                 "): a join to standard output, a device or a FIFO checks "
+                                 "every part whole before it writes, then reads it again; give "
+                                 "--out FILE"));
     }
     schedules_.emplace_back(request_.grid, request_.replicates, batch::Shard{i, count},
                             request_.baseSeed);

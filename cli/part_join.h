@@ -30,7 +30,6 @@ struct JoinResult {
   std::string fault;          // the first fault of a part, one line naming it; empty if none
   bool outputFailed = false;  // a write to out failed and the join stopped there
   int outputError = 0;        // the errno that write left (0 where it left none)
-  bool Joined() const { return fault.empty() && !outputFailed; }
 };
 
 // Writes to out what one process running the whole batch writes, taking each
@@ -41,8 +40,8 @@ struct JoinResult {
 // the length that this command's line at its place can have, so a part of any
 // size (or an endless device) costs no more memory than one such line. The
 // soft limit of open files is raised as far as the hard limit allows so that
-// every part can be open at once. Unless the join is Joined(), out holds an
-// unfinished join (nothing, with checkBeforeWriting, when a part is at
+// every part can be open at once. After a fault or a failed write, out holds
+// an unfinished join (nothing, with checkBeforeWriting, when a part is at
 // fault) and must be discarded. The parts are only read.
 JoinResult JoinParts(const JoinRequest& request, std::ostream& out);
 
