@@ -260,6 +260,15 @@ submits=1 STANDIN_REFUSE=corvellan-join expect "sbatch refuses the join" 2 "sbat
 expect "corvellan-run refuses the batch" 2 "corvellan-run refused the batch arguments" \
   slurm --dir s --run "$run" 3 -- --seed 5 --sweep nonsense
 
+echo "== resubmit asks for the missing shards alone, as ranges"
+expect "a sweep of 6 shards from index 8" 0 "" slurm --dir s --run "$run" --array-base 08 6 -- "${batch[@]}"
+rm "$here/s/joined.csv" "$here/s/part-2.csv" "$here/s/part-3.csv" "$here/s/part-5.csv"
+folder="$here/s"
+submits=1 expect "resubmit 2, 3 and 5" 0 "submitted shards 2,3,5 of 6" resubmit "$folder"
+recorded sbatch 1 | grep -qx -- "--array=9-10,12" || fail "resubmit: $(recorded sbatch 1 | grep -- --array)"
+[ "$(cat "$STANDIN_RECORD/scancel")" = 102 ] || fail "resubmit cancelled $(cat "$STANDIN_RECORD/scancel")"
+joined_like_one_machine "resubmitted" "$folder"
+
 echo "== the sweep's files are data"
 expect "a good sweep to spoil" 0 "" slurm --dir good --run "$run" 3 -- "${batch[@]}"
 good="$here/good"
