@@ -10,6 +10,7 @@
 
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
+#include "cli/dynamics_path_choice.h"
 #include "cli/error_line.h"
 #include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
@@ -58,7 +59,8 @@ const char* TypeName(run::ValueType type) {
 }
 
 void DefineOptions(CLI::App& app, Options& options) {
-  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION + "\n" +
+                                        DescribeDynamicsPath());
   for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
     const run::ParameterSpec& entry = run::ParameterTable()[i];
     const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
