@@ -227,7 +227,7 @@ struct PairLanes {
     Pair firstTwo = BroadcastPair(0.0);
     Pair lastTwo = BroadcastPair(0.0);
 
-    // Adds agent j's a, b, c and d to the sums in lane order of the agents.
+    // Lane j of a, b, c and d holds agent j's addends; the agents go in order.
     void Add(Pair a, Pair b, Pair c, Pair d) {
       firstTwo = firstTwo + Lows(a, b);
       firstTwo = firstTwo + Highs(a, b);
