@@ -267,6 +267,9 @@ std::string ResponseWindow::SaveSvg(const std::string& path) const {
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,
                                 std::string (ResponseWindow::*save)(const std::string&) const) {
   QFileDialog dialog(this, title, QStringLiteral("corvellan-response.") + suffix, filter);
+  // Qt's own dialog, as the main window's: a desktop's dialog would keep its
+  // recent files and last folder in the user's files.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
