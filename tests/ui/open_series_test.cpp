@@ -7,7 +7,10 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -173,8 +176,10 @@ TEST_F(OpenSeries, TakesADecimalNearAPositionAndSaysSo) {
 
 struct BadOpen {
   const char* name;
-  std::string content;  // empty: no file at all
+  std::string content;  // empty: no file at all, or what make puts there
   std::string reason;
+  // Makes something other than a file at the path, when given.
+  std::function<void(const std::filesystem::path&)> make = {};
 };
 
 std::string RunnerOutput(const std::vector<std::string>& args) {
@@ -201,6 +206,15 @@ const std::vector<BadOpen>& BadOpens() {
        "--paramX 0.125 is no position of its trackbar"},
       {"OtherSlope", RunnerOutput({"--seed", "1", "--slopeM", "12"}),
        "--slopeM 12: the window always runs with 10"},
+      // None of these may hold the window: a FIFO would until a writer came.
+      {"Fifo", "", "not a regular file",
+       [](const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0644); }},
+      {"Folder", "", "not a regular file",
+       [](const std::filesystem::path& path) { std::filesystem::create_directory(path); }},
+      {"LinkToADevice", "", "not a regular file",
+       [](const std::filesystem::path& path) {
+         std::filesystem::create_symlink("/dev/zero", path);
+       }},
   };
   return cases;
 }
@@ -214,7 +228,11 @@ TEST_P(RefusedOpen, ChangesNothingAndNamesTheFileAndTheFault) {
   const ui::RunOnScreen shown = *harness_.Dialog().ShownRun();
   const int runs = harness_.Runs();
   const std::filesystem::path file = directory_.Path() / "bad.csv";
-  if (!GetParam().content.empty()) WriteText(file, GetParam().content);
+  if (GetParam().make) {
+    GetParam().make(file);
+  } else if (!GetParam().content.empty()) {
+    WriteText(file, GetParam().content);
+  }
 
   Open(file);
   ASSERT_EQ(harness_.Messages().size(), 1U);
