@@ -20,10 +20,10 @@ constexpr std::uint64_t kKilobyte = 1024;
 
 // A control group hierarchy that limits memory, as this process sees it.
 struct MemoryHierarchy {
-  std::string limitFile;      // memory.max (v2) or memory.limit_in_bytes (v1)
-  std::string mountPoint;     // where the hierarchy's visible root is mounted
-  std::string mountRoot;      // the path of that root within the hierarchy
-  std::string ownGroupPath;   // the process's group within the hierarchy
+  std::string limitFile;     // memory.max (v2) or memory.limit_in_bytes (v1)
+  std::string mountPoint;    // where the hierarchy's visible root is mounted
+  std::string mountRoot;     // the path of that root within the hierarchy
+  std::string ownGroupPath;  // the process's group within the hierarchy
 };
 
 std::optional<std::uint64_t> ParseBytes(std::string_view text) {
@@ -100,6 +100,8 @@ std::optional<std::uint64_t> GroupLimit(const MemoryHierarchy& hierarchy) {
   const std::string root = hierarchy.mountRoot == "/" ? "" : hierarchy.mountRoot;
   if (!hierarchy.ownGroupPath.starts_with(root)) return std::nullopt;
   std::string relative = hierarchy.ownGroupPath.substr(root.size());
+  if (!relative.empty() && relative.front() != '/')
+    return std::nullopt;  // "/outer2" under "/outer"
   std::optional<std::uint64_t> least;
   for (;;) {
     const std::string file = hierarchy.mountPoint + relative + "/" + hierarchy.limitFile;

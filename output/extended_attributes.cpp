@@ -33,8 +33,8 @@ std::optional<std::vector<char>> ReadSized(Read read) {
 
 void CopyExtendedAttributes(const std::string& from, int to) {
   const char* path = from.c_str();
-  const std::optional<std::vector<char>> names = ReadSized(
-      [path](char* list, std::size_t size) { return ::llistxattr(path, list, size); });
+  const std::optional<std::vector<char>> names =
+      ReadSized([path](char* list, std::size_t size) { return ::llistxattr(path, list, size); });
   if (!names) return;
   // The list is names, each ended by a zero byte.
   for (std::size_t at = 0; at < names->size();) {

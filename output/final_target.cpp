@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include "output/shared_folder_rules.h"
-
 #include <cerrno>
 #include <vector>
+
+#include "output/shared_folder_rules.h"
 
 namespace output {
 namespace {

@@ -118,8 +118,8 @@ int RenameWithoutReplacing(const char* from, const char* to) {
 struct OutputFile::State {
   Existing existing = Existing::kReplace;
   NotRegular notRegular = NotRegular::kWriteDirectly;
-  std::string target;  // the final target, links followed
-  FinalTarget replaced;  // what the temporary file replaces, when it exists
+  std::string target;     // the final target, links followed
+  FinalTarget replaced;   // what the temporary file replaces, when it exists
   std::string temporary;  // empty when writing the target directly
   int fd = -1;
   int slot = -1;

@@ -27,8 +27,7 @@ const char* RefusedUse(const struct stat& entry) {
 }  // namespace
 
 std::string SharedFolderRefusal(const std::string& path, const struct stat& entry, uid_t user) {
-  const bool guarded =
-      S_ISLNK(entry.st_mode) || S_ISFIFO(entry.st_mode) || S_ISREG(entry.st_mode);
+  const bool guarded = S_ISLNK(entry.st_mode) || S_ISFIFO(entry.st_mode) || S_ISREG(entry.st_mode);
   if (!guarded || entry.st_uid == user) return {};
   const std::string folderPath = FolderOf(path).empty() ? "." : FolderOf(path);
   struct stat folder {};

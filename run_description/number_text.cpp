@@ -31,7 +31,7 @@ bool IsDigit(char c) {
 bool BelowOne(std::string_view text) {
   std::size_t at = text.find_first_not_of("+-");
   if (at == std::string_view::npos) return false;
-  long long integerDigits = 0;  // from the first significant one
+  long long integerDigits = 0;    // from the first significant one
   long long zerosAfterPoint = 0;  // before the first significant digit
   bool significant = false;
   bool afterPoint = false;

@@ -69,8 +69,8 @@ ProgramOutcome RunProgram(const std::vector<std::string>& args,
   if (child == 0) {
     ::alarm(test_support::kChildSeconds);
     if (prepare) prepare();
-    if (user && (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 ||
-                 ::setuid(user->uid) != 0)) {
+    if (user &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0)) {
       ::_exit(255);
     }
     ::dup2(out[1], STDOUT_FILENO);
@@ -158,11 +158,15 @@ void PrivateUntouched(const SharedFolder& f) {
 
 const PlantCase kPlants[] = {
     {"OutThroughALinkToThePrivateFile", PlantLinkToPrivate,
-     [](const std::string& trap) { return std::vector<std::string>{"--out", trap}; }, false,
-     kExitFailure, "a symbolic link", PrivateUntouched},
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--out", trap};
+     },
+     false, kExitFailure, "a symbolic link", PrivateUntouched},
     {"OutOfRootThroughALink", PlantLinkToPrivate,
-     [](const std::string& trap) { return std::vector<std::string>{"--out", trap}; }, true,
-     kExitFailure, "a symbolic link", PrivateUntouched},
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--out", trap};
+     },
+     true, kExitFailure, "a symbolic link", PrivateUntouched},
     {"BatchOutThroughALink", PlantLinkToPrivate,
      [](const std::string& trap) {
        return std::vector<std::string>{"--replicates", "2", "--out", trap};
@@ -170,24 +174,32 @@ const PlantCase kPlants[] = {
      false, kExitFailure, "a symbolic link", PrivateUntouched},
     {"NewOverlayThroughADanglingLinkIntoTheVictimsFolder",
      [](const SharedFolder& f) { fs::create_symlink(f.Own() / "made.bmp", f.Trap()); },
-     [](const std::string& trap) { return std::vector<std::string>{"--new-overlay", trap}; },
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--new-overlay", trap};
+     },
      false, kExitFailure, "a symbolic link", PrivateUntouched},
     {"OverlayThroughALinkToTheVictimsPicture",
      [](const SharedFolder& f) { fs::create_symlink(f.Private(), f.Trap()); },
-     [](const std::string& trap) { return std::vector<std::string>{"--overlay", trap}; }, false,
-     kExitBadInput, "a symbolic link", PrivateUntouched},
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--overlay", trap};
+     },
+     false, kExitBadInput, "a symbolic link", PrivateUntouched},
     {"OutIntoAFifo",
      [](const SharedFolder& f) {
        ::mkfifo(f.Trap().c_str(), 0666);
        ::chmod(f.Trap().c_str(), 0666);
      },
-     [](const std::string& trap) { return std::vector<std::string>{"--out", trap}; }, false,
-     kExitFailure, "a FIFO",
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--out", trap};
+     },
+     false, kExitFailure, "a FIFO",
      [](const SharedFolder& f) { EXPECT_TRUE(fs::is_fifo(f.Trap())); }},
-    {"OutOfRootOverAFile",
-     [](const SharedFolder& f) { std::ofstream(f.Trap()) << "theirs"; },
-     [](const std::string& trap) { return std::vector<std::string>{"--out", trap}; }, true,
-     kExitFailure, "a file", [](const SharedFolder& f) { EXPECT_EQ(Read(f.Trap()), "theirs"); }},
+    {"OutOfRootOverAFile", [](const SharedFolder& f) { std::ofstream(f.Trap()) << "theirs"; },
+     [](const std::string& trap) {
+       return std::vector<std::string>{"--out", trap};
+     },
+     true, kExitFailure, "a file",
+     [](const SharedFolder& f) { EXPECT_EQ(Read(f.Trap()), "theirs"); }},
 };
 
 class PlantedByAnotherUser : public ::testing::TestWithParam<PlantCase> {};
@@ -205,10 +217,12 @@ TEST_P(PlantedByAnotherUser, IsRefusedInOneLineNamingTheFileAndWhy) {
     ::chown(folder.Private().c_str(), victim->uid, victim->gid);
   }
   const std::string before = Read(folder.Private());
-  ASSERT_EQ(test_support::RunAs(planter, [&] {
-              c.plant(folder);
-              return std::string();
-            }).status,
+  ASSERT_EQ(test_support::RunAs(planter,
+                                [&] {
+                                  c.plant(folder);
+                                  return std::string();
+                                })
+                .status,
             0);
   std::vector<std::string> args = {"--seed", "1"};
   const std::vector<std::string> options = c.options(folder.Trap());
@@ -275,10 +289,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileSizeLimit, ::testing::ValuesIn(kSizeLimits),
 
 // A summary that would need more memory than the process may have is refused
 // up front, naming the limit, rather than killed half-way; one that fits runs.
-const std::vector<std::string> kLargeSummary = {"--seed", "1", "--replicates", "2000000",
-                                                "--summary", "--jobs", "1"};
-const std::vector<std::string> kSmallSummary = {"--seed", "1", "--replicates", "50",
-                                                "--summary", "--jobs", "1"};
+const std::vector<std::string> kLargeSummary = {
+    "--seed", "1", "--replicates", "2000000", "--summary", "--jobs", "1"};
+const std::vector<std::string> kSmallSummary = {"--seed", "1", "--replicates", "50", "--summary",
+                                                "--jobs", "1"};
 
 TEST(MemoryLimit, TheAddressSpaceLimitRefusesASummaryThatCannotFit) {
   constexpr rlim_t kAddressSpace = rlim_t{1} << 30;
@@ -305,7 +319,8 @@ class MemoryGroup {
     for (std::string line; std::getline(groups, line);) {
       const std::size_t last = line.rfind(':');
       const std::string controllers = line.substr(line.find(':') + 1, last - line.find(':') - 1);
-      if (line.rfind("0::", 0) == 0) Try("/sys/fs/cgroup" + line.substr(last + 1), "memory.max", limit);
+      if (line.rfind("0::", 0) == 0)
+        Try("/sys/fs/cgroup" + line.substr(last + 1), "memory.max", limit);
       if (controllers == "memory") {
         Try("/sys/fs/cgroup/memory" + line.substr(last + 1), "memory.limit_in_bytes", limit);
       }
@@ -359,8 +374,8 @@ TEST(MemoryLimit, TheControlGroupsLimitRefusesASummaryThatCannotFit) {
 TEST(IgnoredInterrupt, StaysIgnored) {
   const testing::WorkingFolder folder;
   const std::vector<std::string> endless = {
-      "--seed",       "3",       "--agentCount", "20",     "--sweep", "paramJ=0:1:0.001",
-      "--replicates", "1000000", "--jobs",       "1",      "--out",   "runs.csv"};
+      "--seed",       "3",       "--agentCount", "20", "--sweep", "paramJ=0:1:0.001",
+      "--replicates", "1000000", "--jobs",       "1",  "--out",   "runs.csv"};
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {

@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -474,8 +474,8 @@ std::string AccessControlList() {
     std::uint16_t permissions;
     std::uint32_t id;
   };
-  const Entry entries[] = {{0x01, 6, kNoId}, {0x04, 4, kNoId}, {0x08, 6, 12345},
-                           {0x10, 6, kNoId}, {0x20, 4, kNoId}};
+  const Entry entries[] = {
+      {0x01, 6, kNoId}, {0x04, 4, kNoId}, {0x08, 6, 12345}, {0x10, 6, kNoId}, {0x20, 4, kNoId}};
   std::string bytes(reinterpret_cast<const char*>(&kVersion), sizeof kVersion);
   for (const Entry& entry : entries) {
     bytes.append(reinterpret_cast<const char*>(&entry.tag), sizeof entry.tag);

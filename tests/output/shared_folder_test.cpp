@@ -90,12 +90,12 @@ void LinkTo(const fs::path& target, const fs::path& link) {
 
 const PlantCase kCases[] = {
     {"LinkOfAnotherUserToThePrivateFile", Who::kPlanter,
-     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); },
-     "shared/out.csv", OutputFile::Existing::kReplace, false, true,
+     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); }, "shared/out.csv",
+     OutputFile::Existing::kReplace, false, true,
      [](const SharedFolder& f, bool) { EXPECT_EQ(Read(f.Private()), kPrivate); }},
     {"RootFollowsNoLinkOfAnotherUserEither", Who::kPlanter,
-     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); },
-     "shared/out.csv", OutputFile::Existing::kReplace, true, true,
+     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); }, "shared/out.csv",
+     OutputFile::Existing::kReplace, true, true,
      [](const SharedFolder& f, bool) { EXPECT_EQ(Read(f.Private()), kPrivate); }},
     {"DanglingLinkOfAnotherUserIntoTheVictimsFolder", Who::kPlanter,
      [](const SharedFolder& f) { LinkTo(f.Own() / "made.bmp", f.Shared() / "new.bmp"); },
@@ -114,12 +114,12 @@ const PlantCase kCases[] = {
      "shared/out.csv", OutputFile::Existing::kReplace, true, true,
      [](const SharedFolder& f, bool) { EXPECT_EQ(Read(f.Shared() / "out.csv"), "theirs"); }},
     {"ALinkOfTheVictimsOwnIsFollowed", Who::kVictim,
-     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); },
-     "shared/out.csv", OutputFile::Existing::kReplace, false, false,
+     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); }, "shared/out.csv",
+     OutputFile::Existing::kReplace, false, false,
      [](const SharedFolder& f, bool) { EXPECT_EQ(Read(f.Private()), kNewBytes); }},
     {"ALinkOfTheFoldersOwnerIsFollowed", Who::kRoot,
-     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); },
-     "shared/out.csv", OutputFile::Existing::kReplace, false, false,
+     [](const SharedFolder& f) { LinkTo(f.Private(), f.Shared() / "out.csv"); }, "shared/out.csv",
+     OutputFile::Existing::kReplace, false, false,
      [](const SharedFolder& f, bool) { EXPECT_EQ(Read(f.Private()), kNewBytes); }},
     {"TheVictimsOwnFileIsReplaced", Who::kVictim,
      [](const SharedFolder& f) { std::ofstream(f.Shared() / "out.csv") << "old"; },
@@ -145,10 +145,12 @@ TEST_P(PlantedInASharedFolder, IsUsedOnlyAsTheKernelsProtectionsAllow) {
   const std::optional<SystemUser> plantedBy = c.plantedBy == Who::kPlanter  ? planter
                                               : c.plantedBy == Who::kVictim ? victim
                                                                             : std::nullopt;
-  ASSERT_EQ(test_support::RunAs(plantedBy, [&] {
-              c.plant(folder);
-              return std::string();
-            }).status,
+  ASSERT_EQ(test_support::RunAs(plantedBy,
+                                [&] {
+                                  c.plant(folder);
+                                  return std::string();
+                                })
+                .status,
             0);
   const std::string target = (folder.Base() / c.target).string();
 

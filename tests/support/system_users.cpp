@@ -29,9 +29,9 @@ std::optional<SystemUser> LookUp(const std::string& name) {
 }
 
 int RunUserAdd(const std::string& name) {
-  std::array<const char*, 8> argv = {"useradd",   "--system", "--user-group", "--no-create-home",
-                                     "--shell",   "/usr/sbin/nologin",        name.c_str(),
-                                     nullptr};
+  std::array<const char*, 8> argv = {"useradd",          "--system", "--user-group",
+                                     "--no-create-home", "--shell",  "/usr/sbin/nologin",
+                                     name.c_str(),       nullptr};
   pid_t child = -1;
   if (::posix_spawnp(&child, "useradd", nullptr, nullptr, const_cast<char* const*>(argv.data()),
                      environ) != 0) {
@@ -84,8 +84,8 @@ ChildOutcome RunAs(const std::optional<SystemUser>& user,
   if (child == 0) {
     ::close(pipe[0]);
     ::alarm(kChildSeconds);
-    if (user && (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 ||
-                 ::setuid(user->uid) != 0)) {
+    if (user &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0)) {
       ::_exit(kCannotChangeUser);
     }
     WriteAll(pipe[1], body());

@@ -1,17 +1,16 @@
 // "Open Series CSV": a saved run sets every control and comes back pixel for
 // pixel; a file the window cannot take changes nothing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
