@@ -134,8 +134,9 @@ std::string KeepMode(int fd, const std::string& path, mode_t mode) {
   const char* bits = lost == kSetIdBits ? "set-user-ID and set-group-ID bits"
                      : lost == S_ISUID  ? "set-user-ID bit"
                                         : "set-group-ID bit";
+  const char* pronoun = lost == kSetIdBits ? "them" : "it";
   return Message(path, std::string("drawn, but the system cleared its ") + bits +
-                           " on writing, and only its owner can set them again");
+                           " on writing, and only its owner can set " + pronoun + " again");
 }
 
 // Writes only what the new picture changes, on the open file itself, so that

@@ -244,6 +244,32 @@ TEST_P(PlantedByAnotherUser, IsRefusedInOneLineNamingTheFileAndWhy) {
 INSTANTIATE_TEST_SUITE_P(Cases, PlantedByAnotherUser, ::testing::ValuesIn(kPlants),
                          test_support::CaseName());
 
+// A group member drawing on another user's setgid picture: the system clears
+// the bit on the write and only the owner could set it again. The run goes on
+// and one line says what happened to the picture.
+TEST(ClearedSetGroupId, IsOneLineAndTheRunStillSucceeds) {
+  const std::optional<SystemUser> owner = test_support::EnsureUser("corvellan-planter");
+  const std::optional<SystemUser> member = test_support::EnsureUser("corvellan-victim");
+  if (!owner || !member) GTEST_SKIP() << test_support::SkipReason();
+  const testing::WorkingFolder folder;
+  ::chmod(".", 0755);
+  ASSERT_EQ(bitmap_export::WriteBlankOverlay("picture.bmp").status,
+            bitmap_export::OverlayStatus::kWritten);
+  ASSERT_EQ(::chown("picture.bmp", owner->uid, member->gid), 0);
+  ASSERT_EQ(::chmod("picture.bmp", 02670), 0);
+  const std::string picture = fs::absolute("picture.bmp").string();
+  const std::string blank = Read(picture);
+
+  const ProgramOutcome outcome = RunProgram({"--seed", "1", "--overlay", picture}, member);
+
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Lines(outcome.out).size(), 103U);
+  EXPECT_EQ(outcome.err, "corvellan-run: " + picture +
+                             ": drawn, but the system cleared its set-group-ID bit on writing, "
+                             "and only its owner can set it again\n");
+  EXPECT_FALSE(Read(picture) == blank) << "the curve was not drawn";
+}
+
 // Beyond the file-size limit the program neither dies by SIGXFSZ nor leaves a
 // temporary file or a half-drawn picture: one line, exit 1, old bytes.
 struct SizeLimitCase {

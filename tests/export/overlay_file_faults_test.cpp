@@ -166,14 +166,15 @@ TEST_F(OverlayFaults, AnUnprivilegedOwnerKeepsSetUserId) {
 // them again, so the picture is drawn and the user told, in one line.
 struct ClearedBitsCase {
   const char* name;
-  mode_t mode;  // group-writable; setgid is cleared only with group execute
-  const char* lost;
+  mode_t mode;       // group-writable; setgid is cleared only with group execute
+  const char* lost;  // and how the line refers back to it
 };
 
 const ClearedBitsCase kClearedBits[] = {
-    {"SetUserId", 04660, "set-user-ID bit"},
-    {"SetGroupId", 02670, "set-group-ID bit"},
-    {"Both", 06670, "set-user-ID and set-group-ID bits"},
+    {"SetUserId", 04660, "set-user-ID bit on writing, and only its owner can set it"},
+    {"SetGroupId", 02670, "set-group-ID bit on writing, and only its owner can set it"},
+    {"Both", 06670,
+     "set-user-ID and set-group-ID bits on writing, and only its owner can set them"},
 };
 
 class ClearedBitsOfAnotherUser : public OverlayFaults,
@@ -194,8 +195,7 @@ TEST_P(ClearedBitsOfAnotherUser, AreReportedAfterDrawing) {
   });
   ASSERT_EQ(child.status, 0);
   EXPECT_EQ(child.said, std::to_string(static_cast<int>(OverlayStatus::kWritten)) + "|" + path_ +
-                            ": drawn, but the system cleared its " + GetParam().lost +
-                            " on writing, and only its owner can set them again");
+                            ": drawn, but the system cleared its " + GetParam().lost + " again");
   EXPECT_EQ(ReadFileBytes(path_), Overlaid(original_));
 }
 
