@@ -32,9 +32,11 @@ int RunUserAdd(const std::string& name) {
   std::array<const char*, 8> argv = {"useradd",          "--system", "--user-group",
                                      "--no-create-home", "--shell",  "/usr/sbin/nologin",
                                      name.c_str(),       nullptr};
+  char* const* words = const_cast<char* const*>(argv.data());
   pid_t child = -1;
-  if (::posix_spawnp(&child, "useradd", nullptr, nullptr, const_cast<char* const*>(argv.data()),
-                     environ) != 0) {
+  // Where Debian keeps it, which a test's PATH may leave out; else wherever PATH says.
+  if (::posix_spawn(&child, "/usr/sbin/useradd", nullptr, nullptr, words, environ) != 0 &&
+      ::posix_spawnp(&child, "useradd", nullptr, nullptr, words, environ) != 0) {
     return -1;
   }
   int status = 0;
