@@ -49,7 +49,9 @@ std::string ToStd(const QString& text) {
 }
 
 std::string WriteFile(const std::string& path, const std::string& bytes) {
-  const output::WriteResult written = output::WriteWholeFile(path, bytes);
+  // Never a FIFO or a device: the window must not wait for a reader.
+  const output::WriteResult written = output::WriteWholeFile(
+      path, bytes, output::OutputFile::Existing::kReplace, output::OutputFile::NotRegular::kRefuse);
   return written.Written() ? std::string() : written.reason;
 }
 
