@@ -15,6 +15,7 @@
 #include "batch/sweep_grid.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
+#include "cli/memory_ceiling.h"
 #include "cli/part_join.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
@@ -83,13 +84,6 @@ batch::BatchShape ShapeOf(const batch::RunSchedule& schedule, const BatchSetting
   return shape;
 }
 
-std::uint64_t PhysicalMemoryBytes() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-  if (pages <= 0 || pageSize <= 0) return 0;
-  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
 std::string Gigabytes(double bytes) {
   constexpr double kGigabyte = 1e9;
   char text[32];
@@ -98,18 +92,20 @@ std::string Gigabytes(double bytes) {
 }
 
 // A summary holds every replicate of the grid points under way; refused up
-// front, before any file exists, when that cannot fit in this machine's memory.
+// front, before any file exists, when that cannot fit in the memory this
+// process may use (a control group's limit is enforced by killing it).
 std::string SummaryMemoryRefusal(const batch::BatchShape& shape, BatchLayout layout) {
   if (layout != BatchLayout::kSummary) return {};
   const std::optional<std::uint64_t> bytes = batch::BytesHeldAtOnce(shape);
-  const std::uint64_t memory = PhysicalMemoryBytes();
-  if (bytes && (memory == 0 || *bytes <= memory)) return {};
+  const MemoryCeiling ceiling = FindMemoryCeiling();
+  if (bytes && (ceiling.bytes == 0 || *bytes <= ceiling.bytes)) return {};
   const std::string needed =
       bytes ? Gigabytes(static_cast<double>(*bytes)) : std::string("more than 2^64 bytes");
   return "--summary: holding the replicates of " +
          std::to_string(batch::WindowRecords(shape.runsPerRecord, shape.jobs)) +
-         " grid points at once needs " + needed + ", more than this machine's " +
-         Gigabytes(static_cast<double>(memory)) + " of memory; use fewer --replicates";
+         " grid points at once needs " + needed + ", more than the " +
+         Gigabytes(static_cast<double>(ceiling.bytes)) + " of memory " + ceiling.source +
+         "; use fewer --replicates";
 }
 
 int StreamBatch(const batch::RunSchedule& schedule, const BatchSettings& settings,
