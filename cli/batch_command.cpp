@@ -161,12 +161,10 @@ std::string JoinRefusal(const BatchOptions& options, const RunRequest& request) 
 }
 
 // Whether what is written to target can be taken back when the join is
-// refused: a new or replaced regular file (written aside, renamed into place
-// only when whole) can; standard output, a device or a FIFO cannot.
+// refused: a file written aside and put in place only when whole can;
+// standard output, a device, a FIFO or a named descriptor cannot.
 bool CanBeTakenBack(const Target& target) {
-  if (!target.file) return false;
-  struct stat status {};
-  return ::stat(target.name.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+  return target.file && target.file->WritesAside();
 }
 
 int JoinTo(JoinRequest join, Target& target, std::ostream& err) {

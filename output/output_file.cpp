@@ -240,6 +240,10 @@ int OutputFile::FailureCode() const {
   return state_->failureCode;
 }
 
+bool OutputFile::WritesAside() const {
+  return !state_->temporary.empty();
+}
+
 std::ostream& OutputFile::Stream() {
   return state_->stream;
 }

@@ -45,6 +45,10 @@ class OutputFile {
   const std::string& Failure() const;
   int FailureCode() const;
   std::ostream& Stream();
+  // Whether the bytes go to a temporary file that only Commit puts in place,
+  // so that without it nothing written is ever seen (not so for a device, a
+  // FIFO or a named descriptor, which are written directly).
+  bool WritesAside() const;
 
   // Flushes, syncs and puts the file in place; returns Failure().
   const std::string& Commit();

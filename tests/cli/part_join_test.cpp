@@ -515,6 +515,25 @@ TEST(JoinParts, RefusedToAPipeWritesNothing) {
   EXPECT_EQ(refused.out, "");
 }
 
+// --out /dev/stdout is written through the descriptor itself, even where that
+// is a regular file: nothing there can be taken back either.
+TEST(JoinParts, RefusedThroughANamedDescriptorWritesNothing) {
+  const WorkingFolder folder;
+  std::vector<std::string> parts = WriteParts(kBatch, 3);
+  const std::vector<std::string> args =
+      JoinArguments(With(kBatch, {"--out", "/dev/stdout"}), parts);
+  const Program whole = RunProgram(args, {.standardOutput = "shown", .openFiles = std::nullopt});
+  ASSERT_EQ(whole.status, kExitSuccess) << whole.err;
+  EXPECT_EQ(Read("shown"), Invoke(kBatch).out);
+
+  CutShort(parts[1], 1);
+  const Program refused = RunProgram(args, {.standardOutput = "shown", .openFiles = std::nullopt});
+  EXPECT_EQ(refused.status, kExitBadInput);
+  EXPECT_NE(refused.err.find("part-2.csv (shard 2/3): line 404 has no end"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(Read("shown"), "");
+}
+
 // --- every value as this command writes one -----------------------------------
 
 struct ValueCase {
