@@ -8,6 +8,7 @@
 #include "batch/sweep_grid.h"
 #include "model/result_series.h"
 #include "run_description/number_text.h"
+#include "run_description/output_text.h"
 #include "run_description/parameter_table.h"
 #include "run_description/rerun_command.h"
 
@@ -99,7 +100,8 @@ std::string ResponseCsv(const ResponseRequest& request, std::span<const Response
       run::AppendRoundTrip(csv, v);
       csv += ',';
     }
-    csv += std::to_string(p.replicates) + '\n';
+    run::AppendInteger(csv, p.replicates);
+    csv += '\n';
   }
   return csv;
 }
