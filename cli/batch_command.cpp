@@ -17,6 +17,7 @@
 #include "batch/sweep_rows.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
+#include "cli/memory_ceiling.h"
 #include "cli/part_join.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
@@ -85,13 +86,6 @@ unsigned JobsOf(const batch::RunSchedule& schedule, const BatchSettings& setting
       std::min<std::uint64_t>(settings.jobs, std::max<std::uint64_t>(1, schedule.RunCount())));
 }
 
-std::uint64_t PhysicalMemoryBytes() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-  if (pages <= 0 || pageSize <= 0) return 0;
-  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
 std::string Gigabytes(double bytes) {
   constexpr double kGigabyte = 1e9;
   char text[32];
@@ -100,19 +94,20 @@ std::string Gigabytes(double bytes) {
 }
 
 // A summary holds every replicate of the grid points under way; refused up
-// front, before any file exists, when that cannot fit in this machine's memory.
+// front, before any file exists, when that cannot fit in the memory this
+// process may use (a control group's limit is enforced by killing it).
 std::string SummaryMemoryRefusal(const batch::ScheduleDesign& design, unsigned jobs) {
   if (design.Layout() != BatchLayout::kSummary) return {};
   const std::uint64_t runsPerRecord = design.RunsPerRecord();
   const std::optional<std::uint64_t> bytes = batch::BytesHeldAtOnce(runsPerRecord, jobs);
-  const std::uint64_t memory = PhysicalMemoryBytes();
-  if (bytes && (memory == 0 || *bytes <= memory)) return {};
+  const MemoryCeiling ceiling = FindMemoryCeiling();
+  if (bytes && (ceiling.bytes == 0 || *bytes <= ceiling.bytes)) return {};
   const std::string needed =
       bytes ? Gigabytes(static_cast<double>(*bytes)) : std::string("more than 2^64 bytes");
   return "--summary: holding the replicates of " +
          std::to_string(batch::WindowRecords(runsPerRecord, jobs)) + " grid points at once needs " +
-         needed + ", more than this machine's " + Gigabytes(static_cast<double>(memory)) +
-         " of memory; use fewer --replicates";
+         needed + ", more than the " + Gigabytes(static_cast<double>(ceiling.bytes)) +
+         " of memory " + ceiling.source + "; use fewer --replicates";
 }
 
 int StreamBatch(const batch::ScheduleDesign& design, const BatchSettings& settings, unsigned jobs,

@@ -10,6 +10,8 @@
 #include "batch/seeded_run.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
+#include "cli/dynamics_path_choice.h"
+#include "cli/empty_values.h"
 #include "cli/error_line.h"
 #include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
@@ -59,7 +61,8 @@ const char* TypeName(run::ValueType type) {
 }
 
 void DefineOptions(CLI::App& app, Options& options) {
-  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION + "\n" +
+                                        DescribeDynamicsPath());
   for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
     const run::ParameterSpec& entry = run::ParameterTable()[i];
     const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
@@ -114,6 +117,12 @@ int WriteToStandardOutput(std::ostream& out, std::ostream& err, const std::strin
   const std::string reason = errno != 0 ? std::system_category().message(errno) : "output error";
   WriteErrorLine(err, output::FailureLine("standard output", reason));
   return kExitFailure;
+}
+
+// Writes the outcome's line, when it has one; true when the run goes on.
+bool Proceeds(const OverlayOutcome& outcome, std::ostream& err) {
+  if (!outcome.message.empty()) WriteErrorLine(err, outcome.message);
+  return outcome.status == kExitSuccess;
 }
 
 int Refuse(std::ostream& err, const std::string& message) {
@@ -173,6 +182,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Refuse(err, e.what());
   }
 
+  if (std::string e = EmptyValueRefusal(app); !e.empty()) return Refuse(err, e);
   model::RunArguments arguments{};
   std::int32_t seed = 0;
   if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
@@ -188,6 +198,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     return RunBatch(options, arguments, seed, out, err);
   }
+  // A single run uses no threads, but a --jobs it is given is checked as a
+  // batch checks it, so that a script's mistake shows before it matters.
+  BatchSettings unused;
+  if (std::string e = ReadBatchSettings(options.batch, unused); !e.empty()) return Refuse(err, e);
   batch::SeededRunner runner;
   model::SeriesPointers series{};
   try {
@@ -196,13 +210,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Refuse(err, failure.what());
   }
   // Only input that passed every check creates a file.
-  if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
-    WriteErrorLine(err, created.message);
+  if (const OverlayOutcome created = CreateRequestedOverlay(options.overlay);
+      !Proceeds(created, err)) {
     return created.status;
   }
-  if (OverlayOutcome drawn = DrawRequestedOverlay(options.overlay, series[model::kFirstOrderRate]);
-      !drawn.message.empty()) {
-    WriteErrorLine(err, drawn.message);
+  if (const OverlayOutcome drawn =
+          DrawRequestedOverlay(options.overlay, series[model::kFirstOrderRate]);
+      !Proceeds(drawn, err)) {
     return drawn.status;
   }
 
