@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "batch/sweep_grid.h"
-#include "cli/sweep_worker.h"
+#include "cli/sweep_layout.h"
 #include "run_description/series_writers.h"
 
 namespace cli {

@@ -3,11 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
-#include <new>
-#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <system_error>
 
+#include "batch/seeded_run.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
 #include "cli/dynamics_path_choice.h"
@@ -16,6 +16,7 @@
 #include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
 #include "model/population_model.h"
+#include "model/result_series.h"
 #include "output/output_file.h"
 #include "run_description/number_text.h"
 #include "run_description/parameter_table.h"
@@ -201,28 +202,25 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   // batch checks it, so that a script's mistake shows before it matters.
   BatchSettings unused;
   if (std::string e = ReadBatchSettings(options.batch, unused); !e.empty()) return Refuse(err, e);
-  model::CPopulationModel model;
-  std::optional<std::string> failedCheck;
-  model.notice = [&failedCheck](std::string_view message) { failedCheck = message; };
-  model.fixedSeed = seed;
+  batch::SeededRunner runner;
+  model::SeriesPointers series{};
   try {
-    model.Run(arguments);
-  } catch (const std::bad_alloc&) {
-    return Refuse(err, "not enough memory for " + std::to_string(arguments.agentCount) + " agents");
+    series = runner.Run(arguments, seed);
+  } catch (const std::runtime_error& failure) {
+    return Refuse(err, failure.what());
   }
-  if (failedCheck) return Refuse(err, *failedCheck);
   // Only input that passed every check creates a file.
   if (const OverlayOutcome created = CreateRequestedOverlay(options.overlay);
       !Proceeds(created, err)) {
     return created.status;
   }
   if (const OverlayOutcome drawn =
-          DrawRequestedOverlay(options.overlay, model.firstOrderRate.get());
+          DrawRequestedOverlay(options.overlay, series[model::kFirstOrderRate]);
       !Proceeds(drawn, err)) {
     return drawn.status;
   }
 
-  const run::RunRecord record{seed, arguments, model.Series()};
+  const run::RunRecord record{seed, arguments, series};
   std::ostringstream text;
   WriteRun(text, FormatOf(options), record);
   if (options.outPath.empty()) return WriteToStandardOutput(out, err, text.str());

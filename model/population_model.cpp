@@ -46,17 +46,11 @@ bool CPopulationModel::PassesChecks(const RunArguments& arguments) {
       return false;
     }
   }
-  if (arguments.paramJ < 0.0 || arguments.paramJ > 1.0) {
-    Reject(kMessageBadJ);
-    return false;
-  }
-  if (arguments.paramX < -1.0 || arguments.paramX > 1.0) {
-    Reject(kMessageBadX);
-    return false;
-  }
-  if (arguments.agentCount <= 0) {
-    Reject(kMessageBadN);
-    return false;
+  for (const RunLimit& limit : kRunLimits) {
+    if (limit.Rejects(limit.value(arguments))) {
+      Reject(limit.message);
+      return false;
+    }
   }
   return true;
 }

@@ -11,16 +11,13 @@
 #include "model/random_source.h"
 #include "model/result_series.h"
 #include "model/run_arguments.h"
+#include "model/run_limits.h"
 
 namespace model {
 
 // Shows the message of a failed parameter check; a run takes its failing end
 // only after this returns.
 using FailedCheckNotice = std::function<void(std::string_view message)>;
-
-inline constexpr std::string_view kMessageBadJ = "Inappropriate parameter J";
-inline constexpr std::string_view kMessageBadX = "Inappropriate parameter X";
-inline constexpr std::string_view kMessageBadN = "Inappropriate parameter N";
 
 // One population of agents: the parameters of the current run, the per-agent
 // arrays, the derived constants and the five result series. Every Run starts

@@ -161,10 +161,6 @@ void ResponseWindow::ChooseParameter(std::size_t axis) {
   parameter_->setCurrentIndex(static_cast<int>(axis));
 }
 
-void ResponseWindow::ChooseSeries(int series) {
-  series_->setCurrentIndex(series);
-}
-
 void ResponseWindow::ChooseMeasure(batch::ResponseMeasure measure) {
   for (int i = 0; i < static_cast<int>(std::size(kMeasures)); ++i) {
     if (kMeasures[i].measure == measure) measure_->setCurrentIndex(i);
