@@ -4,7 +4,9 @@
 
 #include "batch/run_values.h"
 #include "model/distribution_kind.h"
+#include "platform/mnemonic_text.h"
 #include "run_description/parameter_table.h"
+#include "ui/parameter_relevance.h"
 #include "ui/slider_table.h"
 #include "ui/slider_tool_tips.h"
 #include "ui/value_label_text.h"
@@ -14,6 +16,10 @@ namespace {
 
 constexpr std::string_view kAttributeNames[] = {"R", "I", "T", "E", "R'"};
 constexpr int kCountDecimals = 0;
+// A tooltip line holds about this many characters, as the graph's own tooltip.
+constexpr std::size_t kTipColumns = 60;
+// A menu item names a pin by its first few differences only.
+constexpr std::size_t kMenuDifferences = 2;
 
 std::string TrackbarName(int row) {
   return std::string(SliderName(kSliderTable[static_cast<std::size_t>(row)].trackbarId));
@@ -89,20 +95,50 @@ std::vector<PinnedCurves> PinnedRuns::Curves() const {
   return curves;
 }
 
-std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
-  std::string text = "Pin " + std::to_string(pin.number) + ":";
-  bool any = false;
+std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen& now) {
+  std::vector<std::string> differences;
   for (const run::ParameterSpec& parameter : run::ParameterTable()) {
     const double pinned = run::ParameterValue(parameter, pin.run.arguments);
     const double current = run::ParameterValue(parameter, now.arguments);
-    if (pinned == current) continue;
+    if (pinned == current || !MattersInSetting(parameter, pin.run.arguments)) continue;
     const Shown shown = Describe(parameter, pinned, current);
-    text += (any ? ", " : " ") + shown.name + ' ' + shown.pinned + " (now " + shown.now + ')';
-    any = true;
+    differences.push_back(shown.name + ' ' + shown.pinned + " (now " + shown.now + ')');
   }
-  if (!any) text += " the same parameters as now";
+  return differences;
+}
+
+std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
+  const std::vector<std::string> differences = PinDifferences(pin, now);
+  std::string text = "Pin " + std::to_string(pin.number) + ":";
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < differences.size(); ++i) {
+    const bool wraps = i > 0 && text.size() - lineStart + 1 + differences[i].size() > kTipColumns;
+    if (wraps) {
+      text += '\n';
+      lineStart = text.size();
+    } else {
+      text += ' ';
+    }
+    text += differences[i];
+    if (i + 1 < differences.size()) text += ',';
+  }
+  if (differences.empty()) text += " the same parameters as now";
   if (pin.run.seed != now.seed) {
     text += "; seed " + std::to_string(pin.run.seed) + " (now " + std::to_string(now.seed) + ')';
+  }
+  return text;
+}
+
+std::string RemovePinMenuText(const PinnedRun& pin, const RunOnScreen& now) {
+  const std::vector<std::string> differences = PinDifferences(pin, now);
+  std::string text = "Remove Pin &" + std::to_string(pin.number) + ":";
+  const std::size_t shown = std::min(differences.size(), kMenuDifferences);
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += (i == 0 ? " " : ", ") + platform::EscapeAmpersands(differences[i]);
+  }
+  if (differences.size() > shown) text += ", \u2026";
+  if (differences.empty()) {
+    text += pin.run.seed != now.seed ? " seed " + std::to_string(pin.run.seed) : " as now";
   }
   return text;
 }

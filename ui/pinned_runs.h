@@ -41,8 +41,17 @@ class PinnedRuns {
   std::vector<PinnedRun> pins_;
 };
 
-// "Pin 2: J 0.30 (now 0.50), Sanctions on (now off)": the parameters in which
-// the pin differs from the run now on screen, named as the panel names them.
+// "J 0.30 (now 0.50)" for each parameter in which the pin differs from the run
+// now on screen and which matters in the pin's own setting (no I Sigma while
+// the pin's I is Constant), named as the panel names them, in option order.
+std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen& now);
+
+// "Pin 2: J 0.30 (now 0.50), Sanctions on (now off)", in lines of about 60
+// characters like the graph's other tooltips; the seed follows when it differs.
 std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now);
+
+// The menu item that removes the pin: "Remove Pin &2: J 0.30 (now 0.50), …"
+// with its first two differences, the pin's number as its access letter.
+std::string RemovePinMenuText(const PinnedRun& pin, const RunOnScreen& now);
 
 }  // namespace ui
