@@ -127,7 +127,8 @@ void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::Seri
 // Each ticked series' band as one polygon: along its 95 % quantiles, back
 // along its 5 % ones. A step without a y on either side leaves the band out.
 void DrawBands(PaintContext& context, const GraphGeometry& g,
-               std::span<const batch::SummaryStatistics> band, const CheckedQuery& isChecked) {
+               std::span<const batch::SummaryStatistics> band, std::uint8_t opacity,
+               const CheckedQuery& isChecked) {
   if (band.size() != batch::kValuesPerRun) return;
   std::vector<platform::PolygonPoint> outline;
   for (const SeriesPen& row : kSeriesPens) {
@@ -145,7 +146,7 @@ void DrawBands(PaintContext& context, const GraphGeometry& g,
       outline[static_cast<std::size_t>(2 * model::kStepCount - 1 - k)] = {x, *lower};
     }
     if (!whole) continue;
-    context.FillPolygon(outline, row.colour, kBandOpacity);
+    context.FillPolygon(outline, row.colour, opacity);
   }
 }
 
@@ -245,7 +246,8 @@ void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
 
   // Before the dialog is set up the check boxes are not even read.
   if (!plotReady) return;
-  DrawBands(context, g, overlays.band, isChecked);
+  DrawBands(context, g, overlays.band,
+            overlays.bandOutOfDate ? kOutOfDateBandOpacity : kBandOpacity, isChecked);
   DrawPins(context, g, overlays.pins, isChecked);
   DrawSeries(context, g, series, isChecked);
 }

@@ -91,7 +91,10 @@ class CMainDlg : public platform::Dialog {
   void SetBandPopulations(int populations);
   int BandPopulations() const { return bandPopulations_; }
   // The band of the run on screen; empty while none is shown or it is computed.
-  const std::vector<batch::SummaryStatistics>& Band() const { return band_; }
+  const std::vector<batch::SummaryStatistics>& Band() const;
+  // While the band of the run on screen is computed, the last band drawn
+  // stays, fainter.
+  bool BandOutOfDate() const;
   // While kept, every run takes the seed of the run on screen now.
   void KeepSeed(bool keep);
   bool SeedKept() const { return seedKept_; }
@@ -179,7 +182,9 @@ class CMainDlg : public platform::Dialog {
   int bandPopulations_ = kDefaultBandPopulations;
   bool seedKept_ = false;
   std::uint64_t bandGeneration_ = 0;
+  // The last band received; it belongs to the run on screen while bandCurrent_.
   std::vector<batch::SummaryStatistics> band_;
+  bool bandCurrent_ = false;
   PinnedRuns pins_;
   ResponseHost responseHost_;
   int lastMovedTrackbar_ = 0;
