@@ -22,7 +22,8 @@
 
 namespace run {
 struct ParameterSpec;
-}
+struct SavedRun;
+}  // namespace run
 
 namespace ui {
 
@@ -102,6 +103,9 @@ class CMainDlg : public platform::Dialog {
   // Pinned runs (main_dialog_pins.cpp); pinning needs a run on screen and a free pin.
   bool PinThisRun();
   void RemovePin(int number);
+  // Keeps a file's curves, which differ from the run of its command, as a pin
+  // marked as saved; its number, or nullopt when every pin is taken.
+  std::optional<int> PinSavedCurves(const run::SavedRun& saved);
   void RemoveAllPins();
   const PinnedRuns& Pins() const { return pins_; }
 

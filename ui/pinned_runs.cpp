@@ -62,15 +62,20 @@ Shown Describe(const run::ParameterSpec& parameter, double pinned, double now) {
           ValueLabelText(now, kCountDecimals)};
 }
 
+std::string SavedMark(const PinnedRun& pin) {
+  return pin.source == PinSource::kFile ? " (saved in the file)" : "";
+}
+
 }  // namespace
 
-std::optional<int> PinnedRuns::Add(const RunOnScreen& run, const model::SeriesPointers& series) {
+std::optional<int> PinnedRuns::Add(const RunOnScreen& run, const model::SeriesPointers& series,
+                                   PinSource source) {
   if (Full()) return std::nullopt;
   int number = 1;
   while (std::ranges::any_of(pins_, [number](const PinnedRun& p) { return p.number == number; })) {
     ++number;
   }
-  PinnedRun pin{number, run, std::vector<float>(batch::kValuesPerRun)};
+  PinnedRun pin{number, run, std::vector<float>(batch::kValuesPerRun), source};
   for (int s = 0; s < model::kSeriesCount; ++s) {
     if (series[s] == nullptr) continue;
     std::copy_n(series[s], model::kStepCount, pin.values.begin() + batch::ValueIndex(s, 0));
@@ -109,7 +114,7 @@ std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen&
 
 std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
   const std::vector<std::string> differences = PinDifferences(pin, now);
-  std::string text = "Pin " + std::to_string(pin.number) + ":";
+  std::string text = "Pin " + std::to_string(pin.number) + SavedMark(pin) + ":";
   std::size_t lineStart = 0;
   for (std::size_t i = 0; i < differences.size(); ++i) {
     const bool wraps = i > 0 && text.size() - lineStart + 1 + differences[i].size() > kTipColumns;
@@ -131,7 +136,7 @@ std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
 
 std::string RemovePinMenuText(const PinnedRun& pin, const RunOnScreen& now) {
   const std::vector<std::string> differences = PinDifferences(pin, now);
-  std::string text = "Remove Pin &" + std::to_string(pin.number) + ":";
+  std::string text = "Remove Pin &" + std::to_string(pin.number) + SavedMark(pin) + ":";
   const std::size_t shown = std::min(differences.size(), kMenuDifferences);
   for (std::size_t i = 0; i < shown; ++i) {
     text += (i == 0 ? " " : ", ") + platform::EscapeAmpersands(differences[i]);

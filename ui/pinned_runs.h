@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,11 +13,16 @@
 
 namespace ui {
 
+// Where a pin's curves come from: the window's run, or a saved file whose
+// curves this version does not make again.
+enum class PinSource : std::uint8_t { kRun, kFile };
+
 // A run kept for comparison: its number, seed, arguments and five series.
 struct PinnedRun {
   int number;
   RunOnScreen run;
   std::vector<float> values;  // laid out as in batch/run_values.h
+  PinSource source = PinSource::kRun;
 };
 
 inline constexpr std::size_t kMaxPins = 6;
@@ -30,7 +36,8 @@ class PinnedRuns {
   std::span<const PinnedRun> Pins() const { return pins_; }
 
   // The new pin's number; nullopt when Full.
-  std::optional<int> Add(const RunOnScreen& run, const model::SeriesPointers& series);
+  std::optional<int> Add(const RunOnScreen& run, const model::SeriesPointers& series,
+                         PinSource source = PinSource::kRun);
   void Remove(int number);
   void Clear() { pins_.clear(); }
 
