@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 #include "platform/dialog_template.h"
 #include "platform/focus_mark.h"
@@ -34,6 +35,16 @@ QRect TextRect(const QAbstractButton& button, const ButtonFaceLayout& layout, co
   return text;
 }
 
+// The caption's ink where it is drawn: from its first to its last glyph and
+// from its highest to its lowest pixel, whatever the advances say.
+QRect CaptionInk(const QFontMetrics& metrics, const QRect& room, int flags, const QString& text) {
+  const QRect layout = metrics.boundingRect(room, flags, text);
+  const QRect ink =
+      metrics.tightBoundingRect(text).translated(layout.left(), layout.top() + metrics.ascent());
+  return QRect(QPoint(std::min(layout.left(), ink.left()), ink.top()),
+               QPoint(std::max(layout.right(), ink.right()), ink.bottom()));
+}
+
 }  // namespace
 
 void PaintButtonFace(QAbstractButton& button, QStyle::PrimitiveElement indicator,
@@ -55,13 +66,22 @@ void PaintButtonFace(QAbstractButton& button, QStyle::PrimitiveElement indicator
                        QPalette::WindowText);
 
   if (button.hasFocus()) {
-    // Around the caption, or around the box when there is none.
-    const QRect marked =
-        button.text().isEmpty()
-            ? option.rect.adjusted(-kFocusMarkWidth, -kFocusMarkWidth, kFocusMarkWidth,
-                                   kFocusMarkWidth)
-            : painter.fontMetrics().boundingRect(text, flags, button.text()).adjusted(-1, 0, 1, 0);
-    PaintFocusMark(painter, marked.intersected(button.rect()), button);
+    if (button.text().isEmpty()) {
+      // Around the box, inside the button.
+      const QRect box = option.rect.adjusted(-kFocusMarkWidth, -kFocusMarkWidth, kFocusMarkWidth,
+                                             kFocusMarkWidth);
+      PaintFocusMark(painter, box.intersected(button.rect()), button);
+      return;
+    }
+    // Around the caption's ink with a pixel to spare. Where the button ends
+    // first, that side of the frame is cut off with it rather than drawn over
+    // a glyph.
+    constexpr int kOut = kFocusMarkWidth + 1;
+    painter.setClipRect(button.rect());
+    PaintFocusMark(painter,
+                   CaptionInk(painter.fontMetrics(), text, flags, button.text())
+                       .adjusted(-kOut, -kOut, kOut, kOut),
+                   button);
   }
 }
 

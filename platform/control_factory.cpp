@@ -132,7 +132,11 @@ QRect TemplateRect(const ControlTemplate& control) {
 
 QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
   QWidget* widget = MakerFor(control.kind)(control, parent);
-  widget->setGeometry(PlacedRect(control, *widget));
+  if (auto* label = qobject_cast<Label*>(widget)) {
+    label->SetLayoutRect(PlacedRect(control, *widget));
+  } else {
+    widget->setGeometry(PlacedRect(control, *widget));
+  }
   return widget;
 }
 

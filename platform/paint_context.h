@@ -5,6 +5,8 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/dash_pattern.h"
+
 namespace platform {
 
 struct Rgb {
@@ -47,6 +49,14 @@ inline constexpr unsigned kTextAlignCenter = 6;
 inline constexpr int kFontWeightLight = 300;
 inline constexpr int kFontWeightNormal = 400;
 
+// The cell a string takes in a font: as wide as the text, as high as the
+// font's character cell.
+struct TextSize {
+  int width;
+  int height;
+  friend bool operator==(const TextSize&, const TextSize&) = default;
+};
+
 // Side of a standard icon, in pixels.
 inline constexpr int kIconSize = 32;
 
@@ -61,6 +71,10 @@ class PaintContext {
 
   // kNoObject when the pen cannot be made.
   virtual DrawingObject CreatePen(PenStyle style, int width, Colour colour) = 0;
+  // A 1-pixel pen of dashes in colour whose pattern runs on from a line to
+  // the next one drawn from its end, and starts afresh after MoveTo; its
+  // gaps are left as they are. kNoObject when the pen cannot be made.
+  virtual DrawingObject CreateDashedPen(const DashPattern& pattern, Rgb colour) = 0;
   // kNoObject when the font cannot be made. cellHeight is in pixels.
   virtual DrawingObject CreateFont(std::string_view face, int cellHeight, int weight) = 0;
   // Makes object current; returns the object of its kind that was current before.
@@ -69,6 +83,10 @@ class PaintContext {
   virtual void DeleteObject(DrawingObject object) = 0;
 
   virtual void SetTextAlign(unsigned flags) = 0;
+  // The colour of the text drawn from now on (black at first); its cell stays white.
+  virtual void SetTextColour(Rgb colour) = 0;
+  // The cell text would take in the font selected now.
+  virtual TextSize MeasureText(std::string_view text) = 0;
   // Draws text at a reference point given by the alignment; the current position is unchanged.
   virtual void TextOut(int x, int y, std::string_view text) = 0;
 

@@ -16,9 +16,8 @@
 namespace platform {
 namespace {
 
-// Text and the gaps of dotted lines are drawn opaque, in black on white.
+// Text and the gaps of dotted lines are drawn opaque, on white.
 const QColor kBackgroundColour(Qt::white);
-const QColor kTextColour(Qt::black);
 
 constexpr int kThinPenWidth = 1;
 // Only opaque pens can be written straight into the pixels.
@@ -35,7 +34,7 @@ QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont, Pain
     : painter_(painter), target_(target), objectQuota_(objectQuota) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);
-  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black)}, true);
+  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black), std::nullopt}, true);
   selectedFont_ = Add(Unsmoothed(ForTarget(initialFont)), true);
 }
 
@@ -49,7 +48,11 @@ DrawingObject QtPaintContext::Add(std::variant<Pen, QFont> object, bool stock) {
 }
 
 DrawingObject QtPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
-  return Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour)}, false);
+  return Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour), std::nullopt}, false);
+}
+
+DrawingObject QtPaintContext::CreateDashedPen(const DashPattern& pattern, Rgb colour) {
+  return Add(Pen{PenStyle::kDash, kThinPenWidth, ColourValue(colour), pattern}, false);
 }
 
 DrawingObject QtPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
@@ -81,23 +84,38 @@ void QtPaintContext::SetTextAlign(unsigned flags) {
   textAlign_ = flags;
 }
 
+void QtPaintContext::SetTextColour(Rgb colour) {
+  textColour_ = ColourValue(colour);
+}
+
+TextSize QtPaintContext::MeasureText(std::string_view text) {
+  const TextPlacement placed = PlaceText(SelectedFont(), textAlign_, 0, 0, ToQString(text));
+  return {placed.width, placed.height};
+}
+
 void QtPaintContext::TextOut(int x, int y, std::string_view text) {
   const QFont font = SelectedFont();
   const QString shown = ToQString(text);
   const TextPlacement placed = PlaceText(font, textAlign_, x, y, shown);
   painter_.fillRect(QRect(placed.left, placed.top, placed.width, placed.height), kBackgroundColour);
   painter_.setFont(font);
-  painter_.setPen(kTextColour);
+  painter_.setPen(textColour_);
   painter_.drawText(placed.left, placed.baseline, shown);
 }
 
 void QtPaintContext::MoveTo(int x, int y) {
   position_ = {x, y};
+  dashIndex_ = 0;
 }
 
 void QtPaintContext::LineTo(int x, int y) {
   const Pen& pen = SelectedPen();
   const PixelPoint to{x, y};
+  if (pen.dashes) {
+    DrawDashedLine(to, pen);
+    position_ = to;
+    return;
+  }
   const std::optional<DirectPixels> pixels =
       pen.colour.alpha() == kOpaqueAlpha ? DirectPixels::Of(painter_) : std::nullopt;
   if (pixels) {
@@ -136,6 +154,16 @@ void QtPaintContext::DrawLine(PixelPoint to, const Pen& pen) {
   });
   FillRects(dotRects_, pen.colour);
   if (PaintsGaps(pen)) FillRects(gapRects_, kBackgroundColour);
+}
+
+// One pixel at a time: the pattern runs on across lines, so no line's dashes
+// line up with its runs.
+void QtPaintContext::DrawDashedLine(PixelPoint to, const Pen& pen) {
+  dotRects_.clear();
+  for (const PixelPoint pixel : LinePixels(position_, to)) {
+    if (IsDashPixel(*pen.dashes, dashIndex_++)) dotRects_.emplace_back(pixel.x, pixel.y, 1, 1);
+  }
+  FillRects(dotRects_, pen.colour);
 }
 
 void QtPaintContext::FillPolygon(std::span<const PolygonPoint> points, Rgb colour,

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -40,10 +41,13 @@ class QtPaintContext final : public PaintContext {
   QtPaintContext& operator=(const QtPaintContext&) = delete;
 
   DrawingObject CreatePen(PenStyle style, int width, Colour colour) override;
+  DrawingObject CreateDashedPen(const DashPattern& pattern, Rgb colour) override;
   DrawingObject CreateFont(std::string_view face, int cellHeight, int weight) override;
   DrawingObject SelectObject(DrawingObject object) override;
   void DeleteObject(DrawingObject object) override;
   void SetTextAlign(unsigned flags) override;
+  void SetTextColour(Rgb colour) override;
+  TextSize MeasureText(std::string_view text) override;
   void TextOut(int x, int y, std::string_view text) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -60,6 +64,7 @@ class QtPaintContext final : public PaintContext {
     PenStyle style;
     int width;
     QColor colour;
+    std::optional<DashPattern> dashes;  // a dashed pen's own pattern
   };
   struct Entry {
     std::variant<Pen, QFont> object;
@@ -76,6 +81,7 @@ class QtPaintContext final : public PaintContext {
   // the painter.
   void WriteLine(const DirectPixels& pixels, PixelPoint to, const Pen& pen);
   void DrawLine(PixelPoint to, const Pen& pen);
+  void DrawDashedLine(PixelPoint to, const Pen& pen);
   void FillRects(const std::vector<QRect>& rects, const QColor& colour);
 
   QPainter& painter_;
@@ -87,6 +93,9 @@ class QtPaintContext final : public PaintContext {
   DrawingObject selectedFont_ = kNoObject;
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
   PixelPoint position_{0, 0};
+  QColor textColour_{Qt::black};
+  // Pixels of the dash pattern drawn since the last MoveTo.
+  int dashIndex_ = 0;
   // Kept from line to line so that drawing a line allocates nothing once they have grown.
   std::vector<QRect> dotRects_;
   std::vector<QRect> gapRects_;

@@ -46,6 +46,18 @@ std::string Attribute(std::string_view name, std::string_view value) {
   return attribute;
 }
 
+// The used lengths of a pattern; along the path, as the window counts them
+// along the major axis of each line.
+std::string DashArray(const DashPattern& pattern) {
+  std::string lengths;
+  for (const std::uint8_t length : pattern.lengths) {
+    if (length == 0) break;
+    if (!lengths.empty()) lengths += ' ';
+    lengths += std::to_string(length);
+  }
+  return lengths;
+}
+
 std::string Stroke(int width, Rgb colour) {
   std::string stroke = Attribute("stroke", SvgColour(colour));
   if (width != kThinPenWidth) {
@@ -100,7 +112,7 @@ std::string PngDataUrl(const QPixmap& pixmap) {
 }  // namespace
 
 SvgPaintContext::SvgPaintContext(const QFont& initialFont) {
-  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, kBlack}, true);
+  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, kBlack, std::nullopt}, true);
   selectedFont_ = Add(Font{ForPictures(initialFont), {}}, true);
 }
 
@@ -114,7 +126,11 @@ DrawingObject SvgPaintContext::Add(std::variant<Pen, Font> object, bool stock) {
 }
 
 DrawingObject SvgPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
-  return Add(Pen{style, std::max(width, kThinPenWidth), ToRgb(colour)}, false);
+  return Add(Pen{style, std::max(width, kThinPenWidth), ToRgb(colour), std::nullopt}, false);
+}
+
+DrawingObject SvgPaintContext::CreateDashedPen(const DashPattern& pattern, Rgb colour) {
+  return Add(Pen{PenStyle::kDash, kThinPenWidth, colour, pattern}, false);
 }
 
 DrawingObject SvgPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
@@ -147,6 +163,15 @@ void SvgPaintContext::SetTextAlign(unsigned flags) {
   textAlign_ = flags;
 }
 
+void SvgPaintContext::SetTextColour(Rgb colour) {
+  textColour_ = colour;
+}
+
+TextSize SvgPaintContext::MeasureText(std::string_view text) {
+  const TextPlacement placed = PlaceText(SelectedFont().font, textAlign_, 0, 0, ToQString(text));
+  return {placed.width, placed.height};
+}
+
 // The cell and the baseline come from the window's own text placement; the
 // anchor keeps the text centred (or flush) there if a viewer's font is a
 // little wider or narrower.
@@ -168,6 +193,9 @@ void SvgPaintContext::TextOut(int x, int y, std::string_view text) {
     attributes += Attribute("font-weight", "bold");
   }
   attributes += Attribute("text-anchor", TextAnchor(textAlign_));
+  if (textColour_ != kBlack) {
+    attributes += Attribute("fill", SvgColour(textColour_));
+  }
   // Leading and trailing blanks count in the text's width in the window.
   elements_ += "<text" + attributes + " xml:space=\"preserve\">" + XmlEscaped(text) + "</text>\n";
 }
@@ -180,7 +208,7 @@ void SvgPaintContext::MoveTo(int x, int y) {
 void SvgPaintContext::LineTo(int x, int y) {
   const Pen& pen = SelectedPen();
   const PixelPoint to{x, y};
-  if (pen.style != PenStyle::kSolid && pen.width == kThinPenWidth) {
+  if (pen.style != PenStyle::kSolid && pen.width == kThinPenWidth && !pen.dashes) {
     FlushPolyline();
     WriteDashedLine(position_, to, pen);
   } else {
@@ -251,7 +279,10 @@ void SvgPaintContext::FlushPolyline() {
     list += Point(p.x, p.y);
   }
   elements_ += "<polyline" + Attribute("points", list) +
-               Stroke(polylinePen_.width, polylinePen_.colour) + "/>\n";
+               Stroke(polylinePen_.width, polylinePen_.colour) +
+               (polylinePen_.dashes ? Attribute("stroke-dasharray", DashArray(*polylinePen_.dashes))
+                                    : std::string()) +
+               "/>\n";
 }
 
 // The window counts dots and gaps in pixels along the major axis from the

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,7 +15,7 @@ namespace platform {
 
 // A paint context that writes SVG elements instead of pixels, for pictures
 // that are scaled, printed and edited. Coordinates are the window's pixels.
-// Consecutive lines with one solid pen become one polyline through the
+// Consecutive lines with one solid or dashed pen become one polyline through the
 // vertices the window's lines join; a dotted pen's line becomes a dashed line
 // over exactly the pixels the window's dots would cover; text stays text at
 // the place and in the font the window draws it; icons are embedded images.
@@ -29,10 +30,13 @@ class SvgPaintContext final : public PaintContext {
   SvgPaintContext& operator=(const SvgPaintContext&) = delete;
 
   DrawingObject CreatePen(PenStyle style, int width, Colour colour) override;
+  DrawingObject CreateDashedPen(const DashPattern& pattern, Rgb colour) override;
   DrawingObject CreateFont(std::string_view face, int cellHeight, int weight) override;
   DrawingObject SelectObject(DrawingObject object) override;
   void DeleteObject(DrawingObject object) override;
   void SetTextAlign(unsigned flags) override;
+  void SetTextColour(Rgb colour) override;
+  TextSize MeasureText(std::string_view text) override;
   void TextOut(int x, int y, std::string_view text) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -47,6 +51,7 @@ class SvgPaintContext final : public PaintContext {
     PenStyle style;
     int width;
     Rgb colour;
+    std::optional<DashPattern> dashes;  // a dashed pen's own pattern
     friend bool operator==(const Pen&, const Pen&) = default;
   };
   struct Font {
@@ -74,6 +79,7 @@ class SvgPaintContext final : public PaintContext {
   DrawingObject selectedFont_ = kNoObject;
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
   PixelPoint position_{0, 0};
+  Rgb textColour_{0, 0, 0};
   std::vector<PixelPoint> polyline_;
   Pen polylinePen_{};
   bool lineGroupOpen_ = false;

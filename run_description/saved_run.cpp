@@ -1,6 +1,7 @@
 #include "run_description/saved_run.h"
 
 #include <charconv>
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -36,10 +37,9 @@ std::optional<std::size_t> FirstForeignByte(std::string_view text) {
   return std::nullopt;
 }
 
-// The lines without their ends; a last line without its end is reported.
+// The lines without their ends; the last one may lack its end.
 struct Lines {
   std::vector<std::string_view> lines;
-  bool lastLineEnded = true;
 };
 
 Lines SplitLines(std::string_view text) {
@@ -49,10 +49,7 @@ Lines SplitLines(std::string_view text) {
     std::string_view line = text.substr(0, end);
     if (line.ends_with('\r')) line.remove_suffix(1);
     result.lines.push_back(line);
-    if (end == std::string_view::npos) {
-      result.lastLineEnded = false;
-      break;
-    }
+    if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
   return result;
@@ -112,13 +109,24 @@ std::string ReadCommand(std::string_view line, SavedRun& run) {
   return {};
 }
 
-bool IsNumber(std::string_view text) {
+std::optional<double> Number(std::string_view text) {
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && error == std::errc() && end == text.data() + text.size();
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
 }
 
-std::string ReadRow(std::string_view line, int step) {
+// The rates are sums of shares that add up to 1, so a rounding error past
+// either end is theirs; the means are clamped when they are stored.
+constexpr double kRateSlack = 1e-6;
+
+bool InRange(int series, double value) {
+  const bool rate = series == model::kFirstOrderRate || series == model::kSecondOrderRate;
+  const double slack = rate ? kRateSlack : 0.0;
+  return value >= -slack && value <= 1.0 + slack;
+}
+
+std::string ReadRow(std::string_view line, int step, std::vector<float>& series) {
   const int lineNumber = kFirstRowLine + step;
   const std::vector<std::string_view> cells = Words(line, ',');
   if (cells.size() != 1 + static_cast<std::size_t>(model::kSeriesCount)) {
@@ -131,10 +139,12 @@ std::string ReadRow(std::string_view line, int step) {
   }
   for (int s = 0; s < model::kSeriesCount; ++s) {
     const std::string_view cell = cells[static_cast<std::size_t>(s) + 1];
-    if (!IsNumber(cell)) {
-      return LineText(lineNumber) + ", field " + model::kSeriesNames[s] + ": " + Quoted(cell) +
-             " is not a number";
-    }
+    const std::string field = LineText(lineNumber) + ", field " + model::kSeriesNames[s] + ": ";
+    const std::optional<double> value = Number(cell);
+    if (!value) return field + Quoted(cell) + " is not a number";
+    if (!std::isfinite(*value)) return field + Quoted(cell) + " is not a finite number";
+    if (!InRange(s, *value)) return field + Quoted(cell) + " lies outside 0 to 1";
+    series[static_cast<std::size_t>(s * model::kStepCount + step)] = static_cast<float>(*value);
   }
   return {};
 }
@@ -153,6 +163,7 @@ SavedRunReading ReadSavedRun(std::string_view text) {
   }
   const Lines split = SplitLines(text);
   SavedRun run;
+  run.series.assign(static_cast<std::size_t>(model::kSeriesCount * model::kStepCount), 0.0f);
   if (std::string error = ReadCommand(split.lines[0], run); !error.empty()) {
     return Refuse(std::move(error));
   }
@@ -165,17 +176,13 @@ SavedRunReading ReadSavedRun(std::string_view text) {
       return Refuse("the file ends after line " + std::to_string(split.lines.size()) +
                     ", before the row of step " + std::to_string(step));
     }
-    if (std::string error = ReadRow(split.lines[index], step); !error.empty()) {
+    if (std::string error = ReadRow(split.lines[index], step, run.series); !error.empty()) {
       return Refuse(std::move(error));
     }
   }
   const std::size_t rowsEnd = static_cast<std::size_t>(kFirstRowLine - 1 + model::kStepCount);
   if (split.lines.size() > rowsEnd) {
     return Refuse(LineText(static_cast<int>(rowsEnd) + 1) + " follows the row of the last step");
-  }
-  if (!split.lastLineEnded) {
-    return Refuse(LineText(static_cast<int>(rowsEnd)) +
-                  " has no end: the file was cut short while it was written");
   }
   return {run, {}};
 }

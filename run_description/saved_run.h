@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/run_arguments.h"
 
@@ -14,6 +15,9 @@ namespace run {
 struct SavedRun {
   std::int32_t seed = 0;
   model::RunArguments arguments{};
+  // The file's five series as stored, series after series: value k of
+  // series s at s * kStepCount + k.
+  std::vector<float> series;
 };
 
 struct SavedRunReading {
@@ -26,8 +30,10 @@ inline constexpr std::size_t kMaxSavedRunBytes = 1 << 20;
 
 // Reads the text of a file written by WriteCsv (the window's "Save Series as
 // CSV" or a single corvellan-run): the `# corvellan-run --seed S …` line, the
-// header and the 101 rows of the five series, every one whole and in order.
-// Options left out of the command take their defaults.
+// header and the 101 rows of the five series, every one whole and in order,
+// every value finite and in its series' range (the means in [0, 1], the
+// rates, which are shares, in [0, 1] give or take rounding). The last line
+// may lack its end. Options left out of the command take their defaults.
 SavedRunReading ReadSavedRun(std::string_view text);
 
 }  // namespace run

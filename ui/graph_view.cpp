@@ -1,5 +1,6 @@
 #include "ui/graph_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include "batch/run_values.h"
 #include "res/control_ids.h"
 #include "ui/paint_objects.h"
+#include "ui/pin_label_layout.h"
 #include "ui/pixel_coordinate.h"
 
 namespace ui {
@@ -127,7 +129,8 @@ void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::Seri
 // Each ticked series' band as one polygon: along its 95 % quantiles, back
 // along its 5 % ones. A step without a y on either side leaves the band out.
 void DrawBands(PaintContext& context, const GraphGeometry& g,
-               std::span<const batch::SummaryStatistics> band, const CheckedQuery& isChecked) {
+               std::span<const batch::SummaryStatistics> band, std::uint8_t opacity,
+               const CheckedQuery& isChecked) {
   if (band.size() != batch::kValuesPerRun) return;
   std::vector<platform::PolygonPoint> outline;
   for (const SeriesPen& row : kSeriesPens) {
@@ -145,45 +148,102 @@ void DrawBands(PaintContext& context, const GraphGeometry& g,
       outline[static_cast<std::size_t>(2 * model::kStepCount - 1 - k)] = {x, *lower};
     }
     if (!whole) continue;
-    context.FillPolygon(outline, row.colour, kBandOpacity);
+    context.FillPolygon(outline, row.colour, opacity);
   }
 }
 
 constexpr int kPinLabelGap = 2;
+constexpr platform::Rgb kTextBlack{0, 0, 0};
 
-// Pins as dashed lines in their series' colours, each numbered at the right
-// edge beside its last point.
-void DrawPins(PaintContext& context, const GraphGeometry& g, std::span<const PinnedCurves> pins,
-              const CheckedQuery& isChecked) {
-  if (pins.empty()) return;
-  for (const SeriesPen& row : kSeriesPens) {
-    if (!isChecked(row.checkBoxId)) continue;
-    const platform::DrawingObject pen =
-        context.CreatePen(platform::PenStyle::kDash, kPenWidth, row.colour);
-    if (pen == platform::kNoObject) return;
-    DrawWithPen(context, pen, [&] {
-      for (const PinnedCurves& pin : pins) {
-        const float* values = pin.series[row.series];
-        if (values == nullptr) continue;
-        context.MoveTo(g.plotLeft, g.plotBottom);
-        DrawSeriesLine(context, g, values);
+// Pin n draws with the n-th pattern, so the pins of one series tell apart.
+constexpr std::array<platform::DashPattern, 6> kPinDashes = {{
+    {{6, 3, 0, 0}},
+    {{2, 2, 0, 0}},
+    {{10, 3, 2, 3}},
+    {{4, 5, 0, 0}},
+    {{12, 4, 0, 0}},
+    {{6, 2, 2, 2}},
+}};
+
+platform::DashPattern PinDashes(int number) {
+  const auto index = static_cast<std::size_t>(std::max(number, 1) - 1) % kPinDashes.size();
+  return kPinDashes[index];
+}
+
+std::vector<PinEnd> PinEnds(const GraphGeometry& g, std::span<const PinnedCurves> pins,
+                            const CheckedQuery& isChecked) {
+  std::vector<PinEnd> ends;
+  for (std::size_t row = 0; row < kSeriesPens.size(); ++row) {
+    if (!isChecked(kSeriesPens[row].checkBoxId)) continue;
+    for (const PinnedCurves& pin : pins) {
+      const float* values = pin.series[kSeriesPens[row].series];
+      if (values == nullptr) continue;
+      if (const std::optional<int> y = PlotY(g, values[model::kStepCount - 1])) {
+        ends.push_back({row, pin.number, *y});
       }
-    });
+    }
+  }
+  return ends;
+}
+
+// A label away from one of its ends gets a short line from that end to it.
+void DrawLeaders(PaintContext& context, const GraphGeometry& g, const PinLabel& label) {
+  const int fromX = g.plotRight + 1;
+  const int toX = std::max(fromX, label.left - 1);
+  for (const int y : label.endYs) {
+    if (y >= label.top && y < label.top + label.height) continue;
+    context.MoveTo(fromX, y);
+    context.LineTo(toX, std::clamp(y, label.top, label.top + label.height - 1));
+  }
+}
+
+// Each pin's number beside the end of its curves, in the series' colour,
+// laid out so that no label covers another or an axis label.
+void DrawPinLabels(PaintContext& context, const GraphGeometry& g, const ClientRect& client,
+                   std::span<const PinnedCurves> pins, const CheckedQuery& isChecked) {
+  const LabelRoom room{g.plotRight + kPinLabelGap, client.right, client.top,
+                       g.plotBottom + kTimeLabelDrop};
+  context.SetTextAlign(platform::kTextAlignLeft | platform::kTextAlignTop);
+  const std::vector<PinLabel> labels =
+      LayOutPinLabels(PinEnds(g, pins, isChecked), room,
+                      [&context](std::string_view text) { return context.MeasureText(text); });
+  for (const PinLabel& label : labels) {
+    const platform::Rgb colour = kSeriesPens[label.row].colour;
+    const platform::DrawingObject pen =
+        context.CreatePen(platform::PenStyle::kSolid, kPenWidth, colour);
+    if (pen == platform::kNoObject) break;
+    DrawWithPen(context, pen, [&] { DrawLeaders(context, g, label); });
     context.DeleteObject(pen);
   }
-  context.SetTextAlign(platform::kTextAlignLeft | platform::kTextAlignTop);
+  for (const PinLabel& label : labels) {
+    context.SetTextColour(kSeriesPens[label.row].colour);
+    context.TextOut(label.left, label.top, label.text);
+  }
+  context.SetTextColour(kTextBlack);
+  context.SetTextAlign(kLabelAlign);
+}
+
+// Pins as dashed lines in their series' colours, a dash pattern of its own
+// for each pin, each numbered at the right edge beside its last point.
+void DrawPins(PaintContext& context, const GraphGeometry& g, const ClientRect& client,
+              std::span<const PinnedCurves> pins, const CheckedQuery& isChecked) {
+  if (pins.empty()) return;
   for (const SeriesPen& row : kSeriesPens) {
     if (!isChecked(row.checkBoxId)) continue;
     for (const PinnedCurves& pin : pins) {
       const float* values = pin.series[row.series];
-      const std::optional<int> y =
-          values != nullptr ? PlotY(g, values[model::kStepCount - 1]) : std::nullopt;
-      if (y)
-        context.TextOut(g.plotRight + kPinLabelGap, *y - kLabelCellHeight / 2,
-                        std::to_string(pin.number));
+      if (values == nullptr) continue;
+      const platform::DrawingObject pen =
+          context.CreateDashedPen(PinDashes(pin.number), row.colour);
+      if (pen == platform::kNoObject) return;
+      DrawWithPen(context, pen, [&] {
+        context.MoveTo(g.plotLeft, g.plotBottom);
+        DrawSeriesLine(context, g, values);
+      });
+      context.DeleteObject(pen);
     }
   }
-  context.SetTextAlign(kLabelAlign);
+  DrawPinLabels(context, g, client, pins, isChecked);
 }
 
 // Where a run of `size` pixels starts so that it sits in the middle of `span`;
@@ -245,8 +305,9 @@ void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
 
   // Before the dialog is set up the check boxes are not even read.
   if (!plotReady) return;
-  DrawBands(context, g, overlays.band, isChecked);
-  DrawPins(context, g, overlays.pins, isChecked);
+  DrawBands(context, g, overlays.band,
+            overlays.bandOutOfDate ? kOutOfDateBandOpacity : kBandOpacity, isChecked);
+  DrawPins(context, g, client, overlays.pins, isChecked);
   DrawSeries(context, g, series, isChecked);
 }
 

@@ -59,10 +59,14 @@ struct GraphOverlays {
   // values of one run in batch/run_values.h; empty for none.
   std::span<const batch::SummaryStatistics> band;
   std::span<const PinnedCurves> pins;
+  // The band is of an earlier setting, kept until the new one arrives.
+  bool bandOutOfDate = false;
 };
 
-// Opacity of a band's tint over the white graph.
+// Opacity of a band's tint over the white graph, and of a band out of date:
+// fainter by far, so it never passes for the band of the curve on screen.
 inline constexpr std::uint8_t kBandOpacity = 64;
+inline constexpr std::uint8_t kOutOfDateBandOpacity = 20;
 
 // Paints labels, grid and frame, then, while plotReady, the band and the pins
 // of the ticked series and the ticked series themselves. The context's pen and

@@ -135,7 +135,7 @@ void CMainDlg::PaintPlot(platform::PaintContext& context) const {
   const std::vector<PinnedCurves> pins = pins_.Curves();
   PaintGraph(context, GetClientRect(), plotReady, model.Series(),
              [this](int checkBoxId) { return GetCheck(checkBoxId) != platform::kUnchecked; },
-             {band_, pins});
+             {band_, pins, BandOutOfDate()});
 }
 
 // A preview only: nothing is read back, the runs keep their slope.

@@ -23,7 +23,8 @@
 
 namespace run {
 struct ParameterSpec;
-}
+struct SavedRun;
+}  // namespace run
 
 namespace ui {
 
@@ -91,7 +92,10 @@ class CMainDlg : public platform::Dialog {
   void SetBandPopulations(int populations);
   int BandPopulations() const { return bandPopulations_; }
   // The band of the run on screen; empty while none is shown or it is computed.
-  const std::vector<batch::SummaryStatistics>& Band() const { return band_; }
+  const std::vector<batch::SummaryStatistics>& Band() const;
+  // While the band of the run on screen is computed, the last band drawn
+  // stays, fainter.
+  bool BandOutOfDate() const;
   // While kept, every run takes the seed of the run on screen now.
   void KeepSeed(bool keep);
   bool SeedKept() const { return seedKept_; }
@@ -99,6 +103,9 @@ class CMainDlg : public platform::Dialog {
   // Pinned runs (main_dialog_pins.cpp); pinning needs a run on screen and a free pin.
   bool PinThisRun();
   void RemovePin(int number);
+  // Keeps a file's curves, which differ from the run of its command, as a pin
+  // marked as saved; its number, or nullopt when every pin is taken.
+  std::optional<int> PinSavedCurves(const run::SavedRun& saved);
   void RemoveAllPins();
   const PinnedRuns& Pins() const { return pins_; }
 
@@ -179,7 +186,9 @@ class CMainDlg : public platform::Dialog {
   int bandPopulations_ = kDefaultBandPopulations;
   bool seedKept_ = false;
   std::uint64_t bandGeneration_ = 0;
+  // The last band received; it belongs to the run on screen while bandCurrent_.
   std::vector<batch::SummaryStatistics> band_;
+  bool bandCurrent_ = false;
   PinnedRuns pins_;
   ResponseHost responseHost_;
   int lastMovedTrackbar_ = 0;

@@ -37,6 +37,15 @@ void CMainDlg::SetBandPopulations(int populations) {
   UpdateWindow();
 }
 
+const std::vector<batch::SummaryStatistics>& CMainDlg::Band() const {
+  static const std::vector<batch::SummaryStatistics> kNone;
+  return bandCurrent_ ? band_ : kNone;
+}
+
+bool CMainDlg::BandOutOfDate() const {
+  return !bandCurrent_ && !band_.empty();
+}
+
 void CMainDlg::KeepSeed(bool keep) {
   seedKept_ = keep && shownRun_.has_value();
   if (seedKept_) {
@@ -46,13 +55,15 @@ void CMainDlg::KeepSeed(bool keep) {
   }
 }
 
-// The band on screen always belongs to the run on screen: a newer run drops
-// it at once, and a band that arrives for an older run is never shown.
+// A newer run keeps the band drawn, marked out of date, until its own band
+// arrives, so a dragged trackbar never leaves the plot blank; a band that
+// arrives for an older run is never shown.
 void CMainDlg::RequestBand() {
   ++bandGeneration_;
-  band_.clear();
+  bandCurrent_ = false;
   const bool wanted = bandShown_ && plotReady && model.agentCount > 0 && shownRun_.has_value();
   if (!wanted) {
+    band_.clear();
     if (bandWorker_) bandWorker_->Cancel();
     return;
   }
@@ -73,6 +84,7 @@ void CMainDlg::RequestBand() {
 void CMainDlg::AcceptBand(std::uint64_t generation, std::vector<batch::SummaryStatistics> band) {
   if (generation != bandGeneration_ || !bandShown_) return;
   band_ = std::move(band);
+  bandCurrent_ = true;
   Invalidate(true);
   UpdateWindow();
 }

@@ -5,6 +5,7 @@
 #include "batch/run_values.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
+#include "run_description/rerun_command.h"
 #include "ui/graph_band.h"
 #include "ui/graph_view.h"
 #include "ui/main_dialog.h"
@@ -36,6 +37,17 @@ bool NoAttributeDrawn(const model::RunArguments& a) {
          a.distRPrime == constant;
 }
 
+// What the band is made of and the command that prints its quantiles.
+std::string BandNote(const RunOnScreen& run, int populations) {
+  const std::string count = std::to_string(populations);
+  std::string note = "\nPopulation band: 5\u201395 % of " + count +
+                     " populations of this setting; its numbers come from:\n" +
+                     WrapCommand(run::ShortRerunCommand(run.seed, run.arguments) +
+                                 " --replicates " + count + " --summary");
+  if (NoAttributeDrawn(run.arguments)) note += kSamePopulationsNote;
+  return note;
+}
+
 }  // namespace
 
 void CMainDlg::SetUpToolTips() {
@@ -56,8 +68,8 @@ platform::AreaToolTip CMainDlg::ToolTipAt(int x, int y) const {
     return *pin;
   }
   std::string text = SeedToolTip(*shownRun_);
-  if (bandShown_ && NoAttributeDrawn(shownRun_->arguments)) {
-    text += kSamePopulationsNote;
+  if (bandShown_) {
+    text += BandNote(*shownRun_, bandPopulations_);
   }
   return {text, {client.left, client.top, client.right, bandBottom}};
 }

@@ -64,6 +64,7 @@ struct MenuState {
   bool seedKept;
   const PinnedRuns& pins;
   bool canExplore;
+  const RunOnScreen* run;  // pins exist only once a run is on screen
 };
 
 bool IsChecked(const GraphMenuItem& item, const MenuState& state) {
@@ -102,9 +103,9 @@ std::vector<platform::MenuItem> MenuItems(const MenuState& state,
   pinTexts.clear();
   pinTexts.reserve(state.pins.Pins().size());
   for (const GraphMenuItem& item : kGraphMenu) {
-    if (item.command == GraphCommand::kRemoveAllPins) {
+    if (item.command == GraphCommand::kRemoveAllPins && state.run != nullptr) {
       for (const PinnedRun& pin : state.pins.Pins()) {
-        pinTexts.push_back("Remove Pin " + std::to_string(pin.number));
+        pinTexts.push_back(RemovePinMenuText(pin, *state.run));
         items.push_back({kFirstRemovePinMenuId + pin.number, pinTexts.back()});
       }
     }
@@ -139,9 +140,10 @@ void CMainDlg::OnContextMenu(int x, int y, platform::ContextMenuSource source) {
     return;
   }
   std::vector<std::string> pinTexts;
-  const std::vector<platform::MenuItem> items = MenuItems(
-      {shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_, HasResponseHost()},
-      pinTexts);
+  const std::vector<platform::MenuItem> items =
+      MenuItems({shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_,
+                 HasResponseHost(), shownRun_ ? &*shownRun_ : nullptr},
+                pinTexts);
   const int chosen = platform::TrackPopupMenu(*this, items, x, y);
   if (const std::optional<int> pin = RemovedPin(chosen)) {
     RemovePin(*pin);

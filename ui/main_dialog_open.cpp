@@ -1,5 +1,10 @@
 // Opening a saved run: its file read and checked first, then the controls set
 // as a user would set them, and the run made again with its own seed.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/result_series.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "run_description/saved_run.h"
@@ -22,6 +27,34 @@ std::string ApproximationNotice(const std::string& path,
                        "\". These values lie a rounding error away from a trackbar position and "
                        "were taken at it, so the curves can differ from the saved ones:";
   for (const std::string& value : approximated) notice += "\n" + value;
+  return notice;
+}
+
+struct SeriesDifference {
+  int step;
+  int series;
+};
+
+// The first step, and at it the first series, where the run on screen and
+// the file's curves part.
+std::optional<SeriesDifference> FirstDifference(const model::SeriesPointers& now,
+                                                const std::vector<float>& saved) {
+  for (int k = 0; k < model::kStepCount; ++k) {
+    for (int s = 0; s < model::kSeriesCount; ++s) {
+      const float file = saved[static_cast<std::size_t>(s * model::kStepCount + k)];
+      if (now[s] == nullptr || now[s][k] != file) return SeriesDifference{k, s};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string DifferenceNotice(const SeriesDifference& difference, std::optional<int> pin) {
+  std::string notice =
+      "The file's curves differ from what this version computes for its "
+      "command, first at step " +
+      std::to_string(difference.step) + " of " + model::kSeriesNames[difference.series] + ". ";
+  notice += pin ? "They stay on the graph as pin " + std::to_string(*pin) + ", saved in the file."
+                : "No pin is free to keep them on the graph.";
   return notice;
 }
 
@@ -64,10 +97,15 @@ bool CMainDlg::OpenSeriesFile(const std::string& path) {
   ApplyControlSettings(*mapping.settings);
   Recompute();
   model.fixedSeed = seedKept_ ? std::optional<std::int32_t>(read.run->seed) : seedBefore;
-  if (!mapping.approximated.empty()) {
-    platform::ShowMessageBox(ApproximationNotice(path, mapping.approximated),
-                             platform::MessageIcon::kInformation);
+  std::string notice;
+  if (!mapping.approximated.empty()) notice = ApproximationNotice(path, mapping.approximated);
+  if (const std::optional<SeriesDifference> difference =
+          FirstDifference(model.Series(), read.run->series)) {
+    const std::optional<int> pin = PinSavedCurves(*read.run);
+    notice +=
+        (notice.empty() ? "Opened \"" + path + "\". " : "\n") + DifferenceNotice(*difference, pin);
   }
+  if (!notice.empty()) platform::ShowMessageBox(notice, platform::MessageIcon::kInformation);
   return true;
 }
 

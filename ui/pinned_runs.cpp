@@ -4,7 +4,9 @@
 
 #include "batch/run_values.h"
 #include "model/distribution_kind.h"
+#include "platform/mnemonic_text.h"
 #include "run_description/parameter_table.h"
+#include "ui/parameter_relevance.h"
 #include "ui/slider_table.h"
 #include "ui/value_label_text.h"
 
@@ -12,6 +14,10 @@ namespace ui {
 namespace {
 
 constexpr int kCountDecimals = 0;
+// A tooltip line holds about this many characters, as the graph's own tooltip.
+constexpr std::size_t kTipColumns = 60;
+// A menu item names a pin by its first few differences only.
+constexpr std::size_t kMenuDifferences = 2;
 
 std::string KindText(double kind) {
   const auto index = static_cast<std::size_t>(kind);
@@ -48,15 +54,20 @@ Shown Describe(const run::ParameterSpec& parameter, double pinned, double now) {
           ValueLabelText(now, kCountDecimals)};
 }
 
+std::string SavedMark(const PinnedRun& pin) {
+  return pin.source == PinSource::kFile ? " (saved in the file)" : "";
+}
+
 }  // namespace
 
-std::optional<int> PinnedRuns::Add(const RunOnScreen& run, const model::SeriesPointers& series) {
+std::optional<int> PinnedRuns::Add(const RunOnScreen& run, const model::SeriesPointers& series,
+                                   PinSource source) {
   if (Full()) return std::nullopt;
   int number = 1;
   while (std::ranges::any_of(pins_, [number](const PinnedRun& p) { return p.number == number; })) {
     ++number;
   }
-  PinnedRun pin{number, run, std::vector<float>(batch::kValuesPerRun)};
+  PinnedRun pin{number, run, std::vector<float>(batch::kValuesPerRun), source};
   for (int s = 0; s < model::kSeriesCount; ++s) {
     if (series[s] == nullptr) continue;
     std::copy_n(series[s], model::kStepCount, pin.values.begin() + batch::ValueIndex(s, 0));
@@ -81,20 +92,50 @@ std::vector<PinnedCurves> PinnedRuns::Curves() const {
   return curves;
 }
 
-std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
-  std::string text = "Pin " + std::to_string(pin.number) + ":";
-  bool any = false;
+std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen& now) {
+  std::vector<std::string> differences;
   for (const run::ParameterSpec& parameter : run::ParameterTable()) {
     const double pinned = run::ParameterValue(parameter, pin.run.arguments);
     const double current = run::ParameterValue(parameter, now.arguments);
-    if (pinned == current) continue;
+    if (pinned == current || !MattersInSetting(parameter, pin.run.arguments)) continue;
     const Shown shown = Describe(parameter, pinned, current);
-    text += (any ? ", " : " ") + shown.name + ' ' + shown.pinned + " (now " + shown.now + ')';
-    any = true;
+    differences.push_back(shown.name + ' ' + shown.pinned + " (now " + shown.now + ')');
   }
-  if (!any) text += " the same parameters as now";
+  return differences;
+}
+
+std::string PinDifference(const PinnedRun& pin, const RunOnScreen& now) {
+  const std::vector<std::string> differences = PinDifferences(pin, now);
+  std::string text = "Pin " + std::to_string(pin.number) + SavedMark(pin) + ":";
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < differences.size(); ++i) {
+    const bool wraps = i > 0 && text.size() - lineStart + 1 + differences[i].size() > kTipColumns;
+    if (wraps) {
+      text += '\n';
+      lineStart = text.size();
+    } else {
+      text += ' ';
+    }
+    text += differences[i];
+    if (i + 1 < differences.size()) text += ',';
+  }
+  if (differences.empty()) text += " the same parameters as now";
   if (pin.run.seed != now.seed) {
     text += "; seed " + std::to_string(pin.run.seed) + " (now " + std::to_string(now.seed) + ')';
+  }
+  return text;
+}
+
+std::string RemovePinMenuText(const PinnedRun& pin, const RunOnScreen& now) {
+  const std::vector<std::string> differences = PinDifferences(pin, now);
+  std::string text = "Remove Pin &" + std::to_string(pin.number) + SavedMark(pin) + ":";
+  const std::size_t shown = std::min(differences.size(), kMenuDifferences);
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += (i == 0 ? " " : ", ") + platform::EscapeAmpersands(differences[i]);
+  }
+  if (differences.size() > shown) text += ", \u2026";
+  if (differences.empty()) {
+    text += pin.run.seed != now.seed ? " seed " + std::to_string(pin.run.seed) : " as now";
   }
   return text;
 }

@@ -16,15 +16,25 @@ namespace {
 
 constexpr std::int32_t kSeed = -123456;
 
-// A file as WriteCsv writes it, with made-up series.
-std::string SavedText(const model::RunArguments& arguments, std::int32_t seed = kSeed) {
-  static std::array<std::array<float, model::kStepCount>, model::kSeriesCount> values = [] {
-    std::array<std::array<float, model::kStepCount>, model::kSeriesCount> v{};
+using SeriesValues = std::array<std::array<float, model::kStepCount>, model::kSeriesCount>;
+
+// Made-up series, all within [0, 1].
+const SeriesValues& MadeUpSeries() {
+  static const SeriesValues values = [] {
+    SeriesValues v{};
     for (int s = 0; s < model::kSeriesCount; ++s) {
-      for (int k = 0; k < model::kStepCount; ++k) v[s][k] = 0.01f * static_cast<float>(k + s);
+      for (int k = 0; k < model::kStepCount; ++k) {
+        v[s][k] = 0.009f * static_cast<float>(k) + 0.01f * static_cast<float>(s);
+      }
     }
     return v;
   }();
+  return values;
+}
+
+// A file as WriteCsv writes it, with made-up series.
+std::string SavedText(const model::RunArguments& arguments, std::int32_t seed = kSeed) {
+  const SeriesValues& values = MadeUpSeries();
   model::SeriesPointers series{};
   for (int s = 0; s < model::kSeriesCount; ++s) series[s] = values[s].data();
   std::ostringstream out;
@@ -85,6 +95,35 @@ TEST(SavedRun, TakesDefaultsForOptionsLeftOutAndWindowsLineEnds) {
   EXPECT_EQ(read.run->arguments.paramX, DefaultRunArguments().paramX);
 }
 
+// The values as written (nine significant digits) read back to the same floats.
+TEST(SavedRun, ReadsBackTheSeries) {
+  const SavedRunReading read = ReadSavedRun(SavedText(DefaultRunArguments()));
+  ASSERT_TRUE(read.run.has_value()) << read.error;
+  ASSERT_EQ(read.run->series.size(), static_cast<std::size_t>(model::kSeriesCount) *
+                                         static_cast<std::size_t>(model::kStepCount));
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    for (int k = 0; k < model::kStepCount; ++k) {
+      EXPECT_EQ(read.run->series[static_cast<std::size_t>(s * model::kStepCount + k)],
+                MadeUpSeries()[s][k]);
+    }
+  }
+}
+
+// An editor or a spreadsheet may save without the last line end.
+TEST(SavedRun, TakesALastLineWithoutItsEnd) {
+  const std::string text = SavedText(DefaultRunArguments());
+  const SavedRunReading read = ReadSavedRun(text.substr(0, text.size() - 1));
+  EXPECT_TRUE(read.run.has_value()) << read.error;
+}
+
+// A rate is a sum of shares: one rounding error above 1 is still a rate.
+TEST(SavedRun, TakesARateARoundingErrorAboveOne) {
+  const std::string text =
+      ReplaceRow(SavedText(DefaultRunArguments()), 5, "5,1.00000012,0,0.5,0.5,0.5");
+  const SavedRunReading read = ReadSavedRun(text);
+  EXPECT_TRUE(read.run.has_value()) << read.error;
+}
+
 struct BadFile {
   const char* name;
   std::string (*spoil)(const std::string& text);
@@ -126,8 +165,17 @@ const BadFile kBadFiles[] = {
      "the file ends after line 82, before the row of step 80"},
     {"ExtraRow", [](const std::string& t) { return t + "101,1,1,1,1,1\n"; },
      "line 104 follows the row of the last step"},
-    {"CutShort", [](const std::string& t) { return t.substr(0, t.size() - 1); },
-     "line 103 has no end: the file was cut short while it was written"},
+    {"NaN", [](const std::string& t) { return ReplaceRow(t, 7, "7,0.5,nan,1,1,1"); },
+     "line 10, field secondOrderRate: \"nan\" is not a finite number"},
+    {"Infinity", [](const std::string& t) { return ReplaceRow(t, 9, "9,0.5,0,1,-inf,1"); },
+     "line 12, field meanPropensityNonVolunteers: \"-inf\" is not a finite number"},
+    {"RateOutOfRange", [](const std::string& t) { return ReplaceRow(t, 40, "40,7.5,0,1,1,1"); },
+     "line 43, field firstOrderRate: \"7.5\" lies outside 0 to 1"},
+    {"NegativeRate", [](const std::string& t) { return ReplaceRow(t, 40, "40,0.5,-0.01,1,1,1"); },
+     "line 43, field secondOrderRate: \"-0.01\" lies outside 0 to 1"},
+    {"MeanAboveOne",
+     [](const std::string& t) { return ReplaceRow(t, 100, "100,0.5,0,1,1,1.00000012"); },
+     "line 103, field meanPropensity: \"1.00000012\" lies outside 0 to 1"},
     {"Huge", [](const std::string& t) { return t + std::string(kMaxSavedRunBytes, ' '); },
      "the file is larger than a series CSV can be (1048576 bytes)"},
 };

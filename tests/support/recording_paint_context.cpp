@@ -149,6 +149,16 @@ DrawingObject RecordingPaintContext::CreatePen(PenStyle style, int width, Colour
   return pen;
 }
 
+DrawingObject RecordingPaintContext::CreateDashedPen(const DashPattern& pattern, Rgb colour) {
+  ++penCalls_;
+  const bool fails = failPenAt_ == penCalls_;
+  const DrawingObject pen = fails ? kNoObject : Register(ObjectKind::kPen, false);
+  const CreatePenOp op{PenStyle::kDash, 1, colour, pen, pattern};
+  if (pen != kNoObject) pens_.emplace(pen, op);
+  ops_.emplace_back(op);
+  return pen;
+}
+
 DrawingObject RecordingPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
   ++fontCalls_;
   const bool fails = failFontAt_ == fontCalls_;
@@ -195,8 +205,16 @@ void RecordingPaintContext::SetTextAlign(unsigned flags) {
   ops_.emplace_back(SetTextAlignOp{flags});
 }
 
+void RecordingPaintContext::SetTextColour(Rgb colour) {
+  textColour_ = colour;
+}
+
+TextSize RecordingPaintContext::MeasureText(std::string_view text) {
+  return {kMeasuredCharWidth * static_cast<int>(text.size()), kMeasuredHeight};
+}
+
 void RecordingPaintContext::TextOut(int x, int y, std::string_view text) {
-  ops_.emplace_back(TextOutOp{{x, y}, std::string(text), currentFont_, textAlign_});
+  ops_.emplace_back(TextOutOp{{x, y}, std::string(text), currentFont_, textAlign_, textColour_});
 }
 
 void RecordingPaintContext::MoveTo(int x, int y) {

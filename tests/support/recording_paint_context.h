@@ -25,6 +25,7 @@ struct CreatePenOp {
   int width;
   Colour colour;
   DrawingObject result;
+  std::optional<DashPattern> dashes = std::nullopt;  // of CreateDashedPen
   friend bool operator==(const CreatePenOp&, const CreatePenOp&) = default;
 };
 
@@ -58,6 +59,7 @@ struct TextOutOp {
   std::string text;
   DrawingObject font;
   unsigned align;
+  Rgb colour = {0, 0, 0};
   friend bool operator==(const TextOutOp&, const TextOutOp&) = default;
 };
 
@@ -114,10 +116,16 @@ class RecordingPaintContext final : public PaintContext {
   RecordingPaintContext();
 
   DrawingObject CreatePen(PenStyle style, int width, Colour colour) override;
+  DrawingObject CreateDashedPen(const DashPattern& pattern, Rgb colour) override;
   DrawingObject CreateFont(std::string_view face, int cellHeight, int weight) override;
   DrawingObject SelectObject(DrawingObject object) override;
   void DeleteObject(DrawingObject object) override;
   void SetTextAlign(unsigned flags) override;
+  void SetTextColour(Rgb colour) override;
+  // Every character kMeasuredCharWidth pixels wide, the cell kMeasuredHeight high.
+  TextSize MeasureText(std::string_view text) override;
+  static constexpr int kMeasuredCharWidth = 7;
+  static constexpr int kMeasuredHeight = 14;
   void TextOut(int x, int y, std::string_view text) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -171,6 +179,7 @@ class RecordingPaintContext final : public PaintContext {
   DrawingObject currentFont_;
   PaintPoint position_{0, 0};
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
+  Rgb textColour_{0, 0, 0};
   int penCalls_ = 0;
   int fontCalls_ = 0;
   std::optional<int> failPenAt_;

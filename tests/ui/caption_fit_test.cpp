@@ -19,6 +19,8 @@
 
 #include "platform/button_face.h"
 #include "platform/dialog_window.h"
+#include "res/control_ids.h"
+#include "tests/support/case_name.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "ui/slope_dialog.h"
 
@@ -103,13 +105,38 @@ std::vector<Misfit> Misfits(const QWidget& window) {
   return misfits;
 }
 
-TEST(CaptionFit, EveryCaptionOfTheMainDialogFits) {
+// Captions change with the distributions ("Value" becomes "Median" for I, T
+// and E): each one is measured in every state that shows it, not only in the
+// start-up state.
+struct CaptionState {
+  const char* name;
+  std::vector<int> clicks;  // after sanctions are switched on
+};
+
+const CaptionState kCaptionStates[] = {
+    {"AtStartUp", {}},
+    {"EveryAttributeNormal",
+     {res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT, res::kIdRadioNormalE,
+      res::kIdRadioNormalRPrime}},
+    {"EveryAttributeLogNormal",
+     {res::kIdRadioLogNormalR, res::kIdRadioLogNormalI, res::kIdRadioLogNormalT,
+      res::kIdRadioLogNormalE, res::kIdRadioLogNormalRPrime}},
+};
+
+class CaptionFitInState : public testing::TestWithParam<CaptionState> {};
+
+TEST_P(CaptionFitInState, EveryCaptionOfTheMainDialogFits) {
   MainDialogHarness harness;
+  if (!GetParam().clicks.empty()) EnableRPrime(harness);
+  for (const int id : GetParam().clicks) harness.Click(id);
   const QWidget& window = *harness.Dialog().Window();
   ASSERT_GT(window.findChildren<QAbstractButton*>().size(), 20);
   const std::vector<Misfit> misfits = Misfits(window);
   EXPECT_TRUE(misfits.empty()) << Describe(misfits);
 }
+
+INSTANTIATE_TEST_SUITE_P(States, CaptionFitInState, testing::ValuesIn(kCaptionStates),
+                         test_support::CaseName());
 
 TEST(CaptionFit, EveryCaptionOfTheSlopeDialogFits) {
   MessageRecorder messages;

@@ -3,8 +3,10 @@
 // visible frame, not in a pixel or two.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <string>
@@ -71,6 +73,53 @@ TEST(FocusMark, EveryTabStopShowsTheFocusClearly) {
                              control->property("text").toString().toStdString() + "\" at " +
                              std::to_string(control->x()) + "," + std::to_string(control->y());
     EXPECT_GE(DifferentPixels(without, with), kVisiblePixels) << name;
+  }
+}
+
+bool IsInk(QRgb pixel) {
+  constexpr int kDarkerThanMidGrey = 3 * 128;
+  return qRed(pixel) + qGreen(pixel) + qBlue(pixel) < kDarkerThanMidGrey;
+}
+
+// The frame goes around a caption, never over it: no pixel of a glyph (or of
+// the box) changes when the control takes the focus. Run at scale 2 as well.
+TEST(FocusMark, NoFrameCoversAGlyphOfItsCaption) {
+  MainDialogHarness harness;
+  EnableRPrime(harness);
+  platform::DialogWindow* window = harness.Dialog().Window();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  // Once at start-up (Constant checked) and once with every Normal checked.
+  for (const bool normal : {false, true}) {
+    if (normal) {
+      for (const int id : {res::kIdRadioNormalR, res::kIdRadioNormalI, res::kIdRadioNormalT,
+                           res::kIdRadioNormalE, res::kIdRadioNormalRPrime}) {
+        harness.Click(id);
+      }
+    }
+    const std::vector<QWidget*> stops = TabStops(*window);
+    int captions = 0;
+    for (QWidget* control : stops) {
+      const auto* button = qobject_cast<QAbstractButton*>(control);
+      if (button == nullptr || button->text().isEmpty() || qobject_cast<QPushButton*>(control)) {
+        continue;
+      }
+      ++captions;
+      QWidget* other = control == stops.front() ? stops.back() : stops.front();
+      other->setFocus(Qt::TabFocusReason);
+      const QImage without = Picture(*control);
+      control->setFocus(Qt::TabFocusReason);
+      const QImage with = Picture(*control);
+      int covered = 0;
+      for (int y = 0; y < without.height(); ++y) {
+        for (int x = 0; x < without.width(); ++x) {
+          if (IsInk(without.pixel(x, y)) && with.pixel(x, y) != without.pixel(x, y)) ++covered;
+        }
+      }
+      EXPECT_EQ(covered, 0) << button->text().toStdString() << " at " << control->x() << ","
+                            << control->y();
+    }
+    EXPECT_GT(captions, 15);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/dialog_window.h"
+#include "platform/mnemonic_text.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
 #include "ui/graph_band.h"
@@ -17,17 +18,24 @@ constexpr int kSeriesBoxes[] = {res::kIdCheckFirstOrderRate, res::kIdCheckSecond
                                 res::kIdCheckMeanPropensityNonVolunteers,
                                 res::kIdCheckMeanPropensity};
 
+// An item is named by its whole text or by what comes before its colon
+// ("Remove Pin 2" for "Remove Pin 2: J 0.30 (now 0.50)").
+bool IsChoice(std::string_view shown, std::string_view choice) {
+  return shown == choice || (shown.starts_with(choice) && shown.substr(choice.size(), 1) == ":");
+}
+
 }  // namespace
 
 MenuChooser::MenuChooser(std::string choice)
     : choice_(std::move(choice)),
       previous_(platform::SetPopupMenuHandler(
           [this](std::span<const platform::MenuItem> items, int x, int y) {
-            OfferedMenu offer{{items.begin(), items.end()}, {}, QPoint(x, y)};
+            OfferedMenu offer{{items.begin(), items.end()}, {}, {}, QPoint(x, y)};
             int chosen = platform::kMenuDismissed;
             for (const platform::MenuItem& item : items) {
-              offer.texts.emplace_back(item.text);
-              if (item.text == choice_ && item.enabled) {
+              offer.captions.emplace_back(item.text);
+              offer.texts.push_back(platform::ShownCaption(item.text));
+              if (IsChoice(offer.texts.back(), choice_) && item.enabled) {
                 chosen = item.id;
               }
             }

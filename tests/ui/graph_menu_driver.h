@@ -16,11 +16,13 @@ namespace ui_test {
 // A menu as the dialog offered it.
 struct OfferedMenu {
   std::vector<platform::MenuItem> items;
-  std::vector<std::string> texts;  // the items' texts, kept beyond the offer
+  std::vector<std::string> texts;     // the items' texts as shown, kept beyond the offer
+  std::vector<std::string> captions;  // the same with their access-letter marks
   QPoint at;
 };
 
-// Answers every popup menu with the item of a given text (or dismisses it)
+// Answers every popup menu with the item of a given shown text, or the one
+// whose text begins with it and a colon (or dismisses it)
 // instead of showing one, and records what was offered, for as long as it lives.
 class MenuChooser {
  public:

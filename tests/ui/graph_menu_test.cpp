@@ -13,6 +13,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -20,6 +22,7 @@
 
 #include "cli/runner.h"
 #include "platform/dialog_window.h"
+#include "platform/mnemonic_text.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
 #include "tests/support/case_name.h"
@@ -28,6 +31,7 @@
 #include "tests/ui/modal_dialog_driver.h"
 #include "tests/ui/temporary_current_directory.h"
 #include "ui/graph_band.h"
+#include "ui/pinned_runs.h"
 #include "ui/slider_table.h"
 
 namespace ui_test {
@@ -75,9 +79,40 @@ TEST_F(GraphMenu, ARightClickOnTheGraphOffersEveryItemWhereItWasClicked) {
   const OfferedMenu& offer = chooser_.Offers().front();
   EXPECT_EQ(offer.texts, kMenuTexts);
   EXPECT_EQ(offer.at, kInGraph);
-  for (const platform::MenuItem& item : offer.items) {
-    EXPECT_EQ(item.enabled, !GreyedAtStart(item.text)) << item.text;
+  for (std::size_t i = 0; i < offer.items.size(); ++i) {
+    EXPECT_EQ(offer.items[i].enabled, !GreyedAtStart(offer.texts[i])) << offer.texts[i];
   }
+}
+
+// Letters of the items offered, each required; a repeated one reported.
+void ExpectUniqueAccessLetters(const OfferedMenu& offer) {
+  std::map<char, std::string> taken;
+  for (const std::string& caption : offer.captions) {
+    const std::optional<char> letter = platform::AccessLetter(caption);
+    ASSERT_TRUE(letter.has_value()) << caption;
+    const auto [at, fresh] = taken.emplace(*letter, caption);
+    EXPECT_TRUE(fresh) << caption << " repeats " << at->second;
+  }
+}
+
+// The fixed items are there in every state; the only others are the six
+// "Remove Pin n", so the menu with every pin holds every item there can be.
+// The pins differ from the run in an "R & I" correlation, whose ampersand
+// must not become a second access letter.
+TEST_F(GraphMenu, EveryItemHasAnAccessLetterOfItsOwnInEveryState) {
+  RightClick(harness_, kInGraph);
+  ExpectUniqueAccessLetters(chooser_.Offers().back());
+  harness_.Click(res::kIdRadioNormalR);
+  harness_.Click(res::kIdRadioNormalI);
+  for (std::size_t pin = 0; pin < ui::kMaxPins; ++pin) {
+    harness_.Keys(res::kIdSliderCorrRI, {Qt::Key_Right});
+    ChooseFromGraphMenu(harness_, chooser_, "Pin This Run");
+  }
+  harness_.Keys(res::kIdSliderCorrRI, {Qt::Key_End});
+  RightClick(harness_, kInGraph);
+  const OfferedMenu& full = chooser_.Offers().back();
+  ASSERT_EQ(full.captions.size(), kMenuTexts.size() + ui::kMaxPins);
+  ExpectUniqueAccessLetters(full);
 }
 
 struct ClickCase {
@@ -307,6 +342,10 @@ void WhenPopupOpens(std::function<void(QMenu&)> work, int roundsLeft = kDialogWa
   });
 }
 
+std::string ActionCaption(const QAction* action) {
+  return platform::ShownCaption(action->text().toStdString());
+}
+
 // The platform's own menu, without a chooser: a click on its last item copies the graph.
 TEST(RealGraphMenu, ShowsTheItemsAndRunsTheOneClicked) {
   MainDialogHarness harness;
@@ -314,12 +353,10 @@ TEST(RealGraphMenu, ShowsTheItemsAndRunsTheOneClicked) {
   std::vector<std::string> shown;
   WhenPopupOpens([&shown](QMenu& menu) {
     for (const QAction* action : menu.actions()) {
-      if (!action->isSeparator()) shown.push_back(action->text().toStdString());
+      if (!action->isSeparator()) shown.push_back(ActionCaption(action));
     }
     const auto actions = menu.actions();
-    QAction* copy = *std::ranges::find(
-        actions, QString::fromUtf8(kCopyItem.data(), static_cast<qsizetype>(kCopyItem.size())),
-        &QAction::text);
+    QAction* copy = *std::ranges::find(actions, std::string(kCopyItem), ActionCaption);
     QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(copy).center());
   });
   const int runsBefore = harness.Runs();
@@ -327,6 +364,15 @@ TEST(RealGraphMenu, ShowsTheItemsAndRunsTheOneClicked) {
   EXPECT_EQ(shown, kMenuTexts);
   EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
   EXPECT_EQ(harness.Runs(), runsBefore);
+}
+
+// The marked letter picks its item in the platform's own menu.
+TEST(RealGraphMenu, AnAccessLetterRunsItsItem) {
+  MainDialogHarness harness;
+  QGuiApplication::clipboard()->clear();
+  WhenPopupOpens([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_C); });
+  RightClick(harness, kInGraph);
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
 }
 
 TEST(RealGraphMenu, EscapeClosesItWithoutDoingAnything) {

@@ -459,4 +459,91 @@ const IconicCase kIconics[] = {
 INSTANTIATE_TEST_SUITE_P(Sizes, GraphIconic, ::testing::ValuesIn(kIconics),
                          test_support::CaseName());
 
+// --- Pins -----------------------------------------------------------------
+
+// Six pins ending at close and at equal values: a pattern of its own for each
+// pin, labels in the series' colour, apart, inside the picture and above the
+// "100" label.
+class GraphPins : public GraphPaint {
+ protected:
+  void PaintPins(const std::vector<float>& ends) {
+    pinValues_.assign(ends.size(), {});
+    std::vector<ui::PinnedCurves> pins;
+    for (std::size_t p = 0; p < ends.size(); ++p) {
+      pinValues_[p].fill(ends[p]);
+      ui::PinnedCurves curves{static_cast<int>(p) + 1, {}};
+      for (int s = 0; s < model::kSeriesCount; ++s) curves.series[s] = pinValues_[p].data();
+      pins.push_back(curves);
+    }
+    ui::PaintGraph(context_, kWorkedClient, true, data_,
+                   [this](int id) { return ticked_.contains(id); }, {{}, pins});
+  }
+
+  std::vector<TextOutOp> PinLabels() const {
+    std::vector<TextOutOp> labels;
+    for (const TextOutOp& text : context_.OpsOf<TextOutOp>()) {
+      // The axis labels are centred on their points, the pin labels flush left.
+      if (text.align == platform::kTextAlignLeft) labels.push_back(text);
+    }
+    return labels;
+  }
+
+  std::vector<std::array<float, kPoints>> pinValues_;
+};
+
+TEST_F(GraphPins, EachPinOfASeriesHasADashPatternOfItsOwn) {
+  ticked_ = {res::kIdCheckSecondOrderRate};
+  PaintPins({0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f});
+  std::vector<platform::DashPattern> patterns;
+  for (const CreatePenOp& pen : context_.OpsOf<CreatePenOp>()) {
+    if (!pen.dashes) continue;
+    EXPECT_EQ(pen.colour, kMagenta);
+    patterns.push_back(*pen.dashes);
+  }
+  ASSERT_THAT(patterns, SizeIs(6));
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    for (std::size_t j = i + 1; j < patterns.size(); ++j) EXPECT_NE(patterns[i], patterns[j]);
+  }
+}
+
+// The second-order rate with sanctions off is 0 everywhere: five pins, one label.
+TEST_F(GraphPins, AFlatSeriesGetsOneLabelInItsColourAboveTheTimeLabel) {
+  ticked_ = {res::kIdCheckSecondOrderRate};
+  PaintPins({0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+  const std::vector<TextOutOp> labels = PinLabels();
+  ASSERT_THAT(labels, SizeIs(1));
+  EXPECT_EQ(labels[0].text, "1, 2, 3, 4, 5");
+  EXPECT_EQ(Colour(labels[0].colour), kMagenta);
+  constexpr int kTimeLabelTop = 305 + 2;
+  EXPECT_LE(labels[0].at.y + RecordingPaintContext::kMeasuredHeight, kTimeLabelTop);
+  EXPECT_LE(labels[0].at.x +
+                RecordingPaintContext::kMeasuredCharWidth * static_cast<int>(labels[0].text.size()),
+            kWorkedClient.right);
+}
+
+TEST_F(GraphPins, LabelsOfCloseEndsStandApartAndInsideThePicture) {
+  ticked_ = {res::kIdCheckFirstOrderRate};
+  PaintPins({1.0f, 0.99f, 0.5f, 0.51f, 0.52f});
+  const std::vector<TextOutOp> labels = PinLabels();
+  ASSERT_THAT(labels, SizeIs(5));
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_GE(labels[i].at.y, kWorkedClient.top) << labels[i].text;
+    EXPECT_EQ(Colour(labels[i].colour), kBlack);
+    for (std::size_t j = i + 1; j < labels.size(); ++j) {
+      EXPECT_GE(std::abs(labels[i].at.y - labels[j].at.y), RecordingPaintContext::kMeasuredHeight)
+          << labels[i].text << " and " << labels[j].text;
+    }
+  }
+}
+
+TEST_F(GraphPins, TextIsBlackAgainAfterTheLabels) {
+  ticked_ = {res::kIdCheckMeanPropensity};
+  PaintPins({0.3f});
+  ASSERT_THAT(PinLabels(), SizeIs(1));
+  EXPECT_EQ(Colour(PinLabels()[0].colour), kRed);
+  context_.TextOut(0, 0, "after");
+  EXPECT_EQ(Colour(context_.OpsOf<TextOutOp>().back().colour), kBlack);
+  EXPECT_THAT(context_.Problems(), IsEmpty());
+}
+
 }  // namespace

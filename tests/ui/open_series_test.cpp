@@ -23,6 +23,7 @@
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/temporary_current_directory.h"
+#include "ui/pinned_runs.h"
 #include "ui/radio_work.h"
 #include "ui/slider_table.h"
 
@@ -101,6 +102,8 @@ void MoveAway(MainDialogHarness& harness) {
   harness.Dialog().model.fixedSeed.reset();
 }
 
+std::string RunnerOutput(const std::vector<std::string>& args);
+
 class OpenSeries : public testing::Test {
  protected:
   std::filesystem::path SaveSeries(const char* name) {
@@ -135,6 +138,34 @@ TEST_F(OpenSeries, BringsBackEveryControlAndTheGraphPixelForPixel) {
   EXPECT_EQ(harness_.LastRun(), shown.arguments);
   EXPECT_EQ(GrabGraphBand(harness_), graph);
   EXPECT_FALSE(harness_.Dialog().model.fixedSeed.has_value());  // the next move takes the clock
+  EXPECT_TRUE(harness_.Dialog().Pins().Empty());  // the curves are the file's: nothing to keep
+}
+
+// A file whose curves this version does not make for its command (here one
+// value edited): said once, and the file's curves kept as a pin.
+TEST_F(OpenSeries, KeepsCurvesThatDifferFromTheRerunAsASavedPin) {
+  std::string text = RunnerOutput({"--seed", "5", "--distR", "1"});
+  const std::size_t row = text.find("\n60,");
+  ASSERT_NE(row, std::string::npos);
+  const std::size_t rate = text.find(',', row + 1);
+  const std::size_t next = text.find(',', rate + 1);
+  text.replace(rate + 1, next - rate - 1, "0.25");  // step 60's first-order rate
+  const std::filesystem::path file = directory_.Path() / "edited.csv";
+  WriteText(file, text);
+  Open(file);
+
+  ASSERT_EQ(harness_.Messages().size(), 1U);
+  EXPECT_NE(harness_.Messages()[0].text.find("first at step 60 of firstOrderRate"),
+            std::string::npos)
+      << harness_.Messages()[0].text;
+  ASSERT_EQ(harness_.Dialog().Pins().Pins().size(), 1U);
+  const ui::PinnedRun& pin = harness_.Dialog().Pins().Pins().front();
+  EXPECT_EQ(pin.source, ui::PinSource::kFile);
+  EXPECT_EQ(pin.values[static_cast<std::size_t>(model::kFirstOrderRate) * model::kStepCount + 60],
+            0.25f);
+  EXPECT_EQ(pin.run.seed, 5);
+  EXPECT_NE(ui::PinDifference(pin, *harness_.Dialog().ShownRun()).find("saved in the file"),
+            std::string::npos);
 }
 
 TEST_F(OpenSeries, ADroppedFileOpensLikeTheMenu) {

@@ -42,12 +42,36 @@ const DifferenceCase kDifferenceCases[] = {
      7, "Pin 2: J 0.30 (now 0.50), Sanctions on (now off)"},
     {"KindAndCount",
      [](model::RunArguments& a) {
+       a.sanctionsOn = 1;
        a.distRPrime = 2;
        a.requestedCountR = 35;
      },
-     7, "Pin 2: R' Log-Normal (now Constant), R N 35 (now 100)"},
+     7, "Pin 2: Sanctions on (now off), R' Log-Normal (now Constant),\nR N 35 (now 100)"},
     {"OnlyTheSeed", [](model::RunArguments&) {}, 9,
      "Pin 2: the same parameters as now; seed 9 (now 7)"},
+    // What the pin's own setting ignores is no difference.
+    {"SigmaOfAConstant", [](model::RunArguments& a) { a.sigmaI = 0.4; }, 7,
+     "Pin 2: the same parameters as now"},
+    {"SigmaOfANormal",
+     [](model::RunArguments& a) {
+       a.distI = 1;
+       a.sigmaI = 0.4;
+     },
+     7, "Pin 2: I Normal (now Constant), I Sigma 0.40 (now 0.20)"},
+    {"RPrimeWithoutSanctions",
+     [](model::RunArguments& a) {
+       a.distRPrime = 2;
+       a.paramM = 0.9;
+     },
+     7, "Pin 2: the same parameters as now"},
+    {"CorrelationOfTwoNormals",
+     [](model::RunArguments& a) {
+       a.distE = 1;
+       a.distT = 1;
+       a.corrET = 0.5;
+       a.corrRI = 0.5;
+     },
+     7, "Pin 2: T Normal (now Constant), E Normal (now Constant),\nE & T 0.50 (now 0.00)"},
 };
 
 class PinDifference : public testing::TestWithParam<DifferenceCase> {};
@@ -64,14 +88,70 @@ TEST_P(PinDifference, NamesWhatDiffersFromTheRunNow) {
 INSTANTIATE_TEST_SUITE_P(Cases, PinDifference, testing::ValuesIn(kDifferenceCases),
                          test_support::CaseName());
 
+struct MenuTextCase {
+  const char* name;
+  void (*change)(model::RunArguments& pinned);
+  std::int32_t pinnedSeed;
+  std::string expected;
+};
+
+const MenuTextCase kMenuTextCases[] = {
+    {"OneDifference", [](model::RunArguments& a) { a.paramJ = 0.3; }, 7,
+     "Remove Pin &2: J 0.30 (now 0.50)"},
+    {"FirstTwoOfThree",
+     [](model::RunArguments& a) {
+       a.paramJ = 0.3;
+       a.paramX = 0.1;
+       a.sanctionsOn = 1;
+     },
+     7, "Remove Pin &2: J 0.30 (now 0.50), X 0.10 (now 0.00), \u2026"},
+    {"AmpersandShownAsItIs",
+     [](model::RunArguments& a) {
+       a.distR = 1;
+       a.distI = 1;
+       a.corrRI = 0.5;
+     },
+     7, "Remove Pin &2: R Normal (now Constant), I Normal (now Constant), \u2026"},
+    {"OnlyTheSeed", [](model::RunArguments&) {}, 9, "Remove Pin &2: seed 9"},
+    {"NothingDiffers", [](model::RunArguments&) {}, 7, "Remove Pin &2: as now"},
+};
+
+class RemovePinMenuText : public testing::TestWithParam<MenuTextCase> {};
+
+TEST_P(RemovePinMenuText, NamesThePinByItsFirstDifferences) {
+  const MenuTextCase& c = GetParam();
+  const ui::RunOnScreen now{7, run::DefaultRunArguments()};
+  ui::PinnedRun pin{2, now, {}};
+  pin.run.seed = c.pinnedSeed;
+  c.change(pin.run.arguments);
+  EXPECT_EQ(ui::RemovePinMenuText(pin, now), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RemovePinMenuText, testing::ValuesIn(kMenuTextCases),
+                         test_support::CaseName());
+
+TEST(RemovePinMenuTexts, DoubleAnAmpersandOfADifference) {
+  ui::RunOnScreen now{7, run::DefaultRunArguments()};
+  ui::PinnedRun pin{3, now, {}};
+  pin.run.arguments.distE = 1;
+  pin.run.arguments.distT = 1;
+  pin.run.arguments.corrET = 0.5;
+  now.arguments.distE = 1;
+  EXPECT_EQ(ui::RemovePinMenuText(pin, now),
+            "Remove Pin &3: T Normal (now Constant), E && T 0.50 (now 0.00)");
+}
+
 std::vector<std::string> OfferedTexts(MainDialogHarness& harness, MenuChooser& chooser) {
   chooser.Choose({});
   RightClick(harness, kInGraph);
   return chooser.Offers().back().texts;
 }
 
+// An item of that text, or whose text begins with it and a colon.
 bool Offers(const std::vector<std::string>& texts, std::string_view text) {
-  return std::ranges::find(texts, std::string(text)) != texts.end();
+  return std::ranges::any_of(texts, [text](const std::string& offered) {
+    return offered == text || offered.starts_with(std::string(text) + ':');
+  });
 }
 
 std::string ToolTipAt(MainDialogHarness& harness, QPoint point) {

@@ -6,10 +6,16 @@
 #include <QTest>
 #include <QToolTip>
 #include <atomic>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "batch/batch_output.h"
 #include "batch/replicate_summary.h"
+#include "cli/runner.h"
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
+#include "run_description/rerun_command.h"
 #include "tests/support/case_name.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
@@ -132,6 +138,103 @@ TEST_F(BandOnScreen, SaysSoWhenEveryPopulationIsTheSame) {
   ASSERT_TRUE(QToolTip::isVisible());
   EXPECT_NE(QToolTip::text().toStdString().find("every\npopulation is the same"),
             std::string::npos);
+}
+
+// Channel sum: lower is darker.
+int Lightness(QRgb pixel) {
+  return qRed(pixel) + qGreen(pixel) + qBlue(pixel);
+}
+
+// A move keeps the last band on the plot, fainter, until the band of the new
+// position is there. Delivery needs the event loop, so right after the key
+// the new band cannot have arrived.
+TEST_F(BandOnScreen, StaysFainterWhileTheNewOneIsComputed) {
+  const QImage without = GrabGraphBand(harness_);
+  ChooseFromGraphMenu(harness_, chooser_, kBandItem);
+  ASSERT_TRUE(WaitForBand(harness_.Dialog()));
+  const QImage current = GrabGraphBand(harness_);
+
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_Right});
+  ASSERT_TRUE(harness_.Dialog().BandOutOfDate());
+  EXPECT_TRUE(harness_.Dialog().Band().empty());
+  const QImage outOfDate = GrabGraphBand(harness_);
+  int fainter = 0;
+  int notFainter = 0;
+  const QRgb white = qRgb(255, 255, 255);
+  for (int y = 0; y < without.height(); ++y) {
+    for (int x = 0; x < without.width(); ++x) {
+      // Plot area tinted both times, clear of every curve.
+      if (without.pixel(x, y) != white || current.pixel(x, y) == white ||
+          outOfDate.pixel(x, y) == white || Lightness(current.pixel(x, y)) < 3 * 128 ||
+          Lightness(outOfDate.pixel(x, y)) < 3 * 128) {
+        continue;
+      }
+      ++(Lightness(outOfDate.pixel(x, y)) > Lightness(current.pixel(x, y)) ? fainter : notFainter);
+    }
+  }
+  EXPECT_GT(fainter, 100);
+  EXPECT_EQ(notFainter, 0);
+
+  ASSERT_TRUE(WaitForBand(harness_.Dialog()));
+  EXPECT_FALSE(harness_.Dialog().BandOutOfDate());
+}
+
+TEST_F(BandOnScreen, OutOfDateGoesAwayWhenSwitchedOff) {
+  ChooseFromGraphMenu(harness_, chooser_, kBandItem);
+  ASSERT_TRUE(WaitForBand(harness_.Dialog()));
+  harness_.Keys(res::kIdSliderJ, {Qt::Key_Right});
+  ChooseFromGraphMenu(harness_, chooser_, kBandItem);
+  EXPECT_FALSE(harness_.Dialog().BandOutOfDate());
+  QTest::qWait(50);
+  EXPECT_TRUE(harness_.Dialog().Band().empty());
+}
+
+std::string GraphToolTip(MainDialogHarness& harness) {
+  platform::DialogWindow* window = harness.Dialog().Window();
+  QHelpEvent event(QEvent::ToolTip, kInGraph, window->mapToGlobal(kInGraph));
+  QApplication::sendEvent(window, &event);
+  return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+}
+
+// The wrapped lines joined again, as a shell reads them.
+std::string Unwrapped(const std::string& text) {
+  constexpr std::string_view kBreak = " \\\n  ";
+  std::string joined;
+  std::size_t from = 0;
+  for (std::size_t at; (at = text.find(kBreak, from)) != std::string::npos;
+       from = at + kBreak.size()) {
+    joined.append(text, from, at - from).push_back(' ');
+  }
+  return joined.append(text, from);
+}
+
+// The tooltip's command prints exactly the band's quantiles.
+TEST_F(BandOnScreen, ItsTooltipGivesThePopulationsAndTheCommandOfItsNumbers) {
+  ChooseFromGraphMenu(harness_, chooser_, "Band of 8 Populations");
+  ChooseFromGraphMenu(harness_, chooser_, kBandItem);
+  ASSERT_TRUE(WaitForBand(harness_.Dialog()));
+  const std::string tip = Unwrapped(GraphToolTip(harness_));
+  EXPECT_NE(tip.find("of 8 populations"), std::string::npos) << tip;
+  const ui::RunOnScreen& run = *harness_.Dialog().ShownRun();
+  const std::string command =
+      run::ShortRerunCommand(run.seed, run.arguments) + " --replicates 8 --summary";
+  ASSERT_NE(tip.find(command), std::string::npos) << tip;
+
+  std::istringstream words(command);
+  std::vector<std::string> args;
+  for (std::string word; words >> word;) args.push_back(word);
+  args.erase(args.begin());
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
+  std::string expected;
+  batch::AppendSummaryCsvHeader(expected);
+  batch::AppendSummaryCsv(expected, {0, 8, run.seed}, run.arguments, harness_.Dialog().Band());
+  EXPECT_EQ(out.str(), expected);
+}
+
+TEST_F(BandOnScreen, ItsTooltipSaysNothingOfABandSwitchedOff) {
+  EXPECT_EQ(GraphToolTip(harness_).find("Population band"), std::string::npos);
 }
 
 TEST(KeptSeed, EveryRunTakesTheSeedOnScreenUntilReleased) {

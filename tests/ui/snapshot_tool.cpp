@@ -78,6 +78,31 @@ const std::map<std::string, Scenario> kScenarios = {
         Press(dialog, res::kIdSliderJ, Qt::Key_Right, 40);
         return static_cast<QWidget*>(nullptr);
       }}},
+    // Five pins a step of J apart, and the second-order rate, flat at 0
+    // with sanctions off, so that their ends crowd.
+    {"crowded-pins",
+     {{res::kIdCheckSecondOrderRate},
+      [](ui::CMainDlg& dialog) {
+        dialog.model.fixedSeed = 1;
+        for (int pin = 0; pin < 5; ++pin) {
+          Press(dialog, res::kIdSliderJ, Qt::Key_Right, 1);
+          dialog.PinThisRun();
+        }
+        Press(dialog, res::kIdSliderJ, Qt::Key_Right, 10);
+        return static_cast<QWidget*>(nullptr);
+      }}},
+    // A move after the band came: the band of the old position, out of date.
+    {"band-out-of-date",
+     {{res::kIdCheckMeanPropensity, res::kIdRadioNormalR, res::kIdRadioNormalI,
+       res::kIdRadioNormalT},
+      [](ui::CMainDlg& dialog) {
+        dialog.ShowBand(true);
+        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs)) {
+          std::fputs("corvellan_snapshot: the band never came\n", stderr);
+        }
+        Press(dialog, res::kIdSliderJ, Qt::Key_Right, 10);
+        return static_cast<QWidget*>(nullptr);
+      }}},
     {"response",
      {{res::kIdRadioNormalR, res::kIdRadioNormalI},
       [](ui::CMainDlg& dialog) -> QWidget* {
@@ -98,7 +123,10 @@ const std::map<std::string, Scenario> kScenarios = {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc != kArgumentCount || !kScenarios.contains(argv[1])) {
-    std::fputs("Usage: corvellan_snapshot default|all-series|band|pins|response OUT.png\n", stderr);
+    std::fputs(
+        "Usage: corvellan_snapshot "
+        "default|all-series|band|band-out-of-date|pins|crowded-pins|response OUT.png\n",
+        stderr);
     return kExitUsage;
   }
   QApplication::setApplicationName("Corvellan");
