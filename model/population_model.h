@@ -18,6 +18,12 @@ namespace model {
 // only after this returns.
 using FailedCheckNotice = std::function<void(std::string_view message)>;
 
+// Seed a run takes from the calendar clock: whole seconds since 1970, as a 32-bit integer.
+std::int32_t ClockSeed();
+
+// Where a run without a fixed seed takes its seed from.
+using SeedClock = std::int32_t (*)();
+
 inline constexpr std::string_view kMessageBadJ = "Inappropriate parameter J";
 inline constexpr std::string_view kMessageBadX = "Inappropriate parameter X";
 inline constexpr std::string_view kMessageBadN = "Inappropriate parameter N";
@@ -83,8 +89,10 @@ class CPopulationModel {
 
   // Injected by the caller, not part of a run's state.
   FailedCheckNotice notice;
-  // When set, every run is seeded with it instead of the calendar clock.
+  // When set, every run is seeded with it instead of the clock.
   std::optional<std::int32_t> fixedSeed;
+  // The calendar clock; tests put a clock of their own here.
+  SeedClock seedClock = ClockSeed;
   // Seed of the last run that passed its checks.
   std::int32_t runSeed = 0;
 
@@ -101,8 +109,5 @@ class CPopulationModel {
 
   DynamicsScratch scratch_;
 };
-
-// Seed a run takes from the calendar clock: whole seconds since 1970, as a 32-bit integer.
-std::int32_t ClockSeed();
 
 }  // namespace model
