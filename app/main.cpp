@@ -4,6 +4,7 @@
 
 #include "app/main_app.h"
 #include "app/startup_messages.h"
+#include "output/file_size_limit.h"
 #include "output/temporary_files.h"
 
 namespace {
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   output::RemoveTemporaryFilesOnSignals();
+  output::TakeFileSizeLimitAsError();
   app::StartupMessages startup;
   app::CMainApp application(argc, argv);
   startup.Release();

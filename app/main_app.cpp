@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "platform/dialog_window.h"
+#include "platform/no_stored_settings.h"
 #include "response/response_window.h"
 #include "ui/main_dialog.h"
 
@@ -30,6 +31,7 @@ ui::CMainDlg::ResponseHost ResponseWindowOf(ui::CMainDlg& dialog,
 }  // namespace
 
 CMainApp::CMainApp(int& argc, char** argv) : application_(argc, argv) {
+  platform::StoreNoSettings();
   QApplication::setApplicationName(kApplicationName);
   QGuiApplication::setDesktopFileName(kDesktopFileName);
 }

@@ -1,84 +1,17 @@
 #include "batch/batch_output.h"
 
-#include <array>
-#include <charconv>
-#include <cmath>
-
 #include "batch/run_values.h"
 #include "run_description/number_text.h"
-#include "run_description/parameter_table.h"
+#include "run_description/output_text.h"
 
 namespace batch {
-namespace {
 
-// Enough for any integer.
-constexpr std::size_t kNumberBuffer = 32;
-
-void AppendJsonNumber(std::string& text, double value) {
-  if (std::isfinite(value)) {
-    run::AppendSignificant(text, value);
-  } else {
-    text += "null";
-  }
-}
-
-template <typename Integer>
-void AppendInteger(std::string& text, Integer value) {
-  std::array<char, kNumberBuffer> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  text.append(buffer.data(), result.ptr);
-}
-
-void AppendArgumentNames(std::string& text) {
-  for (const run::ParameterSpec& entry : run::ParameterTable())
-    text.append(entry.name).append(1, ',');
-}
-
-void AppendArgumentValues(std::string& text, const model::RunArguments& arguments) {
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
-    run::AppendRoundTrip(text, run::ParameterValue(entry, arguments));
-    text += ',';
-  }
-}
-
-void AppendJsonParameters(std::string& text, const model::RunArguments& arguments) {
-  text += "\"parameters\":{";
-  const char* separator = "";
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
-    text.append(separator).append(1, '"').append(entry.name).append("\":");
-    run::AppendRoundTrip(text, run::ParameterValue(entry, arguments));
-    separator = ",";
-  }
-  text += '}';
-}
-
-void AppendJsonSteps(std::string& text) {
-  text += "\"step\":[";
-  for (int k = 0; k < model::kStepCount; ++k) {
-    if (k > 0) text += ',';
-    AppendInteger(text, k);
-  }
-  text += ']';
-}
-
-// "name":[v0,...,v100] for one series, value(k) giving step k.
-template <typename ValueAt>
-void AppendJsonArray(std::string& text, std::string_view name, ValueAt value) {
-  text.append(1, '"').append(name).append("\":[");
-  for (int k = 0; k < model::kStepCount; ++k) {
-    if (k > 0) text += ',';
-    AppendJsonNumber(text, value(k));
-  }
-  text += ']';
-}
-
-}  // namespace
+using run::AppendInteger;
 
 void AppendRunCsvHeader(std::string& text) {
   text += "run,replicate,seed,";
-  AppendArgumentNames(text);
-  text += "step";
-  for (const char* name : model::kSeriesNames) text.append(1, ',').append(name);
+  run::AppendParameterNames(text);
+  run::AppendSeriesColumnNames(text);
   text += '\n';
 }
 
@@ -90,7 +23,7 @@ void AppendRunCsvRowOpening(std::string& text, const RunLabel& label,
   text += ',';
   AppendInteger(text, label.seed);
   text += ',';
-  AppendArgumentValues(text, arguments);
+  run::AppendParameterValues(text, arguments);
 }
 
 void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
@@ -99,11 +32,7 @@ void AppendRunCsv(std::string& text, const RunLabel& label, const model::RunArgu
   AppendRunCsvRowOpening(prefix, label, arguments);
   for (int k = 0; k < model::kStepCount; ++k) {
     text += prefix;
-    AppendInteger(text, k);
-    for (int s = 0; s < model::kSeriesCount; ++s) {
-      text += ',';
-      run::AppendSignificant(text, values[ValueIndex(s, k)]);
-    }
+    run::AppendCsvStep(text, k, [&](int s) { return values[ValueIndex(s, k)]; });
     text += '\n';
   }
 }
@@ -119,9 +48,9 @@ void AppendRunJsonOpening(std::string& text, const RunLabel& label,
   text += ",\"seed\":";
   AppendInteger(text, label.seed);
   text += ',';
-  AppendJsonParameters(text, arguments);
+  run::AppendJsonParameters(text, arguments);
   text += ",\"series\":{";
-  AppendJsonSteps(text);
+  run::AppendJsonStepArray(text);
 }
 
 void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArguments& arguments,
@@ -129,14 +58,15 @@ void AppendRunJson(std::string& text, const RunLabel& label, const model::RunArg
   AppendRunJsonOpening(text, label, arguments);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     text += ',';
-    AppendJsonArray(text, model::kSeriesNames[s], [&](int k) { return values[ValueIndex(s, k)]; });
+    run::AppendJsonSeriesArray(text, model::kSeriesNames[s],
+                               [&](int k) { return values[ValueIndex(s, k)]; });
   }
   text += "}}\n";
 }
 
 void AppendSummaryCsvHeader(std::string& text) {
   text += "point,replicates,baseSeed,";
-  AppendArgumentNames(text);
+  run::AppendParameterNames(text);
   text += "step";
   for (const char* name : model::kSeriesNames) {
     for (const SummaryColumn& column : kSummaryColumns) {
@@ -154,7 +84,7 @@ void AppendSummaryCsvRowOpening(std::string& text, const PointLabel& label,
   text += ',';
   AppendInteger(text, label.baseSeed);
   text += ',';
-  AppendArgumentValues(text, arguments);
+  run::AppendParameterValues(text, arguments);
 }
 
 void AppendSummaryCsv(std::string& text, const PointLabel& label,
@@ -184,9 +114,9 @@ void AppendSummaryJsonOpening(std::string& text, const PointLabel& label,
   text += ",\"baseSeed\":";
   AppendInteger(text, label.baseSeed);
   text += ',';
-  AppendJsonParameters(text, arguments);
+  run::AppendJsonParameters(text, arguments);
   text += ",\"series\":{";
-  AppendJsonSteps(text);
+  run::AppendJsonStepArray(text);
 }
 
 void AppendSummaryJson(std::string& text, const PointLabel& label,
@@ -198,8 +128,8 @@ void AppendSummaryJson(std::string& text, const PointLabel& label,
     const char* separator = "";
     for (const SummaryColumn& column : kSummaryColumns) {
       text += separator;
-      AppendJsonArray(text, column.name,
-                      [&](int k) { return statistics[ValueIndex(s, k)].*column.member; });
+      run::AppendJsonSeriesArray(
+          text, column.name, [&](int k) { return statistics[ValueIndex(s, k)].*column.member; });
       separator = ",";
     }
     text += '}';

@@ -1,16 +1,14 @@
 #include "batch/response_sweep.h"
 
-#include <memory>
-#include <string_view>
-
-#include "batch/batch_runner.h"
+#include "batch/measures.h"
+#include "batch/record_engine.h"
 #include "batch/run_schedule.h"
-#include "batch/run_values.h"
-#include "batch/seeded_run.h"
+#include "batch/schedule_design.h"
 #include "batch/summary_statistics.h"
 #include "batch/sweep_grid.h"
 #include "model/result_series.h"
 #include "run_description/number_text.h"
+#include "run_description/output_text.h"
 #include "run_description/parameter_table.h"
 #include "run_description/rerun_command.h"
 
@@ -37,43 +35,39 @@ model::RunArguments BaseArguments(const ResponseRequest& request) {
   return base;
 }
 
-class ResponseWorker : public BatchWorker {
+// The measure's statistics over each record's replicates, by axis value.
+class ResponseCollector : public RecordConsumer {
  public:
-  ResponseWorker(const RunSchedule& schedule, const ResponseRequest& request,
-                 std::vector<ResponsePoint>& points)
-      : schedule_(schedule), request_(request), points_(points) {}
+  ResponseCollector(const ResponseRequest& request, std::vector<ResponsePoint>& points)
+      : request_(request), points_(points) {}
 
-  void Run(std::uint64_t record, std::uint64_t part, std::span<float> values) override {
-    runner_.Run(schedule_.Arguments(record), schedule_.Seed(record, part), values);
-  }
-
-  // Called in record order on the writer's side, so points_ grows in order.
-  void Format(std::uint64_t record, std::span<const float> values, std::string&) override {
-    std::vector<double> measures(schedule_.Replicates());
+  // Each record has its own point: the workers fill them side by side.
+  void Digest(const Record& record, std::size_t /*slot*/) override {
+    std::vector<double> measures(record.RunCount());
     for (std::size_t r = 0; r < measures.size(); ++r) {
-      measures[r] = MeasureOfRun(values.subspan(r * kValuesPerRun, kValuesPerRun), request_.series,
-                                 request_.measure);
+      measures[r] = MeasureOfRun(record.Run(r), request_.series, request_.measure);
     }
     const SummaryStatistics s = Summarise(measures);
-    points_[record] = {
-        request_.axis.values[record], s.q50, s.q05, s.q95, s.mean, s.standardDeviation,
-        schedule_.Replicates()};
+    points_[record.index] = {request_.axis.values[record.index],
+                             s.q50,
+                             s.q05,
+                             s.q95,
+                             s.mean,
+                             s.standardDeviation,
+                             record.RunCount()};
   }
+  bool Consume(const Record& /*record*/, std::size_t /*slot*/) override { return true; }
 
  private:
-  const RunSchedule& schedule_;
   const ResponseRequest& request_;
   std::vector<ResponsePoint>& points_;
-  SeededRunner runner_;
 };
 
 }  // namespace
 
 double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure measure) {
-  if (measure == ResponseMeasure::kFinalValue) return values[ValueIndex(series, kLastStep)];
-  double sum = 0.0;
-  for (int k = kLateFirstStep; k <= kLastStep; ++k) sum += values[ValueIndex(series, k)];
-  return sum / (kLastStep - kLateFirstStep + 1);
+  if (measure == ResponseMeasure::kFinalValue) return ValueAtStep(values, series, kLastStep);
+  return MeanOverSteps(values, series, kLateFirstStep, kLastStep);
 }
 
 std::string ResponseSweepCommand(const ResponseRequest& request) {
@@ -84,23 +78,16 @@ std::string ResponseSweepCommand(const ResponseRequest& request) {
 std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
                                                           unsigned jobs,
                                                           const std::atomic<bool>& stop) {
-  const std::vector<std::string> sweeps = {SweepText(request)};
-  const BuiltGrid built = BuildSweepGrid(sweeps, BaseArguments(request),
-                                         std::vector<bool>(run::ParameterTable().size(), false));
-  if (!built.grid || request.replicates == 0) return std::nullopt;
-  const RunSchedule schedule(*built.grid, request.replicates, Shard{}, request.seed);
+  if (request.replicates == 0) return std::nullopt;
+  const SweepGrid grid(BaseArguments(request),
+                       {SweepAxis{request.axis.parameter, request.axis.values}});
+  const RunSchedule schedule(grid, request.replicates, Shard{}, request.seed);
+  const ScheduleDesign design(schedule, SweepLayout::kSummary);
   std::vector<ResponsePoint> points(schedule.PointCount());
-  BatchShape shape;
-  shape.recordCount = schedule.PointCount();
-  shape.runsPerRecord = request.replicates;
-  shape.valuesPerRun = kValuesPerRun;
-  shape.jobs = jobs;
-  BatchCallbacks callbacks;
-  callbacks.makeWorker = [&] {
-    return std::make_unique<ResponseWorker>(schedule, request, points);
-  };
-  callbacks.write = [](std::string_view) { return true; };
-  if (RunOrderedBatch(shape, callbacks, stop).end != BatchEnd::kComplete) return std::nullopt;
+  ResponseCollector collector(request, points);
+  EngineSettings engine;
+  engine.jobs = jobs;
+  if (RunDesign(design, collector, engine, stop).end != DesignEnd::kComplete) return std::nullopt;
   return points;
 }
 
@@ -113,7 +100,8 @@ std::string ResponseCsv(const ResponseRequest& request, std::span<const Response
       run::AppendRoundTrip(csv, v);
       csv += ',';
     }
-    csv += std::to_string(p.replicates) + '\n';
+    run::AppendInteger(csv, p.replicates);
+    csv += '\n';
   }
   return csv;
 }

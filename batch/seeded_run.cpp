@@ -13,8 +13,7 @@ SeededRunner::SeededRunner() {
   model_.notice = [this](std::string_view message) { failedCheck_ = message; };
 }
 
-void SeededRunner::Run(const model::RunArguments& arguments, std::int32_t seed,
-                       std::span<float> values) {
+model::SeriesPointers SeededRunner::Run(const model::RunArguments& arguments, std::int32_t seed) {
   model_.fixedSeed = seed;
   failedCheck_.reset();
   try {
@@ -24,7 +23,12 @@ void SeededRunner::Run(const model::RunArguments& arguments, std::int32_t seed,
                              " agents");
   }
   if (failedCheck_) throw std::runtime_error(*failedCheck_);
-  const auto series = model_.Series();
+  return model_.Series();
+}
+
+void SeededRunner::Run(const model::RunArguments& arguments, std::int32_t seed,
+                       std::span<float> values) {
+  const model::SeriesPointers series = Run(arguments, seed);
   for (int s = 0; s < model::kSeriesCount; ++s) {
     std::copy_n(series[s], model::kStepCount, values.begin() + ValueIndex(s, 0));
   }

@@ -63,11 +63,6 @@ QuantilePosition PositionOf(std::size_t count, double p) {
 
 }  // namespace
 
-double Quantile(std::span<const double> sorted, double p) {
-  const QuantilePosition at = PositionOf(sorted.size(), p);
-  return Lerp(sorted[at.lower], sorted[at.upper], at.fraction);
-}
-
 // After nth_element nothing above the lower order statistic is smaller than
 // it, so the upper one is the least of what lies above.
 double SelectQuantile(std::span<double> values, double p, std::size_t& from) {

@@ -29,14 +29,11 @@ inline constexpr std::array<SummaryColumn, 5> kSummaryColumns = {{
     {"q95", &SummaryStatistics::q95},
 }};
 
-// Quantile p of sorted values by linear interpolation between order
-// statistics, as numpy.quantile does by default: h = (n - 1) p, then
-// x[floor h] + (h - floor h) (x[floor h + 1] - x[floor h]), with numpy's
-// rounding-safe form when the fraction is at least one half.
-double Quantile(std::span<const double> sorted, double p);
-
-// Quantile p of values, the same number Quantile gives on them sorted, found
-// by selection rather than a full sort. Reorders values from index from on,
+// Quantile p of values by linear interpolation between order statistics, as
+// numpy.quantile does by default: with x the values sorted, h = (n - 1) p,
+// then x[floor h] + (h - floor h) (x[floor h + 1] - x[floor h]), in numpy's
+// rounding-safe form when the fraction is at least one half. Found by
+// selection rather than a full sort. Reorders values from index from on,
 // where every value below from must be no greater than any at or above it;
 // from becomes the lower order statistic's index, so that ascending p can be
 // asked one after the other. values must hold no not-a-number.

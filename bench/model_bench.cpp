@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "model/dynamics_path.h"
 #include "model/population_model.h"
 #include "tests/support/math_call_recorder.h"
 #include "tests/support/reference_dynamics.h"
@@ -15,6 +17,22 @@ using model::CPopulationModel;
 using model::RunArguments;
 
 constexpr std::int32_t kBenchSeed = 42;
+
+// Runs a benchmark once on each path of the dynamics this processor has: the
+// argument is the path.
+void OnEachPath(benchmark::internal::Benchmark* b) {
+  b->ArgName("path");
+  for (const model::DynamicsPath path : model::kDynamicsPaths) {
+    if (model::PathAvailable(path)) b->Arg(static_cast<int>(path));
+  }
+}
+
+// Makes the runs of the benchmark take its path, and names the path.
+void TakePath(benchmark::State& state) {
+  const auto path = static_cast<model::DynamicsPath>(state.range(0));
+  model::SelectDynamicsPath(path);
+  state.SetLabel(std::string(model::PathName(path)));
+}
 
 void RunModel(benchmark::State& state, const RunArguments& arguments) {
   CPopulationModel model;
@@ -42,6 +60,7 @@ void ReplayCalls(const test_support::MathCallLists& lists) {
 // run's time over the floor's.
 void RunBesideFloor(benchmark::State& state, const RunArguments& arguments) {
   using Clock = std::chrono::steady_clock;
+  TakePath(state);
   CPopulationModel model;
   model.fixedSeed = kBenchSeed;
   const test_support::MathCalls calls = test_support::RecordMathCalls(model, arguments);
@@ -69,19 +88,19 @@ void RunBesideFloor(benchmark::State& state, const RunArguments& arguments) {
 void BM_RunDefaults(benchmark::State& state) {
   RunBesideFloor(state, run::DefaultRunArguments());
 }
-BENCHMARK(BM_RunDefaults)->UseManualTime();
+BENCHMARK(BM_RunDefaults)->Apply(OnEachPath)->UseManualTime();
 
 // All five attributes Normal, sanctions on, no correlation.
 void BM_RunAllNormalSanctionsUncorrelated(benchmark::State& state) {
   RunBesideFloor(state, test_support::AllNormalUncorrelatedArguments());
 }
-BENCHMARK(BM_RunAllNormalSanctionsUncorrelated)->UseManualTime();
+BENCHMARK(BM_RunAllNormalSanctionsUncorrelated)->Apply(OnEachPath)->UseManualTime();
 
 // All five attributes Normal, sanctions on, three correlations.
 void BM_RunAllNormalSanctions(benchmark::State& state) {
   RunBesideFloor(state, test_support::AllNormalArguments());
 }
-BENCHMARK(BM_RunAllNormalSanctions)->UseManualTime();
+BENCHMARK(BM_RunAllNormalSanctions)->Apply(OnEachPath)->UseManualTime();
 
 // The exp and pow calls a straightforward implementation of a run makes, and
 // nothing else: the floor under the cost of such an implementation.
@@ -112,6 +131,10 @@ BENCHMARK(BM_ReferenceTranscendentalsAllNormalSanctions);
 
 // Run time against the number of agents, for the growth exponent.
 void BM_RunAgents(benchmark::State& state) {
+  // On the widest path this processor has.
+  if (!model::SelectDynamicsPath(model::DynamicsPath::kQuads)) {
+    model::SelectDynamicsPath(model::DynamicsPath::kPairs);
+  }
   RunArguments arguments = test_support::AllNormalArguments();
   arguments.agentCount = static_cast<std::int32_t>(state.range(0));
   arguments.requestedCountR = arguments.requestedCountRPrime = arguments.agentCount;

@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_paint_context.h"
 #include "res/control_ids.h"
+#include "tests/support/paint_counting.h"
 #include "ui/graph_view.h"
 #include "ui/main_dialog.h"
 
@@ -48,12 +49,12 @@ class ShownDialog {
   ShownDialog(const ShownDialog&) = delete;
   ShownDialog& operator=(const ShownDialog&) = delete;
 
-  D& Dialog() { return dialog_; }
+  test_support::PaintCounting<D>& Dialog() { return dialog_; }
   // A window that was never exposed skips its paints: nothing to measure.
   bool Exposed() const { return exposed_; }
 
  private:
-  D dialog_;
+  test_support::PaintCounting<D> dialog_;
   bool exposed_ = false;
 };
 

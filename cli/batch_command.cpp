@@ -11,13 +11,17 @@
 #include <optional>
 #include <system_error>
 
-#include "batch/batch_runner.h"
+#include "batch/record_engine.h"
+#include "batch/schedule_design.h"
 #include "batch/sweep_grid.h"
+#include "batch/sweep_rows.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
+#include "cli/memory_ceiling.h"
 #include "cli/part_join.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
+#include "cli/sweep_layout.h"
 #include "output/output_file.h"
 
 namespace cli {
@@ -34,11 +38,11 @@ bool ShowsProgress(const std::ostream& err) {
   return &err == &std::cerr && isatty(STDERR_FILENO) == 1;
 }
 
-std::string InterruptedNotice(const batch::BatchOutcome& outcome, std::uint64_t records,
+std::string InterruptedNotice(const batch::DesignOutcome& outcome, std::uint64_t records,
                               BatchLayout layout) {
   const char* unit = layout == BatchLayout::kSummary ? " grid points" : " runs";
   std::string notice = "interrupted; ";
-  notice.append(std::to_string(outcome.recordsWritten))
+  notice.append(std::to_string(outcome.recordsConsumed))
       .append(" of ")
       .append(std::to_string(records))
       .append(unit)
@@ -52,9 +56,9 @@ struct Target {
   std::string name;          // for error lines
 };
 
-int Finish(const batch::BatchOutcome& outcome, const batch::BatchShape& shape, BatchLayout layout,
-           Target& target, std::ostream& err) {
-  if (outcome.end == batch::BatchEnd::kRunFailed)
+int Finish(const batch::DesignOutcome& outcome, const batch::ScheduleDesign& design, Target& target,
+           std::ostream& err) {
+  if (outcome.end == batch::DesignEnd::kRunFailed)
     return Report(err, outcome.failure, kExitBadInput);
   const auto writeFailure = [&] {
     const int error = errno;
@@ -64,30 +68,22 @@ int Finish(const batch::BatchOutcome& outcome, const batch::BatchShape& shape, B
     }
     return Report(err, output::FailureLine(target.name, reason), kExitFailure);
   };
-  if (outcome.end == batch::BatchEnd::kWriteFailed) return writeFailure();
+  if (outcome.end == batch::DesignEnd::kConsumerRefused) return writeFailure();
   target.stream.flush();
   if (!target.stream) return writeFailure();
   // An interrupted batch keeps what it finished, in the file as on the screen.
   if (target.file && !target.file->Commit().empty()) return writeFailure();
-  if (outcome.end == batch::BatchEnd::kStopped) {
-    return Report(err, InterruptedNotice(outcome, shape.recordCount, layout), kExitInterrupted);
+  if (outcome.end == batch::DesignEnd::kStopped) {
+    return Report(err, InterruptedNotice(outcome, design.RecordCount(), design.Layout()),
+                  kExitInterrupted);
   }
   return kExitSuccess;
 }
 
-// Batch shape with as many jobs as the settings ask for, but no more than runs.
-batch::BatchShape ShapeOf(const batch::RunSchedule& schedule, const BatchSettings& settings) {
-  batch::BatchShape shape = SweepShape(schedule, settings.layout);
-  shape.jobs = static_cast<unsigned>(
+// As many jobs as the settings ask for, but no more than runs.
+unsigned JobsOf(const batch::RunSchedule& schedule, const BatchSettings& settings) {
+  return static_cast<unsigned>(
       std::min<std::uint64_t>(settings.jobs, std::max<std::uint64_t>(1, schedule.RunCount())));
-  return shape;
-}
-
-std::uint64_t PhysicalMemoryBytes() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-  if (pages <= 0 || pageSize <= 0) return 0;
-  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
 
 std::string Gigabytes(double bytes) {
@@ -98,43 +94,39 @@ std::string Gigabytes(double bytes) {
 }
 
 // A summary holds every replicate of the grid points under way; refused up
-// front, before any file exists, when that cannot fit in this machine's memory.
-std::string SummaryMemoryRefusal(const batch::BatchShape& shape, BatchLayout layout) {
-  if (layout != BatchLayout::kSummary) return {};
-  const std::optional<std::uint64_t> bytes = batch::BytesHeldAtOnce(shape);
-  const std::uint64_t memory = PhysicalMemoryBytes();
-  if (bytes && (memory == 0 || *bytes <= memory)) return {};
+// front, before any file exists, when that cannot fit in the memory this
+// process may use (a control group's limit is enforced by killing it).
+std::string SummaryMemoryRefusal(const batch::ScheduleDesign& design, unsigned jobs) {
+  if (design.Layout() != BatchLayout::kSummary) return {};
+  const std::uint64_t runsPerRecord = design.RunsPerRecord();
+  const std::optional<std::uint64_t> bytes = batch::BytesHeldAtOnce(runsPerRecord, jobs);
+  const MemoryCeiling ceiling = FindMemoryCeiling();
+  if (bytes && (ceiling.bytes == 0 || *bytes <= ceiling.bytes)) return {};
   const std::string needed =
       bytes ? Gigabytes(static_cast<double>(*bytes)) : std::string("more than 2^64 bytes");
   return "--summary: holding the replicates of " +
-         std::to_string(batch::WindowRecords(shape.runsPerRecord, shape.jobs)) +
-         " grid points at once needs " + needed + ", more than this machine's " +
-         Gigabytes(static_cast<double>(memory)) + " of memory; use fewer --replicates";
+         std::to_string(batch::WindowRecords(runsPerRecord, jobs)) + " grid points at once needs " +
+         needed + ", more than the " + Gigabytes(static_cast<double>(ceiling.bytes)) +
+         " of memory " + ceiling.source + "; use fewer --replicates";
 }
 
-int StreamBatch(const batch::RunSchedule& schedule, const BatchSettings& settings,
-                const batch::BatchShape& shape, Target& target, run::OutputFormat format,
-                std::ostream& err) {
+int StreamBatch(const batch::ScheduleDesign& design, const BatchSettings& settings, unsigned jobs,
+                Target& target, run::OutputFormat format, std::ostream& err) {
   std::string header;
-  if (settings.shard.index == 0) AppendBatchHeader(header, settings.layout, format);
+  if (settings.shard.index == 0) batch::AppendSweepHeader(header, design.Layout(), format);
   target.stream << header;
 
   std::optional<ProgressBar> progress;
-  if (ShowsProgress(err)) progress.emplace(err, schedule.RunCount());
-  batch::BatchCallbacks callbacks;
-  callbacks.makeWorker = [&] {
-    return MakeSweepWorker(schedule, settings.layout, format, shape.jobs);
-  };
-  callbacks.write = [&](std::string_view text) {
-    target.stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(target.stream);
-  };
-  if (progress) callbacks.progress = [&](std::uint64_t done) { progress->Update(done); };
+  if (ShowsProgress(err)) progress.emplace(err, design.Schedule().RunCount());
+  batch::EngineSettings engine;
+  engine.jobs = jobs;
+  if (progress) engine.progress = [&](std::uint64_t done) { progress->Update(done); };
+  batch::SweepRowsWriter rows(design, format, jobs, target.stream);
 
   const InterruptRequest interrupt;
-  const batch::BatchOutcome outcome = batch::RunOrderedBatch(shape, callbacks, interrupt.Flag());
+  const batch::DesignOutcome outcome = batch::RunDesign(design, rows, engine, interrupt.Flag());
   if (progress) progress->Finish();
-  return Finish(outcome, shape, settings.layout, target, err);
+  return Finish(outcome, design, target, err);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -164,18 +156,25 @@ std::string JoinRefusal(const BatchOptions& options, const RunRequest& request) 
   return {};
 }
 
-int JoinTo(const JoinRequest& join, Target& target, std::ostream& err) {
-  if (std::string fault = JoinParts(join, target.stream); !fault.empty()) {
-    return Report(err, fault, kExitBadInput);
+// Whether what is written to target can be taken back when the join is
+// refused: a file written aside and put in place only when whole can;
+// standard output, a device, a FIFO or a named descriptor cannot.
+bool CanBeTakenBack(const Target& target) {
+  return target.file && target.file->WritesAside();
+}
+
+int JoinTo(JoinRequest join, Target& target, std::ostream& err) {
+  join.checkBeforeWriting = !CanBeTakenBack(target);
+  const JoinResult result = JoinParts(join, target.stream);
+  if (!result.fault.empty()) return Report(err, result.fault, kExitBadInput);
+  std::string reason;
+  if (result.outputFailed) {
+    reason = result.outputError != 0 ? std::system_category().message(result.outputError)
+                                     : "output error";
+  } else if (target.file) {
+    reason = target.file->Commit();
   }
-  const auto writeFailure = [&] {
-    std::string reason = target.file ? target.file->Failure() : std::string();
-    if (reason.empty()) reason = "output error";
-    return Report(err, output::FailureLine(target.name, reason), kExitFailure);
-  };
-  target.stream.flush();
-  if (!target.stream) return writeFailure();
-  if (target.file && !target.file->Commit().empty()) return writeFailure();
+  if (!reason.empty()) return Report(err, output::FailureLine(target.name, reason), kExitFailure);
   return kExitSuccess;
 }
 
@@ -213,17 +212,18 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
     return Report(err, e, kExitBadInput);
   }
   if (!options.joinParts.empty()) {
-    const JoinRequest join{*built.grid,     settings.replicates, request.seed,
-                           settings.layout, request.format,      options.joinParts};
+    JoinRequest join{*built.grid,     settings.replicates, request.seed,
+                     settings.layout, request.format,      options.joinParts};
     return WithTarget(request, out, err, [&](Target& target) { return JoinTo(join, target, err); });
   }
   const batch::RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
-  const batch::BatchShape shape = ShapeOf(schedule, settings);
-  if (std::string e = SummaryMemoryRefusal(shape, settings.layout); !e.empty()) {
+  const batch::ScheduleDesign design(schedule, settings.layout);
+  const unsigned jobs = JobsOf(schedule, settings);
+  if (std::string e = SummaryMemoryRefusal(design, jobs); !e.empty()) {
     return Report(err, e, kExitBadInput);
   }
   return WithTarget(request, out, err, [&](Target& target) {
-    return StreamBatch(schedule, settings, shape, target, request.format, err);
+    return StreamBatch(design, settings, jobs, target, request.format, err);
   });
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "batch/run_schedule.h"
-#include "cli/sweep_worker.h"
+#include "cli/sweep_layout.h"
 
 namespace CLI {
 class App;

@@ -26,12 +26,14 @@ void OnInterrupt(int signal) {
 
 InterruptRequest::InterruptRequest() {
   gInterrupted.store(false);
+  sigaction(SIGINT, nullptr, &gPrevious);
+  if (gPrevious.sa_handler == SIG_IGN) return;
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   // SA_RESTART: a write under way when the signal comes goes on.
   action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, &gPrevious);
+  sigaction(SIGINT, &action, nullptr);
 }
 
 InterruptRequest::~InterruptRequest() {

@@ -16,7 +16,7 @@ using bitmap_export::OverlayStatus;
 OverlayOutcome ToOutcome(const OverlayResult& result) {
   switch (result.status) {
     case OverlayStatus::kWritten:
-      return {kExitSuccess, {}};
+      return {kExitSuccess, result.notice};
     case OverlayStatus::kWriteFailed:
       return {kExitFailure, result.message};
     case OverlayStatus::kNoSeries:

@@ -18,8 +18,8 @@ struct OverlayOptions {
 void DefineOverlayOptions(CLI::App& app, OverlayOptions& options);
 bool OverlayRequested(const OverlayOptions& options);
 
-// What became of a file action: an exit status and, unless it succeeded, one
-// error line (without the program name).
+// What became of a file action: an exit status and, unless it succeeded
+// without anything to add, one line (without the program name).
 struct OverlayOutcome {
   int status;
   std::string message;

@@ -3,17 +3,20 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
-#include <new>
-#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <system_error>
 
+#include "batch/seeded_run.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
+#include "cli/dynamics_path_choice.h"
+#include "cli/empty_values.h"
 #include "cli/error_line.h"
 #include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
 #include "model/population_model.h"
+#include "model/result_series.h"
 #include "output/output_file.h"
 #include "run_description/number_text.h"
 #include "run_description/parameter_table.h"
@@ -58,7 +61,8 @@ const char* TypeName(run::ValueType type) {
 }
 
 void DefineOptions(CLI::App& app, Options& options) {
-  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION);
+  app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION + "\n" +
+                                        DescribeDynamicsPath());
   for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
     const run::ParameterSpec& entry = run::ParameterTable()[i];
     const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
@@ -113,6 +117,12 @@ int WriteToStandardOutput(std::ostream& out, std::ostream& err, const std::strin
   const std::string reason = errno != 0 ? std::system_category().message(errno) : "output error";
   WriteErrorLine(err, output::FailureLine("standard output", reason));
   return kExitFailure;
+}
+
+// Writes the outcome's line, when it has one; true when the run goes on.
+bool Proceeds(const OverlayOutcome& outcome, std::ostream& err) {
+  if (!outcome.message.empty()) WriteErrorLine(err, outcome.message);
+  return outcome.status == kExitSuccess;
 }
 
 int Refuse(std::ostream& err, const std::string& message) {
@@ -172,6 +182,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Refuse(err, e.what());
   }
 
+  if (std::string e = EmptyValueRefusal(app); !e.empty()) return Refuse(err, e);
   model::RunArguments arguments{};
   std::int32_t seed = 0;
   if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
@@ -187,28 +198,29 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     return RunBatch(options, arguments, seed, out, err);
   }
-  model::CPopulationModel model;
-  std::optional<std::string> failedCheck;
-  model.notice = [&failedCheck](std::string_view message) { failedCheck = message; };
-  model.fixedSeed = seed;
+  // A single run uses no threads, but a --jobs it is given is checked as a
+  // batch checks it, so that a script's mistake shows before it matters.
+  BatchSettings unused;
+  if (std::string e = ReadBatchSettings(options.batch, unused); !e.empty()) return Refuse(err, e);
+  batch::SeededRunner runner;
+  model::SeriesPointers series{};
   try {
-    model.Run(arguments);
-  } catch (const std::bad_alloc&) {
-    return Refuse(err, "not enough memory for " + std::to_string(arguments.agentCount) + " agents");
+    series = runner.Run(arguments, seed);
+  } catch (const std::runtime_error& failure) {
+    return Refuse(err, failure.what());
   }
-  if (failedCheck) return Refuse(err, *failedCheck);
   // Only input that passed every check creates a file.
-  if (OverlayOutcome created = CreateRequestedOverlay(options.overlay); !created.message.empty()) {
-    WriteErrorLine(err, created.message);
+  if (const OverlayOutcome created = CreateRequestedOverlay(options.overlay);
+      !Proceeds(created, err)) {
     return created.status;
   }
-  if (OverlayOutcome drawn = DrawRequestedOverlay(options.overlay, model.firstOrderRate.get());
-      !drawn.message.empty()) {
-    WriteErrorLine(err, drawn.message);
+  if (const OverlayOutcome drawn =
+          DrawRequestedOverlay(options.overlay, series[model::kFirstOrderRate]);
+      !Proceeds(drawn, err)) {
     return drawn.status;
   }
 
-  const run::RunRecord record{seed, arguments, model.Series()};
+  const run::RunRecord record{seed, arguments, series};
   std::ostringstream text;
   WriteRun(text, FormatOf(options), record);
   if (options.outPath.empty()) return WriteToStandardOutput(out, err, text.str());

@@ -5,7 +5,7 @@
 # shard's output, and `--gtest_filter` runs one case by hand.
 #
 #   corvellan_add_gtest(target [QT] [PREFIX name] [SHARDS n] [TIMEOUT s]
-#                       [LABELS label...] [ENVIRONMENT VAR=value...])
+#                       [ARGS arg...] [LABELS label...] [ENVIRONMENT VAR=value...])
 #
 # Test sources are compiled without optimisation, after the headers every test includes
 # (GoogleTest, and Qt's with QT) were precompiled once per program: the test
@@ -17,7 +17,7 @@
 # name). LABELS "slow" marks a program a contributor may leave out while
 # iterating (`ctest -LE slow`); the test command runs everything.
 function(corvellan_add_gtest target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "QT" "PREFIX;SHARDS;TIMEOUT" "LABELS;ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "QT" "PREFIX;SHARDS;TIMEOUT" "ARGS;LABELS;ENVIRONMENT")
   corvellan_precompile_test_headers(${target} ${arg_QT})
   if(NOT arg_PREFIX)
     set(arg_PREFIX ${target})
@@ -29,7 +29,7 @@ function(corvellan_add_gtest target)
   foreach(index RANGE ${last})
     math(EXPR number "${index} + 1")
     set(name ${arg_PREFIX}.shard-${number}-of-${arg_SHARDS})
-    add_test(NAME ${name} COMMAND ${target} --gtest_color=no)
+    add_test(NAME ${name} COMMAND ${target} --gtest_color=no ${arg_ARGS})
     set(environment GTEST_TOTAL_SHARDS=${arg_SHARDS} GTEST_SHARD_INDEX=${index} ${arg_ENVIRONMENT})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" LABELS "gtest;${arg_LABELS}")
     if(arg_TIMEOUT)

@@ -19,7 +19,10 @@
 #include "export/blank_overlay.h"
 #include "export/posix_file.h"
 #include "export/series_overlay.h"
+#include "output/descriptor_path.h"
+#include "output/final_target.h"
 #include "output/output_file.h"
+#include "output/shared_folder_rules.h"
 
 namespace bitmap_export {
 namespace {
@@ -118,20 +121,32 @@ RangesWritten WriteRanges(int fd, const std::vector<std::uint8_t>& bytes,
   return {ranges.size(), {true, 0}};
 }
 
+inline constexpr mode_t kSetIdBits = S_ISUID | S_ISGID;
+
 // The system clears setuid and setgid bits when an unprivileged process
-// writes a file; its owner gets them back. Best effort: nobody else may.
-void KeepMode(int fd, mode_t mode) {
+// writes a file; its owner gets them back. Anyone else cannot, and is told:
+// the empty string when the mode stayed, else what was lost.
+std::string KeepMode(int fd, const std::string& path, mode_t mode) {
   struct stat status {};
-  if (::fstat(fd, &status) == 0 && (status.st_mode & kModeBits) != mode) ::fchmod(fd, mode);
+  if (::fstat(fd, &status) != 0 || (status.st_mode & kModeBits) == mode) return {};
+  if (::fchmod(fd, mode) == 0) return {};
+  const mode_t lost = mode & kSetIdBits & ~status.st_mode;
+  const char* bits = lost == kSetIdBits ? "set-user-ID and set-group-ID bits"
+                     : lost == S_ISUID  ? "set-user-ID bit"
+                                        : "set-group-ID bit";
+  const char* pronoun = lost == kSetIdBits ? "them" : "it";
+  return Message(path, std::string("drawn, but the system cleared its ") + bits +
+                           " on writing, and only its owner can set " + pronoun + " again");
 }
 
 // Writes only what the new picture changes, on the open file itself, so that
 // the file keeps its name, links, owner, group and mode, and bytes others
 // append meanwhile stay. A failed write puts the old bytes back.
+// notice receives what KeepMode says.
 std::optional<OverlayResult> UpdateInPlace(FileDescriptor& file, const std::string& path,
                                            const std::vector<std::uint8_t>& before,
                                            const std::vector<std::uint8_t>& after,
-                                           const OverlayFaultHooks& hooks) {
+                                           const OverlayFaultHooks& hooks, std::string& notice) {
   struct stat original {};
   const mode_t mode = ::fstat(file.get(), &original) == 0 ? original.st_mode & kModeBits : 0;
   const OverlayWrite writeAt = hooks.writeAt ? hooks.writeAt : OverlayWrite(WriteFullyAt);
@@ -144,7 +159,7 @@ std::optional<OverlayResult> UpdateInPlace(FileDescriptor& file, const std::stri
     error = errno;
   }
   if (!failed) {
-    if (mode != 0) KeepMode(file.get(), mode);
+    if (mode != 0) notice = KeepMode(file.get(), path, mode);
     return std::nullopt;
   }
   // Every range up to the failed one may hold new bytes by now.
@@ -155,6 +170,38 @@ std::optional<OverlayResult> UpdateInPlace(FileDescriptor& file, const std::stri
   const char* outcome =
       restored ? "; the file keeps its old picture" : "; the old picture could not be put back";
   return OverlayResult{OverlayStatus::kWriteFailed, Message(path, "write failed", error) + outcome};
+}
+
+// Opens the file for reading and writing without ever waiting: a FIFO would
+// hold the caller until a writer came. Links are followed as the kernel's
+// protections for shared sticky folders allow, whatever the system's setting,
+// and only a regular file is kept open.
+std::optional<OverlayResult> OpenOverlay(const std::string& path, FileDescriptor& file) {
+  constexpr int kFlags = O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  std::string opened = path;
+  int flags = kFlags;
+  // One of the process's own descriptors is reopened as the system's link
+  // leads; anything else is opened where its links lead, checked on the way.
+  if (!output::NamedDescriptor(path)) {
+    int error = 0;
+    const output::FinalTarget final = output::FollowLinks(path, error);
+    if (!final.refusal.empty()) return OverlayResult{OverlayStatus::kRefused, final.refusal};
+    if (error != 0) return Unavailable(path, error);
+    opened = final.path;
+    flags |= O_NOFOLLOW;
+  }
+  file = FileDescriptor(::open(opened.c_str(), flags));
+  if (!file.valid()) return Unavailable(path, errno);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return Unavailable(path, errno);
+  if (!S_ISREG(status.st_mode)) {
+    return OverlayResult{OverlayStatus::kRefused, Message(path, "not a regular file")};
+  }
+  if (std::string refusal = output::SharedFolderRefusal(opened, status); !refusal.empty()) {
+    return OverlayResult{OverlayStatus::kRefused, refusal};
+  }
+  ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+  return std::nullopt;
 }
 
 std::string DrawnMessage(const std::string& path, std::uint8_t colour) {
@@ -169,10 +216,8 @@ OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series
 
 OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series,
                                     const OverlayFaultHooks& hooks) {
-  FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
-  if (!file.valid()) {
-    return Unavailable(path, errno);
-  }
+  FileDescriptor file(-1);
+  if (std::optional<OverlayResult> refusal = OpenOverlay(path, file)) return *refusal;
   if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
     return Unavailable(path, errno);
   }
@@ -194,10 +239,12 @@ OverlayResult OverlayFirstOrderRate(const std::string& path, const float* series
   std::vector<std::uint8_t> drawn = bytes;
   OverlaySeries(drawn, series);
   if (hooks.beforeWrite) hooks.beforeWrite();
-  if (std::optional<OverlayResult> failure = UpdateInPlace(file, path, bytes, drawn, hooks)) {
+  std::string notice;
+  if (std::optional<OverlayResult> failure =
+          UpdateInPlace(file, path, bytes, drawn, hooks, notice)) {
     return *failure;
   }
-  return {OverlayStatus::kWritten, DrawnMessage(path, colour)};
+  return {OverlayStatus::kWritten, DrawnMessage(path, colour), notice};
 }
 
 OverlayResult WriteBlankOverlay(const std::string& path) {
@@ -210,7 +257,7 @@ OverlayResult WriteBlankOverlay(const std::string& path) {
   if (result.error == EEXIST) {
     return {OverlayStatus::kRefused, Message(path, "already exists; not overwritten")};
   }
-  return {OverlayStatus::kWriteFailed, Message(path, "cannot create", result.error)};
+  return {OverlayStatus::kWriteFailed, Message(path, "cannot create: " + result.reason)};
 }
 
 }  // namespace bitmap_export

@@ -7,8 +7,9 @@
 #include "model/population_model.h"
 
 // The contribution dynamics. The passes that call no transcendental function
-// are compiled once, in contribution_dynamics.cpp; the ones that do are
-// templates over those functions (see math_calls.h).
+// work on several agents at once and are compiled once per set of
+// instructions (lane_passes.h); the loops that make the calls are templates
+// over those functions (see math_calls.h).
 namespace model::dynamics {
 
 struct StepTotals {
@@ -29,50 +30,74 @@ struct DynamicsConstants {
   double secondOrderDivisor;
 };
 
+// What one run's passes over the agents read and write.
+struct PassState {
+  CPopulationModel& m;
+  DynamicsScratch& scratch;
+  DynamicsConstants constants;
+  int paddedCount;  // the agent count rounded up to whole groups of lanes
+  // Whether every agent has the same threshold, and so the same response.
+  bool sharedThreshold;
+  // Whether every agent has the same response, E and R (R' for the second):
+  // the signals then take one of two values, as the agent acted or not.
+  bool uniformFirstOrder;
+  bool uniformSecondOrder;
+  int drawStart;  // entry of the draw table where the next step begins
+};
+
+// The passes that work on several agents at once, compiled once for each set
+// of instructions (see dynamics_path.h); a run calls those of one set.
+struct LanePasses {
+  int laneCount;
+  StepTotals (*decisionPass)(PassState&);
+  StepTotals (*updateAndDecide)(PassState&);
+  void (*finishLogisticResponses)(PassState&);
+  void (*prepareUpdates)(PassState&, double z);
+  void (*applyUpdates)(PassState&);
+  void (*storeDecisionFlags)(PassState&);
+};
+
+// The passes of the path runs take (dynamics_path.h).
+const LanePasses& ActiveLanePasses();
+// The passes of each kind of lanes. QuadPasses exists only in builds for
+// x86-64, and only a processor of the x86-64-v3 level may call it.
+const LanePasses& PairPasses();
+namespace v3 {
+const LanePasses& QuadPasses();
+}  // namespace v3
+
 // One run's passes over a model's sampled population, except the calls of exp
 // and pow, which the caller makes between them.
 class StepPasses {
  public:
-  StepPasses(CPopulationModel& model, DynamicsScratch& scratch);
+  StepPasses(CPopulationModel& model, DynamicsScratch& scratch, const LanePasses& lanes);
 
-  const CPopulationModel& model() const { return m_; }
-  const DynamicsConstants& constants() const { return constants_; }
-  DynamicsScratch& scratch() { return scratch_; }
-  // Whether every agent has the same threshold, and so the same response.
-  bool sharedThreshold() const { return sharedThreshold_; }
+  const CPopulationModel& model() const { return state_.m; }
+  const DynamicsConstants& constants() const { return state_.constants; }
+  DynamicsScratch& scratch() { return state_.scratch; }
+  bool sharedThreshold() const { return state_.sharedThreshold; }
 
-  StepTotals DecisionPass();
+  StepTotals DecisionPass() { return NextStep(lanes_.decisionPass(state_)); }
   // Applies the pending updates and takes the next step's decisions on the
   // propensities they leave, in one pass over the agents.
-  StepTotals UpdateAndDecide();
+  StepTotals UpdateAndDecide() { return NextStep(lanes_.updateAndDecide(state_)); }
   // Turns the exponentials into every agent's response.
-  void FinishLogisticResponses();
+  void FinishLogisticResponses() { lanes_.finishLogisticResponses(state_); }
   // Computes the signals, with z the step's sanction term, and lists the powers to compute.
-  void PrepareUpdates(double z);
+  void PrepareUpdates(double z) { lanes_.prepareUpdates(state_, z); }
   // Applies the pending updates of the last step, which no decision follows.
-  void ApplyUpdates();
+  void ApplyUpdates() { lanes_.applyUpdates(state_); }
   void RecordPoint(int k, const StepTotals& totals);
   // Sets volunteered and sanctioned as the last step's decisions left them.
-  void StoreDecisionFlags();
+  void StoreDecisionFlags() { lanes_.storeDecisionFlags(state_); }
 
  private:
   void PrepareDrawTable();
-  bool ThresholdsAllEqual() const;
   bool SharesResponseAndE(const double* shares) const;
-  int IndividualSignalsStart() const;
-  template <bool kSanctions, bool kUpdate>
-  StepTotals DecisionPassOf();
+  StepTotals NextStep(const StepTotals& totals);
 
-  CPopulationModel& m_;
-  DynamicsScratch& scratch_;
-  const DynamicsConstants constants_;
-  int paddedCount_;
-  bool sharedThreshold_;
-  // Whether every agent has the same response, E and R (R' for the second):
-  // the signals then take one of two values, as the agent acted or not.
-  bool uniformFirstOrder_;
-  bool uniformSecondOrder_;
-  int drawStart_ = 0;  // entry of the draw table where the next step begins
+  const LanePasses& lanes_;
+  PassState state_;
 };
 
 // S2 raised to the power m. After the R & R' correlation some R' shares can be
@@ -117,7 +142,7 @@ void ComputePowers(const double* base, DynamicsScratch::Updates& updates) {
 // with the same operations in the same order, so the results are unchanged.
 template <class Math>
 void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
-  StepPasses passes(m, scratch);
+  StepPasses passes(m, scratch, ActiveLanePasses());
   double logisticS1 = 0.0;
   StepTotals totals = passes.DecisionPass();
   for (int k = 0; k < kStepCount; ++k) {

@@ -7,7 +7,7 @@ namespace model {
 // Per-agent intermediates of the dynamics, sized once per run so that the
 // steps allocate nothing, and kept from run to run so that a run of the same
 // size allocates nothing either. Per-agent arrays have the padded length of
-// lane_pair.h.
+// agent_padding.h for the widest lanes.
 struct DynamicsScratch {
   // The pending updates of one kind of propensity.
   struct Updates {

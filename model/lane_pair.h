@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/agent_padding.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #else
@@ -16,12 +18,7 @@
 namespace model::lanes {
 
 inline constexpr int kLaneCount = 2;
-
-// The length of an array read in pairs: one element more for an odd count,
-// which the dynamics keeps at 0 so that it never acts and adds only +0.0.
-inline int PaddedCount(int count) {
-  return count + count % kLaneCount;
-}
+static_assert(kLaneCount <= kWidestLaneCount);
 
 #if defined(__SSE2__)
 
@@ -29,13 +26,13 @@ struct Pair {
   __m128d v;
 };
 
-inline Pair Load(const double* p) {
+inline Pair LoadPair(const double* p) {
   return {_mm_loadu_pd(p)};
 }
 inline void Store(double* p, Pair a) {
   _mm_storeu_pd(p, a.v);
 }
-inline Pair Broadcast(double x) {
+inline Pair BroadcastPair(double x) {
   return {_mm_set1_pd(x)};
 }
 inline Pair operator+(Pair a, Pair b) {
@@ -124,13 +121,13 @@ inline double MaskOf(bool set) {
 }
 }  // namespace detail
 
-inline Pair Load(const double* p) {
+inline Pair LoadPair(const double* p) {
   return {{p[0], p[1]}};
 }
 inline void Store(double* p, Pair a) {
   p[0] = a.v[0], p[1] = a.v[1];
 }
-inline Pair Broadcast(double x) {
+inline Pair BroadcastPair(double x) {
   return {{x, x}};
 }
 inline Pair operator+(Pair a, Pair b) {
@@ -198,17 +195,61 @@ inline void StoreFlags(std::int32_t* p, Pair mask) {
 inline Pair Select(Pair mask, Pair a, Pair b) {
   return Xor(And(mask, a), AndNot(mask, b));
 }
-// Appends first and first + 1 to list where bits 0 and 1 are set, without a
-// branch: each index is written and the count moves on only past a set one.
-inline void AppendWhere(int bits, int first, int* list, int& count) {
-  list[count] = first;
-  count += bits & 1;
-  list[count] = first + 1;
-  count += bits >> 1;
-}
 // a where the mask is set, -a elsewhere.
 inline Pair NegatedUnless(Pair mask, Pair a) {
-  return Xor(a, AndNot(mask, Broadcast(-0.0)));
+  return Xor(a, AndNot(mask, BroadcastPair(-0.0)));
 }
+// The sum of the two lanes; exact for the whole numbers of a count.
+inline double SumOfLanes(Pair a) {
+  return Low(a) + High(a);
+}
+
+// The passes' view of pairs: what they call without a pair to find it by.
+struct PairLanes {
+  using V = Pair;
+  static constexpr int kCount = kLaneCount;
+
+  static Pair Load(const double* p) { return LoadPair(p); }
+  static Pair Broadcast(double x) { return BroadcastPair(x); }
+
+  // Appends first and first + 1 to list where bits 0 and 1 are set, without a
+  // branch: each index is written and the count moves on only past a set one.
+  static void AppendWhere(int bits, int first, int* list, int& count) {
+    list[count] = first;
+    count += bits & 1;
+    list[count] = first + 1;
+    count += bits >> 1;
+  }
+
+  // Four sums that each take the agents one by one, in order. Two sums share
+  // a register, one sum per lane.
+  struct FourSums {
+    Pair firstTwo = BroadcastPair(0.0);
+    Pair lastTwo = BroadcastPair(0.0);
+
+    // Lane j of a, b, c and d holds agent j's addends; the agents go in order.
+    void Add(Pair a, Pair b, Pair c, Pair d) {
+      firstTwo = firstTwo + Lows(a, b);
+      firstTwo = firstTwo + Highs(a, b);
+      lastTwo = lastTwo + Lows(c, d);
+      lastTwo = lastTwo + Highs(c, d);
+    }
+    double First() const { return Low(firstTwo); }
+    double Second() const { return High(firstTwo); }
+    double Third() const { return Low(lastTwo); }
+    double Fourth() const { return High(lastTwo); }
+  };
+
+  // One sum taking the agents in order; both lanes hold it.
+  struct OneSum {
+    Pair both = BroadcastPair(0.0);
+
+    void Add(Pair a) {
+      both = both + Lows(a, a);
+      both = both + Highs(a, a);
+    }
+    double Value() const { return Low(both); }
+  };
+};
 
 }  // namespace model::lanes

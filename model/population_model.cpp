@@ -2,8 +2,8 @@
 
 #include <ctime>
 
+#include "model/agent_padding.h"
 #include "model/distribution_kind.h"
-#include "model/lane_pair.h"
 #include "model/population_run.h"
 
 namespace model {
@@ -46,17 +46,11 @@ bool CPopulationModel::PassesChecks(const RunArguments& arguments) {
       return false;
     }
   }
-  if (arguments.paramJ < 0.0 || arguments.paramJ > 1.0) {
-    Reject(kMessageBadJ);
-    return false;
-  }
-  if (arguments.paramX < -1.0 || arguments.paramX > 1.0) {
-    Reject(kMessageBadX);
-    return false;
-  }
-  if (arguments.agentCount <= 0) {
-    Reject(kMessageBadN);
-    return false;
+  for (const RunLimit& limit : kRunLimits) {
+    if (limit.Rejects(limit.value(arguments))) {
+      Reject(limit.message);
+      return false;
+    }
   }
   return true;
 }
@@ -67,9 +61,9 @@ void CPopulationModel::Reject(std::string_view message) {
 }
 
 void CPopulationModel::AllocateAgentArrays() {
-  // The dynamics reads and writes the agents in pairs; an odd count gets one
-  // more agent, left at 0, that never acts.
-  const int padded = lanes::PaddedCount(agentCount);
+  // The dynamics reads and writes the agents in groups; a count that is not a
+  // whole number of the widest groups gets more agents, left at 0, that never act.
+  const int padded = PaddedCount(agentCount, kWidestLaneCount);
   const auto n = static_cast<std::size_t>(padded);
   // make_unique<T[]> value-initialises: every array starts at 0.
   propensity = std::make_unique<double[]>(n);

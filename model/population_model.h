@@ -11,6 +11,7 @@
 #include "model/random_source.h"
 #include "model/result_series.h"
 #include "model/run_arguments.h"
+#include "model/run_limits.h"
 
 namespace model {
 
@@ -23,10 +24,6 @@ std::int32_t ClockSeed();
 
 // Where a run without a fixed seed takes its seed from.
 using SeedClock = std::int32_t (*)();
-
-inline constexpr std::string_view kMessageBadJ = "Inappropriate parameter J";
-inline constexpr std::string_view kMessageBadX = "Inappropriate parameter X";
-inline constexpr std::string_view kMessageBadN = "Inappropriate parameter N";
 
 // One population of agents: the parameters of the current run, the per-agent
 // arrays, the derived constants and the five result series. Every Run starts

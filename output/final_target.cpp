@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "output/shared_folder_rules.h"
+
 namespace output {
 namespace {
 
@@ -36,11 +38,17 @@ std::string FolderOf(const std::string& path) {
 
 FinalTarget FollowLinks(const std::string& path, int& error) {
   error = 0;
-  FinalTarget target{path};
+  FinalTarget target;
+  target.path = path;
   for (int links = 0; links <= kMaxLinks; ++links) {
     if (::lstat(target.path.c_str(), &target.status) != 0) {
       if (errno != ENOENT) error = errno;
       target.exists = false;
+      return target;
+    }
+    target.refusal = SharedFolderRefusal(target.path, target.status);
+    if (!target.refusal.empty()) {
+      error = EACCES;
       return target;
     }
     if (!S_ISLNK(target.status.st_mode)) {

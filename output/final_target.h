@@ -11,6 +11,10 @@ struct FinalTarget {
   std::string path;         // the file itself, never a link
   bool exists = false;      // false: path is where a new file goes
   struct stat status = {};  // when it exists
+  // Why the target must not be used, when a link on the way or the target
+  // itself lies in a shared sticky folder and belongs to another user (see
+  // SharedFolderRefusal); error is then EACCES.
+  std::string refusal;
 };
 
 // The final target of path; error holds the errno when there is none (a loop

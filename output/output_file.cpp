@@ -9,11 +9,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <streambuf>
 #include <string_view>
 #include <system_error>
 
+#include "output/descriptor_path.h"
+#include "output/extended_attributes.h"
 #include "output/final_target.h"
+#include "output/shared_folder_rules.h"
 #include "output/temporary_files.h"
 
 namespace output {
@@ -27,6 +31,7 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 constexpr const char* kTemporaryName = ".corvellan-XXXXXX";
 constexpr std::string_view kUmaskField = "Umask:";
 constexpr int kOctal = 8;
+constexpr const char* kNotRegular = "not a regular file";
 
 std::string Reason(int error) {
   return std::system_category().message(error);
@@ -112,7 +117,9 @@ int RenameWithoutReplacing(const char* from, const char* to) {
 
 struct OutputFile::State {
   Existing existing = Existing::kReplace;
+  NotRegular notRegular = NotRegular::kWriteDirectly;
   std::string target;     // the final target, links followed
+  FinalTarget replaced;   // what the temporary file replaces, when it exists
   std::string temporary;  // empty when writing the target directly
   int fd = -1;
   int slot = -1;
@@ -122,12 +129,30 @@ struct OutputFile::State {
   DescriptorBuffer buffer;
   std::ostream stream{&buffer};
 
-  void Fail(int error) {
+  // reason, when given, says more than the errno's own words.
+  void Fail(int error, const std::string& reason = {}) {
     if (failure.empty()) {
-      failure = Reason(error);
+      failure = reason.empty() ? Reason(error) : reason;
       failureCode = error;
     }
     stream.setstate(std::ios::badbit);
+  }
+
+  void Open(const std::string& path) {
+    if (const std::optional<int> named = NamedDescriptor(path)) return OpenDescriptor(*named);
+    int error = 0;
+    const FinalTarget final = FollowLinks(path, error);
+    if (error != 0) return Fail(error, final.refusal);
+    target = final.path;
+    if (final.exists && existing == Existing::kKeep) {
+      Fail(EEXIST);
+    } else if (final.exists && S_ISDIR(final.status.st_mode)) {
+      Fail(EISDIR);
+    } else if (final.exists && !S_ISREG(final.status.st_mode)) {
+      OpenDirectly();
+    } else {
+      OpenTemporary(final);
+    }
   }
 
   void OpenTemporary(const FinalTarget& final) {
@@ -140,18 +165,44 @@ struct OutputFile::State {
       return;
     }
     slot = RememberTemporary(temporary);
-    if (final.exists) {
-      // Root may hand the file back to its owner; anyone else keeps it.
-      if (::fchown(fd, final.status.st_uid, final.status.st_gid) != 0) errno = 0;
-      ::fchmod(fd, final.status.st_mode & kPermissionBits);
-    } else {
-      ::fchmod(fd, kNewFileMode & ~CurrentUmask());
+    replaced = final;
+  }
+
+  // A FIFO or a device: opened without following a link that replaced it
+  // meanwhile, and checked again once open.
+  void OpenDirectly() {
+    if (notRegular == NotRegular::kRefuse) return Fail(EINVAL, kNotRegular);
+    fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return Fail(errno);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return Fail(errno);
+    if (std::string refusal = SharedFolderRefusal(target, status); !refusal.empty()) {
+      Fail(EACCES, refusal);
     }
   }
 
-  void OpenDirectly() {
-    fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) Fail(errno);
+  // One of the process's own descriptors, written where it stands.
+  void OpenDescriptor(int named) {
+    if (existing == Existing::kKeep) return Fail(EEXIST);
+    fd = ::fcntl(named, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) return Fail(errno);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return Fail(errno);
+    if (notRegular == NotRegular::kRefuse && !S_ISREG(status.st_mode)) Fail(EINVAL, kNotRegular);
+  }
+
+  // Owner first (which clears setuid and setgid), then the attributes (an
+  // access control list changes the group bits), then the mode: after the
+  // last write, which clears setuid and setgid too.
+  void SetMetadata() {
+    if (!replaced.exists) {
+      ::fchmod(fd, kNewFileMode & ~CurrentUmask());
+      return;
+    }
+    // Root may hand the file back to its owner; anyone else keeps it.
+    if (::fchown(fd, replaced.status.st_uid, replaced.status.st_gid) != 0) errno = 0;
+    CopyExtendedAttributes(replaced.path, fd);
+    ::fchmod(fd, replaced.status.st_mode & kPermissionBits);
   }
 
   void RemoveTemporary() {
@@ -168,25 +219,11 @@ struct OutputFile::State {
   }
 };
 
-OutputFile::OutputFile(const std::string& path, Existing existing)
+OutputFile::OutputFile(const std::string& path, Existing existing, NotRegular notRegular)
     : state_(std::make_unique<State>()) {
   state_->existing = existing;
-  int error = 0;
-  const FinalTarget final = FollowLinks(path, error);
-  if (error != 0) {
-    state_->Fail(error);
-    return;
-  }
-  state_->target = final.path;
-  if (final.exists && existing == Existing::kKeep) {
-    state_->Fail(EEXIST);
-  } else if (final.exists && S_ISDIR(final.status.st_mode)) {
-    state_->Fail(EISDIR);
-  } else if (final.exists && !S_ISREG(final.status.st_mode)) {
-    state_->OpenDirectly();
-  } else {
-    state_->OpenTemporary(final);
-  }
+  state_->notRegular = notRegular;
+  state_->Open(path);
   state_->buffer.Attach(state_->fd);
 }
 
@@ -203,6 +240,10 @@ int OutputFile::FailureCode() const {
   return state_->failureCode;
 }
 
+bool OutputFile::WritesAside() const {
+  return !state_->temporary.empty();
+}
+
 std::ostream& OutputFile::Stream() {
   return state_->stream;
 }
@@ -212,7 +253,10 @@ const std::string& OutputFile::Commit() {
   if (s.committed || !s.failure.empty()) return s.failure;
   s.stream.flush();
   if (s.buffer.Error() != 0) s.Fail(s.buffer.Error());
-  if (s.failure.empty() && !s.temporary.empty() && ::fsync(s.fd) != 0) s.Fail(errno);
+  if (s.failure.empty() && !s.temporary.empty()) {
+    s.SetMetadata();
+    if (::fsync(s.fd) != 0) s.Fail(errno);
+  }
   s.Close();
   if (s.failure.empty() && !s.temporary.empty()) {
     const int error = s.existing == Existing::kKeep
@@ -232,8 +276,8 @@ const std::string& OutputFile::Commit() {
 }
 
 WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
-                           OutputFile::Existing existing) {
-  OutputFile file(path, existing);
+                           OutputFile::Existing existing, OutputFile::NotRegular notRegular) {
+  OutputFile file(path, existing, notRegular);
   file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   file.Commit();
   return {file.FailureCode(), file.Failure()};

@@ -178,10 +178,6 @@ void Dialog::RedrawWindow() {
   }
 }
 
-int Dialog::PaintCount() const {
-  return window_ ? window_->PaintCount() : 0;
-}
-
 void Dialog::SetIcon(int iconId, bool big) {
   const int size = big ? kBigIconSize : kSmallIconSize;
   const QPixmap icon = LoadIcon(iconId, size);

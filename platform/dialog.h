@@ -105,8 +105,6 @@ class Dialog {
   void Invalidate(bool erase);
   void UpdateWindow();
   void RedrawWindow();
-  // Paints of this window so far (for tests).
-  int PaintCount() const;
   void SetIcon(int iconId, bool big);
   bool IsIconic() const;
   ClientRect GetClientRect() const;

@@ -137,7 +137,6 @@ void DialogWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     QtPaintContext context(painter, font());
     invalid_ = false;
-    ++paintCount_;
     dialog_.OnPaint(context);
   }
   // Once the painter has finished its fills.

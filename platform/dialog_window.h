@@ -34,7 +34,6 @@ class DialogWindow final : public QDialog {
 
   void MarkInvalid() { invalid_ = true; }
   bool HasInvalidArea() const { return invalid_; }
-  int PaintCount() const { return paintCount_; }
   // The big and the small icon, already at their sizes.
   // The icon at 1x and at 2x (for screens of device pixel ratio 2).
   void SetIconImage(const QPixmap& image, const QPixmap& doubleImage, bool big);
@@ -78,7 +77,6 @@ class DialogWindow final : public QDialog {
   std::pair<QPixmap, QPixmap> bigIcon_;  // at 1x and at 2x
   std::pair<QPixmap, QPixmap> smallIcon_;
   bool invalid_ = false;
-  int paintCount_ = 0;
 };
 
 }  // namespace platform

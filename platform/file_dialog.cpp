@@ -24,6 +24,14 @@ std::optional<std::string> AskWithQtDialog(QFileDialog& dialog) {
   return ToStdString(chosen.front());
 }
 
+// Qt's own dialog, never the desktop's: a desktop's file dialog keeps its
+// recent files and last folder in the user's files, which would carry state
+// from one start to the next; Qt's keeps nothing once settings are stored
+// nowhere (platform/no_stored_settings.h).
+void UseQtDialog(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+}
+
 QWidget* OwnerWindow() {
   Dialog* owner = ActiveDialog();
   return owner != nullptr ? owner->Window() : nullptr;
@@ -32,6 +40,7 @@ QWidget* OwnerWindow() {
 std::optional<std::string> AskToSave(const SaveFileQuery& query) {
   QFileDialog dialog(OwnerWindow(), ToQString(query.title), ToQString(query.suggestedName),
                      ToQString(query.filter));
+  UseQtDialog(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(ToQString(query.defaultSuffix));
@@ -40,6 +49,7 @@ std::optional<std::string> AskToSave(const SaveFileQuery& query) {
 
 std::optional<std::string> AskToOpen(const OpenFileQuery& query) {
   QFileDialog dialog(OwnerWindow(), ToQString(query.title), QString(), ToQString(query.filter));
+  UseQtDialog(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   return AskWithQtDialog(dialog);

@@ -23,14 +23,6 @@ const QColor kTextColour(Qt::black);
 constexpr int kThinPenWidth = 1;
 // Only opaque pens can be written straight into the pixels.
 constexpr int kOpaqueAlpha = 255;
-// Like a device context's handle table, a context holds only so many objects.
-constexpr std::size_t kObjectQuota = 10000;
-
-QtPaintContext::PenFailureHook& PenFailureHookSlot() {
-  static QtPaintContext::PenFailureHook hook;
-  return hook;
-}
-
 QFont Unsmoothed(QFont font) {
   font.setStyleStrategy(QFont::NoAntialias);
   return font;
@@ -38,20 +30,17 @@ QFont Unsmoothed(QFont font) {
 
 }  // namespace
 
-QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont, PaintTarget target)
-    : painter_(painter), target_(target) {
+QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont, PaintTarget target,
+                               std::size_t objectQuota)
+    : painter_(painter), target_(target), objectQuota_(objectQuota) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);
   selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black)}, true);
   selectedFont_ = Add(Unsmoothed(ForTarget(initialFont)), true);
 }
 
-QtPaintContext::PenFailureHook QtPaintContext::SetPenFailureHook(PenFailureHook hook) {
-  return std::exchange(PenFailureHookSlot(), std::move(hook));
-}
-
 DrawingObject QtPaintContext::Add(std::variant<Pen, QFont> object, bool stock) {
-  if (objects_.size() >= kObjectQuota) {
+  if (objects_.size() >= objectQuota_) {
     return kNoObject;
   }
   const DrawingObject handle = nextObject_++;
@@ -60,10 +49,6 @@ DrawingObject QtPaintContext::Add(std::variant<Pen, QFont> object, bool stock) {
 }
 
 DrawingObject QtPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
-  const PenFailureHook& hook = PenFailureHookSlot();
-  if (hook && hook()) {
-    return kNoObject;
-  }
   return Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour)}, false);
 }
 

@@ -5,7 +5,6 @@
 #include <QRect>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <variant>
 #include <vector>
@@ -29,9 +28,14 @@ enum class PaintTarget : std::uint8_t { kWindow, kPicture };
 // unsmoothed in black on an opaque white cell, fonts chosen by cell height.
 class QtPaintContext final : public PaintContext {
  public:
-  // The context starts with a black solid 1-pixel pen and initialFont.
+  // Like a device context's handle table, a context holds only so many
+  // objects; creating one more fails.
+  static constexpr std::size_t kObjectQuota = 10000;
+
+  // The context starts with a black solid 1-pixel pen and initialFont, which
+  // count towards objectQuota.
   QtPaintContext(QPainter& painter, const QFont& initialFont,
-                 PaintTarget target = PaintTarget::kWindow);
+                 PaintTarget target = PaintTarget::kWindow, std::size_t objectQuota = kObjectQuota);
   QtPaintContext(const QtPaintContext&) = delete;
   QtPaintContext& operator=(const QtPaintContext&) = delete;
 
@@ -45,11 +49,6 @@ class QtPaintContext final : public PaintContext {
   void LineTo(int x, int y) override;
   void DrawIcon(int x, int y, int iconId) override;
   void FillPolygon(std::span<const PolygonPoint> points, Rgb colour, std::uint8_t opacity) override;
-
-  // Lets tests make pens fail: while the hook returns true, CreatePen returns
-  // kNoObject. Returns the hook that was installed before.
-  using PenFailureHook = std::function<bool()>;
-  static PenFailureHook SetPenFailureHook(PenFailureHook hook);
 
   // The font text is drawn in now, as the painter receives it.
   QFont SelectedFont() const;
@@ -81,6 +80,7 @@ class QtPaintContext final : public PaintContext {
 
   QPainter& painter_;
   PaintTarget target_;
+  std::size_t objectQuota_;
   std::map<DrawingObject, Entry> objects_;
   DrawingObject nextObject_ = kNoObject + 1;
   DrawingObject selectedPen_ = kNoObject;

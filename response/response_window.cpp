@@ -49,7 +49,9 @@ std::string ToStd(const QString& text) {
 }
 
 std::string WriteFile(const std::string& path, const std::string& bytes) {
-  const output::WriteResult written = output::WriteWholeFile(path, bytes);
+  // Never a FIFO or a device: the window must not wait for a reader.
+  const output::WriteResult written = output::WriteWholeFile(
+      path, bytes, output::OutputFile::Existing::kReplace, output::OutputFile::NotRegular::kRefuse);
   return written.Written() ? std::string() : written.reason;
 }
 
@@ -159,10 +161,6 @@ void ResponseWindow::ChooseParameter(std::size_t axis) {
   parameter_->setCurrentIndex(static_cast<int>(axis));
 }
 
-void ResponseWindow::ChooseSeries(int series) {
-  series_->setCurrentIndex(series);
-}
-
 void ResponseWindow::ChooseMeasure(batch::ResponseMeasure measure) {
   for (int i = 0; i < static_cast<int>(std::size(kMeasures)); ++i) {
     if (kMeasures[i].measure == measure) measure_->setCurrentIndex(i);
@@ -267,6 +265,9 @@ std::string ResponseWindow::SaveSvg(const std::string& path) const {
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,
                                 std::string (ResponseWindow::*save)(const std::string&) const) {
   QFileDialog dialog(this, title, QStringLiteral("corvellan-response.") + suffix, filter);
+  // Qt's own dialog, as the main window's: a desktop's dialog would keep its
+  // recent files and last folder in the user's files.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

@@ -36,7 +36,6 @@ class ResponseWindow : public QWidget {
 
   // Choices, as the window's controls make them.
   void ChooseParameter(std::size_t axis);
-  void ChooseSeries(int series);
   void ChooseMeasure(batch::ResponseMeasure measure);
   void ChooseReplicates(int replicates);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -24,8 +25,7 @@ using model::Attribute;
 using model::DistributionKind;
 using model::kAttributes;
 
-// The two read-only edits: the number of agents and the last time point.
-constexpr std::string_view kAgentCountText = "100";
+// The read-only edit of the last time point (the other shows the agent count).
 constexpr std::string_view kIterationsText = "100";
 
 constexpr bool kBigIcon = true;
@@ -83,7 +83,7 @@ bool CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::ShowFixedCounts() {
-  SetControlText(res::kIdEditAgentCount, kAgentCountText);
+  SetControlText(res::kIdEditAgentCount, std::to_string(agentCount));
   EnableControl(res::kIdEditAgentCount, false);
   SetControlText(res::kIdEditIterations, kIterationsText);
   EnableControl(res::kIdEditIterations, false);

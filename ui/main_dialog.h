@@ -17,6 +17,7 @@
 #include "platform/dialog.h"
 #include "platform/picture.h"
 #include "res/resource_ids.h"
+#include "run_description/parameter_table.h"
 #include "ui/pinned_runs.h"
 #include "ui/run_on_screen.h"
 
@@ -48,13 +49,12 @@ class CMainDlg : public platform::Dialog {
 
   // Every run before OnInitDialog has chosen the kinds is rejected silently.
   static constexpr int kNotChosen = model::kNotChosen;
-  static constexpr int kAgentCount = 100;
 
   // The graph draws series only once the trackbars hold their defaults.
   bool plotReady = false;
   model::CPopulationModel model;
   int appIcon = res::kAppIconId;
-  int agentCount = kAgentCount;
+  int agentCount = run::DefaultRunArguments().agentCount;
   // Mirror of the "Sanctions" check box, refreshed by every command.
   bool sanctionsEnabled = false;
   int distR = kNotChosen;

@@ -39,8 +39,8 @@ bool NoAttributeDrawn(const model::RunArguments& a) {
 }  // namespace
 
 void CMainDlg::SetUpToolTips() {
-  for (const SliderToolTip& tip : kSliderToolTips) {
-    SetControlToolTip(tip.trackbarId, tip.text);
+  for (const SliderSpec& row : kSliderTable) {
+    SetControlToolTip(row.trackbarId, SliderToolTipText(row.trackbarId));
   }
   SetControlToolTip(res::kIdButtonDumpData, kDumpDataToolTip);
 }

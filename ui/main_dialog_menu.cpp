@@ -213,7 +213,10 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
     ReportWriteFailure(*path, std::string(kNotMade));
     return;
   }
-  if (const output::WriteResult written = output::WriteWholeFile(*path, bytes);
+  // Never a FIFO or a device: the window must not wait for a reader.
+  if (const output::WriteResult written =
+          output::WriteWholeFile(*path, bytes, output::OutputFile::Existing::kReplace,
+                                 output::OutputFile::NotRegular::kRefuse);
       !written.Written()) {
     ReportWriteFailure(*path, written.reason);
   }

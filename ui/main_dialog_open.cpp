@@ -1,36 +1,15 @@
 // Opening a saved run: its file read and checked first, then the controls set
 // as a user would set them, and the run made again with its own seed.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "run_description/saved_run.h"
 #include "ui/main_dialog.h"
 #include "ui/radio_work.h"
+#include "ui/regular_file_text.h"
 #include "ui/saved_run_controls.h"
 
 namespace ui {
 namespace {
-
-struct FileText {
-  std::string text;
-  std::string error;
-};
-
-// At most one byte beyond the largest saved run, which the reader refuses.
-FileText ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{}, std::strerror(errno)};
-  FileText read;
-  read.text.resize(run::kMaxSavedRunBytes + 1);
-  in.read(read.text.data(), static_cast<std::streamsize>(read.text.size()));
-  if (in.bad()) return {{}, std::strerror(errno)};
-  read.text.resize(static_cast<std::size_t>(in.gcount()));
-  return read;
-}
 
 void Refuse(const std::string& path, const std::string& reason) {
   platform::ShowMessageBox("Could not open \"" + path + "\": " + reason,
@@ -64,7 +43,8 @@ void CMainDlg::OnDropFile(const std::string& path) {
 }
 
 bool CMainDlg::OpenSeriesFile(const std::string& path) {
-  const FileText file = ReadFileText(path);
+  // At most one byte beyond the largest saved run, which the reader refuses.
+  const FileText file = ReadRegularFile(path, run::kMaxSavedRunBytes + 1);
   if (!file.error.empty()) {
     Refuse(path, file.error);
     return false;

@@ -24,6 +24,8 @@ bool IsReportedOverlayStatus(OverlayStatus status) {
 void ReportOverlayResult(const bitmap_export::OverlayResult& result) {
   if (IsReportedOverlayStatus(result.status)) {
     platform::ShowMessageBox(result.message, platform::MessageIcon::kExclamation);
+  } else if (!result.notice.empty()) {
+    platform::ShowMessageBox(result.notice, platform::MessageIcon::kInformation);
   }
 }
 

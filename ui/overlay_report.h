@@ -12,7 +12,8 @@ inline constexpr const char* kOverlayFileName = "Graph.bmp";
 // are shown, so the researcher learns why no curve was added.
 bool IsReportedOverlayStatus(bitmap_export::OverlayStatus status);
 
-// Shows the result's message in the modal message box when it is reported.
+// Shows the result's message in the modal message box when it is reported,
+// else its notice when it has one.
 void ReportOverlayResult(const bitmap_export::OverlayResult& result);
 
 }  // namespace ui

@@ -6,18 +6,12 @@
 #include "model/distribution_kind.h"
 #include "run_description/parameter_table.h"
 #include "ui/slider_table.h"
-#include "ui/slider_tool_tips.h"
 #include "ui/value_label_text.h"
 
 namespace ui {
 namespace {
 
-constexpr std::string_view kAttributeNames[] = {"R", "I", "T", "E", "R'"};
 constexpr int kCountDecimals = 0;
-
-std::string TrackbarName(int row) {
-  return std::string(SliderName(kSliderTable[static_cast<std::size_t>(row)].trackbarId));
-}
 
 std::string KindText(double kind) {
   const auto index = static_cast<std::size_t>(kind);
@@ -34,20 +28,18 @@ struct Shown {
 
 // The parameter named and its two values as the window would show them.
 Shown Describe(const run::ParameterSpec& parameter, double pinned, double now) {
-  const int index = parameter.fedBy.index;
+  const std::string name(parameter.panel.name);
   switch (parameter.fedBy.feeder) {
     case run::Feeder::kTrackbar: {
-      const int decimals = kSliderTable[static_cast<std::size_t>(index)].decimals;
-      return {TrackbarName(index), ValueLabelText(pinned, decimals), ValueLabelText(now, decimals)};
+      const int decimals = kSliderTable[static_cast<std::size_t>(parameter.fedBy.index)].decimals;
+      return {name, ValueLabelText(pinned, decimals), ValueLabelText(now, decimals)};
     }
     case run::Feeder::kTrackbarShare:
-      return {TrackbarName(index), ValueLabelText(pinned, kCountDecimals),
-              ValueLabelText(now, kCountDecimals)};
+      return {name, ValueLabelText(pinned, kCountDecimals), ValueLabelText(now, kCountDecimals)};
     case run::Feeder::kRadioGroup:
-      return {std::string(kAttributeNames[static_cast<std::size_t>(index)]), KindText(pinned),
-              KindText(now)};
+      return {name, KindText(pinned), KindText(now)};
     case run::Feeder::kSanctionsCheckBox:
-      return {"Sanctions", pinned != 0.0 ? "on" : "off", now != 0.0 ? "on" : "off"};
+      return {name, pinned != 0.0 ? "on" : "off", now != 0.0 ? "on" : "off"};
     case run::Feeder::kAgentCount:
     case run::Feeder::kFixed:
       break;

@@ -3,13 +3,12 @@
 #include <string>
 
 #include "run_description/parameter_table.h"
-#include "ui/slider_tool_tips.h"
+#include "ui/slider_table.h"
 
 namespace ui {
 namespace {
 
-constexpr std::array<const char*, model::kAttributes.size()> kDistributionLabels = {
-    "R distribution", "I distribution", "T distribution", "E distribution", "R' distribution"};
+constexpr std::string_view kDistributionLabelEnd = " distribution";
 constexpr std::array<double, 3> kKinds = {0, 1, 2};
 
 }  // namespace
@@ -25,7 +24,7 @@ std::vector<batch::ResponseAxis> ResponseAxes(std::span<const int, kSliderCount>
     const bool share = parameter.fedBy.feeder == run::Feeder::kTrackbarShare;
     if (parameter.fedBy.feeder == run::Feeder::kTrackbar || share) {
       const SliderSpec& row = kSliderTable[index];
-      batch::ResponseAxis axis{std::string(SliderName(row.trackbarId)), p, {}, 0};
+      batch::ResponseAxis axis{std::string(parameter.panel.name), p, {}, 0};
       for (int position = row.rangeMin; position <= row.rangeMax; ++position) {
         const double value = position * row.scale;
         axis.values.push_back(share ? static_cast<int>(value * agentCount) : value);
@@ -33,7 +32,7 @@ std::vector<batch::ResponseAxis> ResponseAxes(std::span<const int, kSliderCount>
       axis.current = static_cast<std::size_t>(positions[index] - row.rangeMin);
       axes.push_back(std::move(axis));
     } else if (parameter.fedBy.feeder == run::Feeder::kRadioGroup) {
-      axes.push_back({kDistributionLabels[index],
+      axes.push_back({std::string(parameter.panel.name).append(kDistributionLabelEnd),
                       p,
                       {kKinds.begin(), kKinds.end()},
                       static_cast<std::size_t>(kinds[index])});

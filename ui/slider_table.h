@@ -22,10 +22,15 @@ struct SliderSpec {
 inline constexpr std::int32_t kNoLinkedSigma = 0;
 inline constexpr std::size_t kSliderCount = 20;
 
-// Every trackbar of the main dialog, in the order all slider operations visit them.
+// Every trackbar of the main dialog, in the order all slider operations visit
+// them; row i feeds the parameter run::TrackbarParameter(i) and takes its
+// range, start and step from there.
 extern const std::array<SliderSpec, kSliderCount> kSliderTable;
 
 // The first row for trackbarId, or nullptr when the id is no trackbar.
 const SliderSpec* FindSlider(int trackbarId);
+
+// The index of row, one of kSliderTable's, in the table.
+int SliderRow(const SliderSpec& row);
 
 }  // namespace ui

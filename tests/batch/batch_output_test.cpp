@@ -9,13 +9,13 @@
 
 #include "batch/run_values.h"
 #include "run_description/parameter_table.h"
-#include "tests/cli/command_line_helpers.h"
+#include "tests/support/text_lines.h"
 
 namespace batch {
 namespace {
 
-using cli::testing::Lines;
-using cli::testing::Split;
+using test_support::Lines;
+using test_support::Split;
 
 constexpr std::size_t kArgumentColumns = 29;
 constexpr std::size_t kRunColumns = 3 + kArgumentColumns + 1 + model::kSeriesCount;

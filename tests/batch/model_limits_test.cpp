@@ -60,8 +60,13 @@ TEST(ModelLimits, AreListedInTheOrderTheModelChecks) {
   EXPECT_EQ(ModelLimits()[0].message, model::kMessageBadJ);
   EXPECT_EQ(ModelLimits()[1].message, model::kMessageBadX);
   EXPECT_EQ(ModelLimits()[2].message, model::kMessageBadN);
+  // Each limit reads the argument it names.
   for (const ModelLimit& limit : ModelLimits()) {
-    EXPECT_TRUE(run::FindParameter(limit.argument)) << limit.argument;
+    const std::optional<std::size_t> index = run::FindParameter(limit.argument);
+    ASSERT_TRUE(index) << limit.argument;
+    model::RunArguments arguments{};
+    run::SetParameterValue(run::ParameterTable()[*index], 7, arguments);
+    EXPECT_EQ(limit.value(arguments), 7) << limit.argument;
   }
   EXPECT_EQ(FindModelLimit("medianR"), nullptr);
 }

@@ -3,145 +3,82 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <map>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "batch/run_values.h"
-#include "batch/summary_statistics.h"
-#include "cli/runner.h"
 #include "model/result_series.h"
 #include "run_description/parameter_table.h"
-#include "tests/cli/command_line_helpers.h"
 #include "tests/support/case_name.h"
-#include "tests/support/sample_arguments.h"
 
+// That each point is what the runner prints for the curve's own command is
+// checked in tests/cli/response_sweep_agreement_test.cpp.
 namespace batch {
 namespace {
 
-using cli::testing::Lines;
-using cli::testing::Split;
-
-std::vector<double> PositionValues(int first, int last, double step) {
-  std::vector<double> values;
-  for (int p = first; p <= last; ++p) values.push_back(p * step);
-  return values;
-}
-
-std::vector<double> CountValues() {
-  std::vector<double> counts;
-  for (int p = 0; p <= 100; p += 5) counts.push_back(static_cast<int>(p * 0.01 * 100));
-  return counts;
-}
-
-struct ResponseCase {
-  const char* name;
-  std::string parameter;
-  std::vector<double> values;
-  ResponseMeasure measure;
-  int series;
-  std::uint64_t replicates;
-};
-
-const std::vector<ResponseCase>& Cases() {
-  static const std::vector<ResponseCase> cases = {
-      {"JFinalValue", "paramJ", PositionValues(0, 100, 0.01), ResponseMeasure::kFinalValue,
-       model::kFirstOrderRate, 4},
-      {"CountLateMean", "requestedCountR", CountValues(), ResponseMeasure::kLateMean,
-       model::kMeanPropensity, 3},
-      {"KindOfILateMean",
-       "distI",
-       {0, 1, 2},
-       ResponseMeasure::kLateMean,
-       model::kSecondOrderRate,
-       6},
-  };
-  return cases;
-}
-
-ResponseRequest RequestOf(const ResponseCase& c) {
+ResponseRequest JRequest() {
   ResponseRequest request;
-  request.arguments = test_support::AllNormalArguments();
-  request.seed = 2718;
-  request.axis = {c.parameter, *run::FindParameter(c.parameter), c.values, 0};
-  request.series = c.series;
-  request.measure = c.measure;
-  request.replicates = c.replicates;
+  request.arguments = run::DefaultRunArguments();
+  request.arguments.distR = 1;
+  request.seed = 11;
+  request.axis = {"J", *run::FindParameter("paramJ"), {0.0, 0.5, 1.0}, 1};
+  request.replicates = 3;
   return request;
 }
 
-class ResponseSweep : public testing::TestWithParam<ResponseCase> {};
-
-TEST_P(ResponseSweep, GivesWhatItsOwnCommandsRunsGive) {
-  const ResponseRequest request = RequestOf(GetParam());
-  const std::atomic<bool> stop{false};
-  const auto points = ComputeResponse(request, 2, stop);
-  ASSERT_TRUE(points.has_value());
-  ASSERT_EQ(points->size(), request.axis.values.size());
-
-  std::istringstream words(ResponseSweepCommand(request));
-  std::vector<std::string> args;
-  for (std::string word; words >> word;) args.push_back(word);
-  ASSERT_EQ(args.front(), "corvellan-run");
-  args.erase(args.begin());
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
-
-  // run index -> its values, as the runner printed them (9 digits give the float back).
-  std::map<std::uint64_t, std::vector<float>> runs;
-  const std::vector<std::string> lines = Lines(out.str());
-  const std::size_t stepColumn = 3 + run::ParameterTable().size();
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    const std::vector<std::string> cells = Split(lines[i]);
-    std::vector<float>& values = runs[std::stoull(cells[0])];
-    values.resize(kValuesPerRun);
-    const int step = std::stoi(cells[stepColumn]);
-    for (int s = 0; s < model::kSeriesCount; ++s) {
-      values[ValueIndex(s, step)] = std::strtof(cells[stepColumn + 1 + s].c_str(), nullptr);
-    }
-  }
-  ASSERT_EQ(runs.size(), points->size() * request.replicates);
-
-  const std::string csv = ResponseCsv(request, *points);
-  const std::vector<std::string> csvLines = Lines(csv);
-  EXPECT_EQ(csvLines[0], "# " + ResponseSweepCommand(request));
-  EXPECT_EQ(csvLines[1], GetParam().parameter + ",median,q05,q95,mean,sd,replicates");
-  for (std::size_t g = 0; g < points->size(); ++g) {
-    std::vector<double> measures;
-    for (std::uint64_t r = 0; r < request.replicates; ++r) {
-      measures.push_back(
-          MeasureOfRun(runs[g * request.replicates + r], request.series, request.measure));
-    }
-    const SummaryStatistics s = Summarise(measures);
-    const ResponsePoint& p = (*points)[g];
-    EXPECT_EQ(p.value, request.axis.values[g]);
-    EXPECT_EQ(p.median, s.q50) << "point " << g;
-    EXPECT_EQ(p.q05, s.q05) << "point " << g;
-    EXPECT_EQ(p.q95, s.q95) << "point " << g;
-    EXPECT_EQ(p.mean, s.mean) << "point " << g;
-    EXPECT_EQ(p.sd, s.standardDeviation) << "point " << g;
-    // The saved file holds exactly these numbers.
-    const std::vector<std::string> cells = Split(csvLines[2 + g]);
-    ASSERT_EQ(cells.size(), 7U);
-    EXPECT_EQ(std::strtod(cells[1].c_str(), nullptr), s.q50);
-    EXPECT_EQ(std::strtod(cells[2].c_str(), nullptr), s.q05);
-    EXPECT_EQ(std::strtod(cells[3].c_str(), nullptr), s.q95);
-    EXPECT_EQ(std::strtod(cells[4].c_str(), nullptr), s.mean);
-    EXPECT_EQ(std::strtod(cells[5].c_str(), nullptr), s.standardDeviation);
-    EXPECT_EQ(cells[6], std::to_string(request.replicates));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ResponseSweep, testing::ValuesIn(Cases()),
-                         test_support::CaseName());
-
 TEST(ResponseSweepStop, ARaisedStopGivesNothing) {
   const std::atomic<bool> stop{true};
-  EXPECT_FALSE(ComputeResponse(RequestOf(Cases()[0]), 2, stop).has_value());
+  EXPECT_FALSE(ComputeResponse(JRequest(), 2, stop).has_value());
 }
+
+TEST(ResponseSweep, NoReplicatesGiveNothing) {
+  ResponseRequest request = JRequest();
+  request.replicates = 0;
+  const std::atomic<bool> stop{false};
+  EXPECT_FALSE(ComputeResponse(request, 2, stop).has_value());
+}
+
+TEST(ResponseSweep, GivesOnePointPerValueWithItsReplicates) {
+  const std::atomic<bool> stop{false};
+  const auto points = ComputeResponse(JRequest(), 2, stop);
+  ASSERT_TRUE(points.has_value());
+  ASSERT_EQ(points->size(), 3u);
+  for (std::size_t i = 0; i < points->size(); ++i) {
+    EXPECT_EQ((*points)[i].value, JRequest().axis.values[i]);
+    EXPECT_EQ((*points)[i].replicates, 3u);
+    EXPECT_LE((*points)[i].q05, (*points)[i].median);
+    EXPECT_LE((*points)[i].median, (*points)[i].q95);
+  }
+}
+
+struct MeasureCase {
+  const char* name;
+  ResponseMeasure measure;
+  double expected;
+};
+
+// A run whose every series holds its step number.
+std::vector<float> StepRun() {
+  std::vector<float> run(kValuesPerRun);
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    for (int k = 0; k < model::kStepCount; ++k) run[ValueIndex(s, k)] = static_cast<float>(k);
+  }
+  return run;
+}
+
+const MeasureCase kMeasureCases[] = {
+    {"FinalValue", ResponseMeasure::kFinalValue, 100.0},
+    {"LateMean", ResponseMeasure::kLateMean, (81.0 + 100.0) / 2},
+};
+
+class MeasureOfRunTest : public testing::TestWithParam<MeasureCase> {};
+
+TEST_P(MeasureOfRunTest, ReadsTheSeriesAtTheLateSteps) {
+  EXPECT_EQ(MeasureOfRun(StepRun(), model::kMeanPropensity, GetParam().measure),
+            GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MeasureOfRunTest, testing::ValuesIn(kMeasureCases),
+                         test_support::CaseName());
 
 }  // namespace
 }  // namespace batch

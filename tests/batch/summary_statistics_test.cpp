@@ -11,6 +11,7 @@
 
 #include "batch/run_values.h"
 #include "tests/support/case_name.h"
+#include "tests/support/sorted_quantile.h"
 
 namespace batch {
 namespace {
@@ -56,19 +57,25 @@ TEST_P(Statistics, MatchTheHandWorkedValues) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Statistics, ::testing::ValuesIn(kCases), test_support::CaseName());
 
-TEST(Quantile, EndsAreTheExtremesExactly) {
-  const std::vector<double> sorted = {0.1, 0.2, 0.7};
-  EXPECT_EQ(Quantile(sorted, 0.0), 0.1);
-  EXPECT_EQ(Quantile(sorted, 1.0), 0.7);
-  EXPECT_EQ(Quantile(sorted, 0.5), 0.2);
+// One quantile of values asked on its own.
+double QuantileOf(std::vector<double> values, double p) {
+  std::size_t from = 0;
+  return SelectQuantile(values, p, from);
 }
 
-TEST(Quantile, AboveOneHalfInterpolatesDownFromTheUpperValue) {
+TEST(SelectQuantile, EndsAreTheExtremesExactly) {
+  const std::vector<double> values = {0.7, 0.1, 0.2};
+  EXPECT_EQ(QuantileOf(values, 0.0), 0.1);
+  EXPECT_EQ(QuantileOf(values, 1.0), 0.7);
+  EXPECT_EQ(QuantileOf(values, 0.5), 0.2);
+}
+
+TEST(SelectQuantile, AboveOneHalfInterpolatesDownFromTheUpperValue) {
   // numpy's form b - (b - a)(1 - t) for t >= 0.5; a + (b - a) t below.
-  const std::vector<double> sorted = {0.1, 0.7};
+  const std::vector<double> values = {0.7, 0.1};
   const double t = 0.95;
-  EXPECT_EQ(Quantile(sorted, 0.95), 0.7 - (0.7 - 0.1) * (1 - t));
-  EXPECT_EQ(Quantile(sorted, 0.05), 0.1 + (0.7 - 0.1) * 0.05);
+  EXPECT_EQ(QuantileOf(values, 0.95), 0.7 - (0.7 - 0.1) * (1 - t));
+  EXPECT_EQ(QuantileOf(values, 0.05), 0.1 + (0.7 - 0.1) * 0.05);
 }
 
 // Selection gives the sorted values' quantiles bit for bit, whatever the
@@ -90,7 +97,7 @@ TEST(SelectQuantile, GivesTheQuantileOfTheSortedValues) {
     std::sort(sorted.begin(), sorted.end());
     std::size_t from = 0;
     for (const double p : quantiles) {
-      EXPECT_EQ(SelectQuantile(values, p, from), Quantile(sorted, p))
+      EXPECT_EQ(SelectQuantile(values, p, from), test_support::SortedQuantile(sorted, p))
           << "count " << c.count << ", p " << p;
     }
   }

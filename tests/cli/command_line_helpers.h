@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/runner.h"
+#include "tests/support/text_lines.h"
 
 namespace cli::testing {
 
@@ -21,18 +22,7 @@ inline Outcome Invoke(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
-inline std::vector<std::string> Split(const std::string& line, char separator = ',') {
-  std::vector<std::string> cells;
-  std::istringstream stream(line);
-  for (std::string cell; std::getline(stream, cell, separator);) cells.push_back(cell);
-  return cells;
-}
+using test_support::Lines;
+using test_support::Split;
 
 }  // namespace cli::testing

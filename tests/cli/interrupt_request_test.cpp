@@ -46,6 +46,31 @@ TEST(InterruptRequest, TurnsCtrlCIntoTheFlagAndPutsTheOldHandlingBack) {
   EXPECT_EQ(after.sa_handler, before.sa_handler);
 }
 
+// A SIGINT ignored before (a script's background job) stays ignored: the
+// request neither catches it nor changes its handling.
+TEST(InterruptRequest, LeavesAnIgnoredCtrlCIgnored) {
+  struct sigaction before {};
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGINT, &ignore, &before);
+  bool raised = false;
+  sighandler_t during = SIG_DFL;
+  {
+    const InterruptRequest request;
+    struct sigaction now {};
+    sigaction(SIGINT, nullptr, &now);
+    during = now.sa_handler;
+    std::raise(SIGINT);
+    raised = request.Flag().load();
+  }
+  struct sigaction after {};
+  sigaction(SIGINT, &before, &after);
+  EXPECT_EQ(during, SIG_IGN);
+  EXPECT_FALSE(raised);
+  EXPECT_EQ(after.sa_handler, SIG_IGN);
+}
+
 // The second Ctrl-C ends the program at once, and takes the temporary file of
 // an unfinished output with it.
 TEST(InterruptRequest, TheSecondCtrlCEndsTheProgramLeavingNoTemporaryFile) {

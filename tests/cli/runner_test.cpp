@@ -13,6 +13,7 @@
 #include "model/population_model.h"
 #include "run_description/parameter_table.h"
 #include "tests/cli/command_line_helpers.h"
+#include "tests/cli/working_folder.h"
 #include "tests/support/case_name.h"
 
 namespace cli {
@@ -38,6 +39,11 @@ const BadInput kBadInputs[] = {
     {"NaN", {"--paramJ", "nan"}, "--paramJ: expected a finite number"},
     {"Infinity", {"--paramX", "-inf"}, "--paramX: expected a finite number"},
     {"Overflow", {"--sigmaI", "1e400"}, "--sigmaI: \"1e400\" is too large"},
+    {"Underflow", {"--paramJ", "1e-400"}, "--paramJ: \"1e-400\" is too small to represent"},
+    // A single run uses no threads, yet its --jobs is checked as a batch's.
+    {"JobsNotANumber", {"--jobs", "abc"}, "--jobs: expected a whole number, got \"abc\""},
+    {"JobsZero", {"--jobs", "0"}, "--jobs: 0 is outside 1 to 256"},
+    {"JobsNegative", {"--jobs", "-5"}, "--jobs: -5 is outside 1 to 256"},
     {"AboveTrackbar", {"--sigmaR", "0.36"}, "--sigmaR: 0.36 is outside 0 to 0.35"},
     {"BelowTrackbar", {"--paramM", "0.99"}, "--paramM: 0.99 is outside 1 to 2"},
     {"LocationOutside", {"--valueT", "1.5"}, "--valueT: 1.5 is outside 0 to 1"},
@@ -78,6 +84,41 @@ TEST_P(RefusedInput, OneLineOnStandardErrorAndNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedInput, ::testing::ValuesIn(kBadInputs),
+                         test_support::CaseName());
+
+// An empty value is most often a shell variable that was never set: taking it
+// as the option's absence would use the clock, standard output or no overlay.
+struct EmptyValueCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* option;
+};
+
+const EmptyValueCase kEmptyValues[] = {
+    {"Seed", {"--seed", ""}, "--seed"},
+    {"Out", {"--seed", "1", "--out", ""}, "--out"},
+    {"Overlay", {"--seed", "1", "--overlay", ""}, "--overlay"},
+    {"NewOverlay", {"--seed", "1", "--new-overlay", ""}, "--new-overlay"},
+    {"RunArgument", {"--seed", "1", "--paramJ", ""}, "--paramJ"},
+    {"JobsOfASingleRun", {"--seed", "1", "--jobs", ""}, "--jobs"},
+    {"Replicates", {"--seed", "1", "--replicates", ""}, "--replicates"},
+    {"Sweep", {"--seed", "1", "--sweep", ""}, "--sweep"},
+    {"OutOfABatch", {"--seed", "1", "--replicates", "2", "--out", ""}, "--out"},
+};
+
+class EmptyValue : public ::testing::TestWithParam<EmptyValueCase> {};
+
+TEST_P(EmptyValue, IsRefusedWithOneLineAndNothingWritten) {
+  const testing::WorkingFolder folder;
+  const Outcome outcome = Invoke(GetParam().args);
+  EXPECT_EQ(outcome.status, kExitBadInput);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, std::string("corvellan-run: ") + GetParam().option +
+                             ": the value is empty; give one, or leave the option out\n");
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::current_path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EmptyValue, ::testing::ValuesIn(kEmptyValues),
                          test_support::CaseName());
 
 TEST(Runner, CsvHasTheRerunLineAHeaderAnd101Rows) {

@@ -27,6 +27,15 @@ echo "== 4 shards, two at a time"
 "$sweep" parallel --dir "$work/whole" --run "$run" --sshlogin : --jobs-per-host 2 4 -- "${batch[@]}"
 cmp "$work/whole/joined.csv" "$work/one-machine.csv" || fail "the joined file differs"
 
+echo "== a folder whose name sh and GNU parallel must carry as it is"
+# A space, quotes, ; and $(...) for the shell, {} and {= =} for GNU parallel.
+# The name holds $MARKER itself: a slash would make it a path of folders.
+export MARKER="$work/ran"
+hostile="$work/semi;colon 'quote' \"double\" \$(touch \$MARKER) {} {=1=} ütf-8"
+"$sweep" parallel --dir "$hostile" --run "$run" 3 -- "${batch[@]}"
+cmp "$hostile/joined.csv" "$work/one-machine.csv" || fail "the joined file in $hostile differs"
+[ ! -e "$work/ran" ] || fail "the folder's name ran a command"
+
 echo "== shard 2 fails once"
 cat >"$work/failing-run" <<WRAPPER
 #!/bin/sh

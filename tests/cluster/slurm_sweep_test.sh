@@ -40,6 +40,36 @@ runs=(--seed 11 --sweep paramJ=0:1:0.1 --replicates 3 --format json)
 cmp "$work/runs/joined.jsonl" "$work/runs-one-machine.jsonl" ||
   fail "the joined runs differ from one machine's"
 
+echo "== a folder whose name Slurm and sh must carry as it is"
+# A space, quotes, ; and $(...) for the shell of --wrap, % for Slurm's file
+# name patterns, and more than ASCII.
+# The name holds $MARKER itself: a slash would make it a path of folders.
+export MARKER="$work/ran"
+hostile="$work/semi;colon 'quote' \"double\" \$(touch \$MARKER) 50%a%%j ütf-8"
+"$sweep" slurm --dir "$hostile" --run "$run" --array-base 07 --wait 3 -- "${runs[@]}"
+cmp "$hostile/joined.jsonl" "$work/runs-one-machine.jsonl" ||
+  fail "the joined runs in $hostile differ from one machine's"
+[ ! -e "$work/ran" ] || fail "the folder's name ran a command"
+[ -f "$hostile/logs/task-7.log" ] ||
+  fail "task 7's log is not where --output puts it: $(ls "$hostile/logs")"
+
+echo "== a submission that sbatch refuses leaves no folder behind"
+if "$sweep" slurm --dir "$work/refused" --run "$run" --sbatch=--partition=no-such-partition \
+  2 -- "${runs[@]}" 2>"$work/refused.err"; then
+  fail "sbatch took a partition that does not exist"
+fi
+grep -q "sbatch refused the job array" "$work/refused.err" || fail "it said: $(cat "$work/refused.err")"
+[ ! -e "$work/refused" ] || fail "the refused sweep left $work/refused behind"
+[ -z "$(squeue -h)" ] || fail "the refused sweep left jobs: $(squeue -h)"
+
+echo "== more shards than the cluster's MaxArraySize allows, refused up front"
+if "$sweep" slurm --dir "$work/too-many" --run "$run" 1001 -- "${runs[@]}" 2>"$work/too-many.err"; then
+  fail "1001 shards from index 1 were submitted"
+fi
+grep -q "MaxArraySize of 1001 allows 0 to 1000" "$work/too-many.err" ||
+  fail "it said: $(cat "$work/too-many.err")"
+[ ! -e "$work/too-many" ] || fail "the refused sweep left $work/too-many behind"
+
 echo "== a sweep with a summary, 8 shards; shard 3's task is killed"
 summary=(--seed -7 --sweep paramJ=0:1:0.05 --sweep "sanctionsOn=0,1" --replicates 5 --summary)
 # Stands in for corvellan-run: while the marker exists, shard 3 stalls until

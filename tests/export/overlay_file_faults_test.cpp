@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "test_bitmap.h"
 #include "test_files.h"
 #include "tests/support/case_name.h"
+#include "tests/support/system_users.h"
 
 namespace bitmap_export::fixtures {
 namespace {
@@ -157,6 +159,70 @@ TEST_F(OverlayFaults, AnUnprivilegedOwnerKeepsSetUserId) {
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadFileBytes(path_), Overlaid(original_));
   EXPECT_EQ(Status().st_mode & kPermissionBits, kSetUserId);
+}
+
+// A member of the file's group drawing on another user's setuid or setgid
+// picture: the system clears the bits on the write and only the owner may set
+// them again, so the picture is drawn and the user told, in one line.
+struct ClearedBitsCase {
+  const char* name;
+  mode_t mode;       // group-writable; setgid is cleared only with group execute
+  const char* lost;  // and how the line refers back to it
+};
+
+const ClearedBitsCase kClearedBits[] = {
+    {"SetUserId", 04660, "set-user-ID bit on writing, and only its owner can set it"},
+    {"SetGroupId", 02670, "set-group-ID bit on writing, and only its owner can set it"},
+    {"Both", 06670,
+     "set-user-ID and set-group-ID bits on writing, and only its owner can set them"},
+};
+
+class ClearedBitsOfAnotherUser : public OverlayFaults,
+                                 public ::testing::WithParamInterface<ClearedBitsCase> {};
+
+TEST_P(ClearedBitsOfAnotherUser, AreReportedAfterDrawing) {
+  const std::optional<test_support::SystemUser> owner =
+      test_support::EnsureUser("corvellan-planter");
+  const std::optional<test_support::SystemUser> member =
+      test_support::EnsureUser("corvellan-victim");
+  if (!owner || !member) GTEST_SKIP() << test_support::SkipReason();
+  ASSERT_EQ(::chmod(dir_.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chown(path_.c_str(), owner->uid, member->gid), 0);
+  ASSERT_EQ(::chmod(path_.c_str(), GetParam().mode), 0);
+  const test_support::ChildOutcome child = test_support::RunAs(member, [&] {
+    const OverlayResult result = Export();
+    return std::to_string(static_cast<int>(result.status)) + "|" + result.notice;
+  });
+  ASSERT_EQ(child.status, 0);
+  EXPECT_EQ(child.said, std::to_string(static_cast<int>(OverlayStatus::kWritten)) + "|" + path_ +
+                            ": drawn, but the system cleared its " + GetParam().lost + " again");
+  EXPECT_EQ(ReadFileBytes(path_), Overlaid(original_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ClearedBitsOfAnotherUser, ::testing::ValuesIn(kClearedBits),
+                         test_support::CaseName());
+
+// The owner's own write keeps every bit, and there is nothing to say.
+TEST_F(OverlayFaults, NothingIsSaidWhenTheModeStays) {
+  ASSERT_EQ(::chmod(path_.c_str(), 06660), 0);
+  const OverlayResult result = Export();
+  EXPECT_EQ(result.status, OverlayStatus::kWritten);
+  EXPECT_EQ(result.notice, "");
+  EXPECT_EQ(Status().st_mode & kPermissionBits, 06660U);
+}
+
+// What is not a regular file is refused without waiting for it: a FIFO
+// nobody writes would hold the caller for ever.
+TEST_F(OverlayFaults, AFifoIsRefusedWithoutWaiting) {
+  const std::string fifo = dir_.File("pipe.bmp");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const test_support::ChildOutcome child = test_support::RunAs(std::nullopt, [&] {
+    const OverlayResult result = ExportFrom(fifo);
+    return std::to_string(static_cast<int>(result.status)) + "|" + result.message;
+  });
+  ASSERT_EQ(child.status, 0) << "the export waited for the FIFO";
+  EXPECT_EQ(child.said, std::to_string(static_cast<int>(OverlayStatus::kRefused)) + "|" + fifo +
+                            ": not a regular file");
 }
 
 // A folder nobody may write, and a name as long as the system allows: no

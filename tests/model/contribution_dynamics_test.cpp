@@ -183,38 +183,8 @@ TEST_F(Dynamics, MeansStayInTheUnitIntervalRatesAreUnclamped) {
 // give the same series, bit for bit, as a straightforward replay.
 TEST_F(Dynamics, MatchesAStraightforwardReplay) {
   std::mt19937 rng(12345);
-  const auto position = [&rng](int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(rng) * 0.01;
-  };
-  const auto kind = [&rng] { return std::uniform_int_distribution<int>(0, 2)(rng); };
   for (int trial = 0; trial < 300; ++trial) {
-    RunArguments a = DefaultRunArguments();
-    a.paramJ = position(0, 100);
-    a.paramX = position(-100, 100);
-    a.distR = kind();
-    a.medianR = position(0, 100);
-    a.sigmaR = position(0, 35);
-    a.distI = kind();
-    a.valueI = position(0, 100);
-    a.sigmaI = position(0, 20);
-    a.distT = kind();
-    a.valueT = position(0, 100);
-    a.sigmaT = position(0, 20);
-    a.distE = kind();
-    a.valueE = position(0, 100);
-    a.sigmaE = position(0, 20);
-    a.sanctionsOn = trial % 2;
-    a.distRPrime = kind();
-    a.medianRPrime = position(0, 100);
-    a.sigmaRPrime = position(0, 35);
-    a.paramJPrime = position(0, 100);
-    a.paramM = position(100, 200);
-    a.corrRRPrime = position(-100, 100);
-    a.corrRI = position(-100, 100);
-    a.corrRPrimeI = position(-100, 100);
-    a.corrET = position(-100, 100);
-    a.requestedCountR = static_cast<int>(position(0, 100) * 100);
-    a.requestedCountRPrime = static_cast<int>(position(0, 100) * 100);
+    const RunArguments a = test_support::RandomPanelArguments(rng, trial % 2);
     model.fixedSeed = trial;
     model.Run(a);
     SCOPED_TRACE("trial " + std::to_string(trial));

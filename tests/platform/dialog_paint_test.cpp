@@ -22,6 +22,7 @@ constexpr int kLineY = 210;
 class LineDialog : public RecordingDialog {
  protected:
   void OnPaint(PaintContext& context) override {
+    RecordingDialog::OnPaint(context);
     const DrawingObject pen = context.CreatePen(platform::PenStyle::kSolid, 1, kRed);
     const DrawingObject previous = context.SelectObject(pen);
     context.MoveTo(kLineLeft, kLineY);
@@ -32,7 +33,7 @@ class LineDialog : public RecordingDialog {
 };
 
 // Shows the dialog and lets its first paints happen.
-void ShowSettled(platform::Dialog& dialog) {
+void ShowSettled(RecordingDialog& dialog) {
   dialog.Create();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.Window()));
   ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.PaintCount() > 0; }));

@@ -53,7 +53,7 @@ QList<QWidget*> ChildControls(const platform::Dialog& dialog) {
   return dialog.Window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
 }
 
-void ShowSettled(platform::Dialog& dialog) {
+void ShowSettled(RecordingDialog& dialog) {
   dialog.Create();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.Window()));
   ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.PaintCount() > 0; }));
@@ -140,6 +140,7 @@ class StripeDialog : public RecordingDialog {
 
  protected:
   void OnPaint(PaintContext& context) override {
+    RecordingDialog::OnPaint(context);
     const QColor colour = kColours.at(static_cast<std::size_t>(paints_++) % 2);
     const platform::DrawingObject pen =
         context.CreatePen(platform::PenStyle::kSolid, 1,

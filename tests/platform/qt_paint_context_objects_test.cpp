@@ -58,17 +58,18 @@ TEST_F(PaintObjects, DeleteReleasesOnlyObjectsThatAreNotSelected) {
   EXPECT_EQ(context_.SelectObject(pen), kNoObject);
 }
 
-TEST_F(PaintObjects, PensFailWhileTheHookSaysSo) {
-  int asked = 0;
-  const QtPaintContext::PenFailureHook before =
-      QtPaintContext::SetPenFailureHook([&asked] { return ++asked >= 2; });
-  EXPECT_NE(context_.CreatePen(PenStyle::kSolid, 1, kGrey), kNoObject);
-  EXPECT_EQ(context_.CreatePen(PenStyle::kSolid, 1, kGrey), kNoObject);
-  EXPECT_EQ(context_.CreatePen(PenStyle::kDot, 1, kGrey), kNoObject);
-  QtPaintContext::SetPenFailureHook(before);
-  EXPECT_NE(context_.CreatePen(PenStyle::kSolid, 1, kGrey), kNoObject);
-  EXPECT_EQ(asked, 3);
-  EXPECT_EQ(context_.LiveObjectCount(), 2u);
+TEST_F(PaintObjects, PensAndFontsFailOnceTheQuotaIsFullUntilOneIsReleased) {
+  // The stock pen and font, and room for one more.
+  constexpr std::size_t kQuota = 3;
+  QtPaintContext context(painter_, platform::DialogFont("MS Shell Dlg", 8),
+                         platform::PaintTarget::kWindow, kQuota);
+  const DrawingObject pen = context.CreatePen(PenStyle::kSolid, 1, kGrey);
+  EXPECT_NE(pen, kNoObject);
+  EXPECT_EQ(context.CreatePen(PenStyle::kDot, 1, kGrey), kNoObject);
+  EXPECT_EQ(context.CreateFont("Arial", 14, platform::kFontWeightLight), kNoObject);
+  context.DeleteObject(pen);
+  EXPECT_NE(context.CreatePen(PenStyle::kDot, 1, kGrey), kNoObject);
+  EXPECT_EQ(context.LiveObjectCount(), 1u);
 }
 
 TEST_F(PaintObjects, ArialAtCellHeight14IsLiberationSansAt12PixelsDrawnRegular) {

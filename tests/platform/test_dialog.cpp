@@ -24,4 +24,9 @@ void RecordingDialog::OnHScroll(int code, int position, int controlId) {
   scrolls.push_back({code, position, controlId});
 }
 
+void RecordingDialog::OnPaint(platform::PaintContext& context) {
+  ++paints_;
+  Dialog::OnPaint(context);
+}
+
 }  // namespace platform_test

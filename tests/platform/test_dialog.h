@@ -86,6 +86,9 @@ std::ostream& operator<<(std::ostream& out, const ScrollEvent& event);
 // that must run once for every command, OK and Cancel included.
 class RecordingDialog : public platform::Dialog {
  public:
+  // Paints of the dialog's window so far.
+  int PaintCount() const { return paints_; }
+
   explicit RecordingDialog(const platform::DialogTemplate& dialogTemplate = kTestTemplate)
       : Dialog(dialogTemplate) {}
 
@@ -103,6 +106,11 @@ class RecordingDialog : public platform::Dialog {
   bool OnInitDialog() override;
   bool OnCommand(std::uint32_t commandWord) override;
   void OnHScroll(int code, int position, int controlId) override;
+  // Counts the paint; subclasses that paint call it first.
+  void OnPaint(platform::PaintContext& context) override;
+
+ private:
+  int paints_ = 0;
 };
 
 }  // namespace platform_test

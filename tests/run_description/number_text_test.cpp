@@ -64,3 +64,50 @@ TEST(RoundTrip, GivesTheShortestTextOfTheSameDouble) {
 
 }  // namespace
 }  // namespace run
+
+namespace run {
+namespace {
+
+// A number beyond a double either way is refused, and the refusal says which
+// way: "1e-400" is no large number.
+struct OutOfRangeCase {
+  const char* name;
+  const char* text;
+  const char* problem;
+};
+
+const OutOfRangeCase kOutOfRange[] = {
+    {"Huge", "1e400", "is too large"},
+    {"HugeNegative", "-1e400", "is too large"},
+    {"HugeWithoutExponent",
+     "1"
+     "000000000000000000000000000000000000000000000000000000000000"
+     "000000000000000000000000000000000000000000000000000000000000"
+     "000000000000000000000000000000000000000000000000000000000000"
+     "000000000000000000000000000000000000000000000000000000000000"
+     "000000000000000000000000000000000000000000000000000000000000"
+     "0000000000",
+     "is too large"},
+    {"HugeByAFractionWithALargeExponent", "0.001e312", "is too large"},
+    {"Tiny", "1e-400", "is too small to represent"},
+    {"TinyNegative", "-1e-400", "is too small to represent"},
+    {"TinyWithPlusSign", "+2.5e-400", "is too small to represent"},
+    {"TinyByAFraction", "0.0001e-330", "is too small to represent"},
+    {"TinyDespiteLargeDigits", "123456e-400", "is too small to represent"},
+    {"TinyWithAnEndlessExponent", "1e-99999999999999999999999", "is too small to represent"},
+    {"HugeWithAnEndlessExponent", "1e99999999999999999999999", "is too large"},
+};
+
+class OutOfRange : public testing::TestWithParam<OutOfRangeCase> {};
+
+TEST_P(OutOfRange, SaysWhichWay) {
+  const ParsedReal parsed = ParseReal(GetParam().text);
+  EXPECT_FALSE(parsed.value);
+  EXPECT_EQ(parsed.error, Quoted(GetParam().text) + " " + GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OutOfRange, testing::ValuesIn(kOutOfRange),
+                         test_support::CaseName());
+
+}  // namespace
+}  // namespace run

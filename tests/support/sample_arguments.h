@@ -1,5 +1,7 @@
 #pragma once
 
+#include <random>
+
 #include "model/run_arguments.h"
 #include "run_description/parameter_table.h"
 
@@ -22,6 +24,43 @@ inline model::RunArguments AllNormalArguments() {
   a.corrRRPrime = 0.3;
   a.corrRI = 0.5;
   a.corrET = -0.4;
+  return a;
+}
+
+// Every parameter of the panel at a random trackbar position, every kind at
+// random, sanctions as asked.
+inline model::RunArguments RandomPanelArguments(std::mt19937& rng, int sanctionsOn) {
+  const auto position = [&rng](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng) * 0.01;
+  };
+  const auto kind = [&rng] { return std::uniform_int_distribution<int>(0, 2)(rng); };
+  model::RunArguments a = run::DefaultRunArguments();
+  a.paramJ = position(0, 100);
+  a.paramX = position(-100, 100);
+  a.distR = kind();
+  a.medianR = position(0, 100);
+  a.sigmaR = position(0, 35);
+  a.distI = kind();
+  a.valueI = position(0, 100);
+  a.sigmaI = position(0, 20);
+  a.distT = kind();
+  a.valueT = position(0, 100);
+  a.sigmaT = position(0, 20);
+  a.distE = kind();
+  a.valueE = position(0, 100);
+  a.sigmaE = position(0, 20);
+  a.sanctionsOn = sanctionsOn;
+  a.distRPrime = kind();
+  a.medianRPrime = position(0, 100);
+  a.sigmaRPrime = position(0, 35);
+  a.paramJPrime = position(0, 100);
+  a.paramM = position(100, 200);
+  a.corrRRPrime = position(-100, 100);
+  a.corrRI = position(-100, 100);
+  a.corrRPrimeI = position(-100, 100);
+  a.corrET = position(-100, 100);
+  a.requestedCountR = static_cast<int>(position(0, 100) * 100);
+  a.requestedCountRPrime = static_cast<int>(position(0, 100) * 100);
   return a;
 }
 

@@ -1,6 +1,7 @@
 // A file the menu cannot write: the user is told which and why, and nothing
 // is left behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +49,13 @@ const std::vector<Obstacle> kObstacles = {
     {"FolderWithTheFilesName",
      [](const fs::path& folder) {
        fs::create_directory(folder / kFileName);
+       return folder / kFileName;
+     },
+     false},
+    // A FIFO would hold the window until a reader came: refused at once.
+    {"Fifo",
+     [](const fs::path& folder) {
+       ::mkfifo((folder / kFileName).c_str(), 0644);
        return folder / kFileName;
      },
      false},

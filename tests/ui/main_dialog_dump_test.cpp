@@ -1,6 +1,7 @@
 // "Dump data to file": the overlay of the run on screen into Graph.bmp in the
 // current directory, and what the user is told.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -79,6 +80,16 @@ TEST_F(DumpData, ARefusedFileStaysUnchangedAndTheUserLearnsWhy) {
   EXPECT_EQ(shown.icon, platform::MessageIcon::kExclamation);
   EXPECT_NE(shown.text.find(kGraphFile), std::string::npos) << shown.text;
   EXPECT_GT(shown.text.size(), std::string(kGraphFile).size() + 2) << shown.text;
+}
+
+// A FIFO named Graph.bmp would hold the window until another program opened
+// it: the window never waits for it, and says why nothing was drawn.
+TEST_F(DumpData, AFifoIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(kGraphFile, 0644), 0);
+  harness_.Click(res::kIdButtonDumpData);
+  ASSERT_EQ(harness_.Messages().size(), 1U);
+  EXPECT_EQ(harness_.Messages().front().text, std::string(kGraphFile) + ": not a regular file");
+  EXPECT_TRUE(std::filesystem::is_fifo(kGraphFile));
 }
 
 TEST_F(DumpData, AMissingFileIsSilentAndCreatesNothing) {

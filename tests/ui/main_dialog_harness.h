@@ -10,6 +10,7 @@
 
 #include "model/run_arguments.h"
 #include "platform/message_box.h"
+#include "tests/support/paint_counting.h"
 #include "ui/main_dialog.h"
 
 namespace ui_test {
@@ -43,6 +44,8 @@ class MainDialogHarness {
   MainDialogHarness();
 
   ui::CMainDlg& Dialog() { return dialog_; }
+  // Paints of the dialog's window so far.
+  int PaintCount() const { return dialog_.PaintCount(); }
   const ui::CMainDlg& Dialog() const { return dialog_; }
   int Runs() const { return static_cast<int>(runs_.size()); }
   const std::vector<model::RunArguments>& RunLog() const { return runs_; }
@@ -66,7 +69,7 @@ class MainDialogHarness {
  private:
   MessageRecorder messages_;
   std::vector<model::RunArguments> runs_;
-  ui::CMainDlg dialog_;
+  test_support::PaintCounting<ui::CMainDlg> dialog_;
 };
 
 // Turns sanctions on and chooses R' Normal, so that every R' row is usable.

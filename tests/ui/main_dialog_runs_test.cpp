@@ -156,9 +156,9 @@ TEST(Endings, ExitWritesNoFile) {
 TEST(RunsPerInput, EveryRunRepaintsTheWindowTwiceAtOnce) {
   MainDialogHarness harness;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(harness.Dialog().Window()));
-  const int paintsBefore = harness.Dialog().PaintCount();
+  const int paintsBefore = harness.PaintCount();
   harness.Dialog().Recompute();
-  EXPECT_EQ(harness.Dialog().PaintCount() - paintsBefore, 2);
+  EXPECT_EQ(harness.PaintCount() - paintsBefore, 2);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // "Open Series CSV": a saved run sets every control and comes back pixel for
 // pixel; a file the window cannot take changes nothing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -9,6 +10,7 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -173,8 +175,10 @@ TEST_F(OpenSeries, TakesADecimalNearAPositionAndSaysSo) {
 
 struct BadOpen {
   const char* name;
-  std::string content;  // empty: no file at all
+  std::string content;  // empty: no file at all, or what make puts there
   std::string reason;
+  // Makes something other than a file at the path, when given.
+  std::function<void(const std::filesystem::path&)> make = {};
 };
 
 std::string RunnerOutput(const std::vector<std::string>& args) {
@@ -201,6 +205,15 @@ const std::vector<BadOpen>& BadOpens() {
        "--paramX 0.125 is no position of its trackbar"},
       {"OtherSlope", RunnerOutput({"--seed", "1", "--slopeM", "12"}),
        "--slopeM 12: the window always runs with 10"},
+      // None of these may hold the window: a FIFO would until a writer came.
+      {"Fifo", "", "not a regular file",
+       [](const std::filesystem::path& path) { ::mkfifo(path.c_str(), 0644); }},
+      {"Folder", "", "not a regular file",
+       [](const std::filesystem::path& path) { std::filesystem::create_directory(path); }},
+      {"LinkToADevice", "", "not a regular file",
+       [](const std::filesystem::path& path) {
+         std::filesystem::create_symlink("/dev/zero", path);
+       }},
   };
   return cases;
 }
@@ -214,7 +227,11 @@ TEST_P(RefusedOpen, ChangesNothingAndNamesTheFileAndTheFault) {
   const ui::RunOnScreen shown = *harness_.Dialog().ShownRun();
   const int runs = harness_.Runs();
   const std::filesystem::path file = directory_.Path() / "bad.csv";
-  if (!GetParam().content.empty()) WriteText(file, GetParam().content);
+  if (GetParam().make) {
+    GetParam().make(file);
+  } else if (!GetParam().content.empty()) {
+    WriteText(file, GetParam().content);
+  }
 
   Open(file);
   ASSERT_EQ(harness_.Messages().size(), 1U);

@@ -16,6 +16,7 @@
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "tests/support/case_name.h"
+#include "tests/support/paint_counting.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/modal_dialog_driver.h"
 
@@ -31,7 +32,7 @@ class SlopeDialog : public testing::Test {
   QLineEdit* Field() const { return dialog_.Window()->ControlAs<QLineEdit>(res::kIdSlopeEdit); }
 
   MessageRecorder messages_;
-  ui::CAdvDlg dialog_;
+  test_support::PaintCounting<ui::CAdvDlg> dialog_;
 };
 
 TEST_F(SlopeDialog, OpensWithTheSlopeTenInItsReadOnlyField) {
