@@ -19,6 +19,12 @@ namespace model {
 // only after this returns.
 using FailedCheckNotice = std::function<void(std::string_view message)>;
 
+// Seed a run takes from the calendar clock: whole seconds since 1970, as a 32-bit integer.
+std::int32_t ClockSeed();
+
+// Where a run without a fixed seed takes its seed from.
+using SeedClock = std::int32_t (*)();
+
 // One population of agents: the parameters of the current run, the per-agent
 // arrays, the derived constants and the five result series. Every Run starts
 // from scratch; only the storage of the series is kept from run to run.
@@ -80,8 +86,10 @@ class CPopulationModel {
 
   // Injected by the caller, not part of a run's state.
   FailedCheckNotice notice;
-  // When set, every run is seeded with it instead of the calendar clock.
+  // When set, every run is seeded with it instead of the clock.
   std::optional<std::int32_t> fixedSeed;
+  // The calendar clock; tests put a clock of their own here.
+  SeedClock seedClock = ClockSeed;
   // Seed of the last run that passed its checks.
   std::int32_t runSeed = 0;
 
@@ -98,8 +106,5 @@ class CPopulationModel {
 
   DynamicsScratch scratch_;
 };
-
-// Seed a run takes from the calendar clock: whole seconds since 1970, as a 32-bit integer.
-std::int32_t ClockSeed();
 
 }  // namespace model

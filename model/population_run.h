@@ -24,7 +24,7 @@ void CPopulationModel::RunWith(const RunArguments& arguments) {
   paramJPrime = arguments.paramJPrime;
   paramM = arguments.paramM;
 
-  runSeed = fixedSeed.value_or(ClockSeed());
+  runSeed = fixedSeed.has_value() ? *fixedSeed : seedClock();
   CRandomSource random(runSeed);
   ComputeDerivedConstants<Math>();
   SamplePopulation<Math>(arguments, random);

@@ -229,7 +229,8 @@ TEST_F(OverlayFaults, AFifoIsRefusedWithoutWaiting) {
 // second file is needed beside the picture.
 TEST_F(OverlayFaults, WorksInAReadOnlyFolderAndWithTheLongestName) {
   constexpr std::size_t kLongestName = 255;
-  const std::string longName = dir_.File(std::string(kLongestName - 4, 'g') + ".bmp");
+  std::string stem(kLongestName - 4, 'g');
+  const std::string longName = dir_.File(stem.append(".bmp"));
   WriteFileBytes(longName, original_);
   ASSERT_EQ(::chmod(dir_.path().c_str(), 0555), 0);
   const OverlayResult result = ExportFrom(longName);

@@ -237,20 +237,28 @@ TEST_F(BandOnScreen, ItsTooltipSaysNothingOfABandSwitchedOff) {
   EXPECT_EQ(GraphToolTip(harness_).find("Population band"), std::string::npos);
 }
 
+// A clock that moves on by a second at every reading.
+std::int32_t TickingClock() {
+  static std::int32_t seconds = 1'000'000;
+  return ++seconds;
+}
+
 TEST(KeptSeed, EveryRunTakesTheSeedOnScreenUntilReleased) {
   MainDialogHarness harness;
   MenuChooser chooser;
+  // Without the kept seed every run would take a new seed from this clock.
+  harness.Dialog().model.seedClock = TickingClock;
   const std::int32_t kept = harness.Dialog().ShownRun()->seed;
   ChooseFromGraphMenu(harness, chooser, kKeepSeedItem);
   EXPECT_TRUE(harness.Dialog().SeedKept());
-  // The clock seed counts seconds: without the kept seed the next run's would differ.
-  QTest::qWait(1100);
   harness.Keys(res::kIdSliderJ, {Qt::Key_Right, Qt::Key_Right});
   EXPECT_EQ(harness.Dialog().ShownRun()->seed, kept);
   EXPECT_EQ(harness.Dialog().ShownRun()->arguments.paramJ, harness.LastRun().paramJ);
   ChooseFromGraphMenu(harness, chooser, kKeepSeedItem);
   EXPECT_FALSE(harness.Dialog().SeedKept());
   EXPECT_FALSE(harness.Dialog().model.fixedSeed.has_value());
+  harness.Keys(res::kIdSliderJ, {Qt::Key_Right});
+  EXPECT_NE(harness.Dialog().ShownRun()->seed, kept);
 }
 
 }  // namespace
