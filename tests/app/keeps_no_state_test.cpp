@@ -24,6 +24,7 @@
 
 #include "app/main_app.h"
 #include "platform/dialog_window.h"
+#include "platform/mnemonic_text.h"
 #include "res/control_ids.h"
 #include "tests/app/folder_listing.h"
 #include "tests/app/private_home.h"
@@ -100,14 +101,24 @@ void WhenShown(std::function<W*()> find, std::function<void(W&)> work,
   });
 }
 
-// Chooses the item from the popup menu once it opens, with the keyboard.
+// Chooses the item, named by its shown text, from the popup menu once it
+// opens, with the keyboard; closes the menu when no item has that text.
 void WhenMenuOpensChoose(std::string_view item) {
-  const QString text = QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+  const std::string text(item);
   WhenShown<QMenu>([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
                    [text](QMenu& menu) {
+                     QAction* chosen = nullptr;
                      for (QAction* action : menu.actions()) {
-                       if (action->text() == text) menu.setActiveAction(action);
+                       if (platform::ShownCaption(action->text().toStdString()) == text) {
+                         chosen = action;
+                       }
                      }
+                     EXPECT_NE(chosen, nullptr) << "no menu item " << text;
+                     if (chosen == nullptr) {
+                       QTest::keyClick(&menu, Qt::Key_Escape);
+                       return;
+                     }
+                     menu.setActiveAction(chosen);
                      QTest::keyClick(&menu, Qt::Key_Return);
                    });
 }
