@@ -30,7 +30,7 @@ std::string SweepText(const ResponseRequest& request) {
 // The swept parameter keeps its default in the base: the sweep sets it.
 model::RunArguments BaseArguments(const ResponseRequest& request) {
   model::RunArguments base = request.arguments;
-  const run::ParameterSpec& swept = run::ParameterTable()[request.axis.parameter];
+  const run::ParameterRow& swept = run::ParameterTable()[request.axis.parameter];
   run::SetParameterValue(swept, swept.defaultValue, base);
   return base;
 }

@@ -55,7 +55,7 @@ ValueTexts ListTexts(std::string_view values) {
 }
 
 // The value as the plain option reads it, then as the model checks it.
-std::string CheckValue(const run::ParameterSpec& entry, const std::string& text, double& value) {
+std::string CheckValue(const run::ParameterRow& entry, const std::string& text, double& value) {
   model::RunArguments scratch = run::DefaultRunArguments();
   if (std::string reason = run::ReadParameterValue(entry, text, scratch); !reason.empty())
     return reason;

@@ -75,7 +75,7 @@ class DiscardingBuffer : public std::streambuf {
 std::vector<std::string> AllNormalOptions() {
   const model::RunArguments arguments = test_support::AllNormalArguments();
   std::vector<std::string> args;
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+  for (const run::ParameterRow& entry : run::ParameterTable()) {
     args.push_back("--" + std::string(entry.name));
     args.push_back(run::FormatRoundTrip(run::ParameterValue(entry, arguments)));
   }

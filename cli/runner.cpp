@@ -64,7 +64,7 @@ void DefineOptions(CLI::App& app, Options& options) {
   app.set_version_flag("--version", std::string(kProgramName) + " " + CORVELLAN_VERSION + "\n" +
                                         DescribeDynamicsPath());
   for (std::size_t i = 0; i < run::ParameterTable().size(); ++i) {
-    const run::ParameterSpec& entry = run::ParameterTable()[i];
+    const run::ParameterRow& entry = run::ParameterTable()[i];
     const std::string help = std::string(entry.meaning) + " (" + DescribeBounds(entry) + ")";
     options.argumentOptions.push_back(
         app.add_option("--" + std::string(entry.name), options.argumentTexts[i], help)

@@ -215,7 +215,7 @@ PlotData ResponseWindow::PlotOf(const batch::ResponseRequest& request,
   const auto& rgb = context_.seriesColours[static_cast<std::size_t>(request.series)];
   plot.colour = QColor(rgb[0], rgb[1], rgb[2]);
   plot.current = request.axis.current;
-  const run::ParameterSpec& parameter = run::ParameterTable()[request.axis.parameter];
+  const run::ParameterRow& parameter = run::ParameterTable()[request.axis.parameter];
   if (parameter.type == run::ValueType::kKind) {
     for (const std::string_view name : model::kDistributionKindNames) {
       plot.xNames.push_back(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));

@@ -30,11 +30,11 @@ void AppendInteger(std::string& text, std::uint64_t value) {
 }
 
 void AppendParameterNames(std::string& text) {
-  for (const ParameterSpec& entry : ParameterTable()) text.append(entry.name).append(1, ',');
+  for (const ParameterRow& entry : ParameterTable()) text.append(entry.name).append(1, ',');
 }
 
 void AppendParameterValues(std::string& text, const model::RunArguments& arguments) {
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     AppendRoundTrip(text, ParameterValue(entry, arguments));
     text += ',';
   }
@@ -55,7 +55,7 @@ void AppendJsonNumber(std::string& text, double value) {
 
 void AppendJsonParameterMembers(std::string& text, const model::RunArguments& arguments) {
   const char* separator = "";
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     text.append(separator).append(1, '"').append(entry.name).append("\":");
     AppendRoundTrip(text, ParameterValue(entry, arguments));
     separator = ",";

@@ -8,7 +8,7 @@
 
 #include "model/attribute.h"
 #include "model/run_arguments.h"
-#include "run_description/parameter_spec.h"
+#include "run_description/parameter_row.h"
 
 namespace run {
 namespace rows {
@@ -31,8 +31,8 @@ constexpr double PositionValue(std::int32_t position) {
 
 // A real parameter fed by trackbar row `row`: it starts where the trackbar
 // starts and is bounded by the trackbar's ends, unless the model checks it.
-constexpr ParameterSpec OnTrackbar(std::string_view name, double RunArguments::*field, int row,
-                                   TrackbarRange range, std::string_view meaning, PanelView panel) {
+constexpr ParameterRow OnTrackbar(std::string_view name, double RunArguments::*field, int row,
+                                  TrackbarRange range, std::string_view meaning, PanelView panel) {
   panel.trackbar = range;
   return {name,
           ValueType::kReal,
@@ -47,19 +47,19 @@ constexpr ParameterSpec OnTrackbar(std::string_view name, double RunArguments::*
 }
 
 // The same for the parameters the model checks itself (model/run_limits.h).
-constexpr ParameterSpec OnCheckedTrackbar(std::string_view name, double RunArguments::*field,
-                                          int row, TrackbarRange range, std::string_view meaning,
-                                          PanelView panel) {
-  ParameterSpec spec = OnTrackbar(name, field, row, range, meaning, panel);
-  spec.minimum = kNone;
-  spec.maximum = kNone;
-  return spec;
+constexpr ParameterRow OnCheckedTrackbar(std::string_view name, double RunArguments::*field,
+                                         int row, TrackbarRange range, std::string_view meaning,
+                                         PanelView panel) {
+  ParameterRow parameter = OnTrackbar(name, field, row, range, meaning, panel);
+  parameter.minimum = kNone;
+  parameter.maximum = kNone;
+  return parameter;
 }
 
 // A count of agents fed by trackbar row `row` as a share of the agent count.
-constexpr ParameterSpec OnShareTrackbar(std::string_view name, std::int32_t RunArguments::*field,
-                                        int row, TrackbarRange range, std::string_view meaning,
-                                        PanelView panel) {
+constexpr ParameterRow OnShareTrackbar(std::string_view name, std::int32_t RunArguments::*field,
+                                       int row, TrackbarRange range, std::string_view meaning,
+                                       PanelView panel) {
   panel.trackbar = range;
   return {name,
           ValueType::kInteger,
@@ -74,9 +74,9 @@ constexpr ParameterSpec OnShareTrackbar(std::string_view name, std::int32_t RunA
 }
 
 // The distribution kind of an attribute, chosen by its group of radio buttons.
-constexpr ParameterSpec OnRadioGroup(std::string_view name, std::int32_t RunArguments::*field,
-                                     Attribute attribute, std::string_view meaning,
-                                     std::string_view panelName) {
+constexpr ParameterRow OnRadioGroup(std::string_view name, std::int32_t RunArguments::*field,
+                                    Attribute attribute, std::string_view meaning,
+                                    std::string_view panelName) {
   return {
       name,         ValueType::kKind, field,   0,
       kKindMinimum, kKindMaximum,     meaning, {Feeder::kRadioGroup, static_cast<int>(attribute)},
@@ -93,7 +93,7 @@ inline constexpr TrackbarRange kExponentM = {100, 200, 100};
 
 // The 29 parameters in the order the model takes them, which is also the order
 // of the options in a re-run command.
-inline constexpr std::array<ParameterSpec, 29> kParameterRows = {{
+inline constexpr std::array<ParameterRow, 29> kParameterRows = {{
     OnCheckedTrackbar("paramJ", &RunArguments::paramJ, 0, kUnit,
                       "J, scale exponent of the first-order cost",
                       {"J", "scale exponent of the first-order cost"}),
@@ -201,11 +201,11 @@ using rows::kParameterRows;
 // The row of the parameter the trackbar in slider-table row `row` feeds;
 // fails to compile when used in a constant expression for a row no parameter
 // names.
-constexpr const ParameterSpec& TrackbarParameter(int row) {
-  for (const ParameterSpec& spec : kParameterRows) {
-    const bool byTrackbar =
-        spec.fedBy.feeder == Feeder::kTrackbar || spec.fedBy.feeder == Feeder::kTrackbarShare;
-    if (byTrackbar && spec.fedBy.index == row) return spec;
+constexpr const ParameterRow& TrackbarParameter(int row) {
+  for (const ParameterRow& parameter : kParameterRows) {
+    const bool byTrackbar = parameter.fedBy.feeder == Feeder::kTrackbar ||
+                            parameter.fedBy.feeder == Feeder::kTrackbarShare;
+    if (byTrackbar && parameter.fedBy.index == row) return parameter;
   }
   throw "no parameter is fed by this trackbar row";
 }

@@ -27,7 +27,7 @@ std::optional<double> Finite(double bound) {
   return std::isfinite(bound) ? std::optional<double>(bound) : std::nullopt;
 }
 
-std::string RangeText(const ParameterSpec& entry) {
+std::string RangeText(const ParameterRow& entry) {
   if (entry.minimum || entry.maximum) return BoundsText(entry.minimum, entry.maximum);
   if (const model::RunLimit* limit = model::FindRunLimit(entry.name)) {
     return BoundsText(Finite(limit->minimum), Finite(limit->maximum)) + ", checked by the model";
@@ -35,17 +35,17 @@ std::string RangeText(const ParameterSpec& entry) {
   return std::string(entry.unboundedRange);
 }
 
-std::string OutsideBounds(const ParameterSpec& entry, std::string_view text) {
+std::string OutsideBounds(const ParameterRow& entry, std::string_view text) {
   return std::string(text) + " is outside " + RangeText(entry);
 }
 
-bool WithinBounds(const ParameterSpec& entry, double v) {
+bool WithinBounds(const ParameterRow& entry, double v) {
   return (!entry.minimum || v >= *entry.minimum) && (!entry.maximum || v <= *entry.maximum);
 }
 
 }  // namespace
 
-std::span<const ParameterSpec> ParameterTable() {
+std::span<const ParameterRow> ParameterTable() {
   return kParameterRows;
 }
 
@@ -58,19 +58,19 @@ std::optional<std::size_t> FindParameter(std::string_view name) {
 
 model::RunArguments DefaultRunArguments() {
   model::RunArguments arguments{};
-  for (const ParameterSpec& entry : kParameterRows)
+  for (const ParameterRow& entry : kParameterRows)
     SetParameterValue(entry, entry.defaultValue, arguments);
   return arguments;
 }
 
-std::string ApplyArgument(const ParameterSpec& entry, std::string_view text,
+std::string ApplyArgument(const ParameterRow& entry, std::string_view text,
                           model::RunArguments& arguments) {
   std::string reason = ReadParameterValue(entry, text, arguments);
   if (reason.empty()) return reason;
   return "--" + std::string(entry.name) + ": " + reason;
 }
 
-std::string ReadParameterValue(const ParameterSpec& entry, std::string_view text,
+std::string ReadParameterValue(const ParameterRow& entry, std::string_view text,
                                model::RunArguments& arguments) {
   if (entry.type == ValueType::kReal) {
     const ParsedReal parsed = ParseReal(text);
@@ -86,7 +86,7 @@ std::string ReadParameterValue(const ParameterSpec& entry, std::string_view text
   return {};
 }
 
-void SetParameterValue(const ParameterSpec& entry, double value, model::RunArguments& arguments) {
+void SetParameterValue(const ParameterRow& entry, double value, model::RunArguments& arguments) {
   std::visit(
       [&](auto field) {
         using Value = std::remove_reference_t<decltype(arguments.*field)>;
@@ -95,11 +95,11 @@ void SetParameterValue(const ParameterSpec& entry, double value, model::RunArgum
       entry.field);
 }
 
-double ParameterValue(const ParameterSpec& entry, const model::RunArguments& arguments) {
+double ParameterValue(const ParameterRow& entry, const model::RunArguments& arguments) {
   return std::visit([&](auto field) { return static_cast<double>(arguments.*field); }, entry.field);
 }
 
-std::string DescribeBounds(const ParameterSpec& entry) {
+std::string DescribeBounds(const ParameterRow& entry) {
   return "default " + FormatRoundTrip(entry.defaultValue) + "; " + RangeText(entry);
 }
 

@@ -22,7 +22,7 @@ std::string SeedPart(std::int32_t seed) {
 
 std::string RerunCommand(std::int32_t seed, const model::RunArguments& arguments) {
   std::string command = SeedPart(seed);
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     command += Option(entry.name, FormatRoundTrip(ParameterValue(entry, arguments)));
   }
   return command;
@@ -30,7 +30,7 @@ std::string RerunCommand(std::int32_t seed, const model::RunArguments& arguments
 
 std::string ShortRerunCommand(std::int32_t seed, const model::RunArguments& arguments) {
   std::string command = SeedPart(seed);
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     const double value = ParameterValue(entry, arguments);
     if (value != entry.defaultValue) command += Option(entry.name, FormatRoundTrip(value));
   }

@@ -22,7 +22,7 @@
 #include "ui/run_on_screen.h"
 
 namespace run {
-struct ParameterSpec;
+struct ParameterRow;
 struct SavedRun;
 }  // namespace run
 
@@ -150,7 +150,7 @@ class CMainDlg : public platform::Dialog {
   int Kind(model::Attribute attribute) const;
   model::RunArguments CollectRunArguments() const;
   // What the control that feeds the parameter holds now.
-  double ControlValue(const run::ParameterSpec& parameter) const;
+  double ControlValue(const run::ParameterRow& parameter) const;
   int RequestedCount(int countTrackbarId) const;
 
   void SetUpTrackbars();

@@ -24,7 +24,7 @@ int CMainDlg::RequestedCount(int countTrackbarId) const {
 }
 
 // Disabled trackbars feed their positions like any other.
-double CMainDlg::ControlValue(const run::ParameterSpec& parameter) const {
+double CMainDlg::ControlValue(const run::ParameterRow& parameter) const {
   const int index = parameter.fedBy.index;
   switch (parameter.fedBy.feeder) {
     case run::Feeder::kTrackbar:
@@ -45,7 +45,7 @@ double CMainDlg::ControlValue(const run::ParameterSpec& parameter) const {
 
 model::RunArguments CMainDlg::CollectRunArguments() const {
   model::RunArguments arguments{};
-  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+  for (const run::ParameterRow& parameter : run::ParameterTable()) {
     run::SetParameterValue(parameter, ControlValue(parameter), arguments);
   }
   return arguments;

@@ -71,7 +71,7 @@ bool MattersBy(const Rules& rules, Field field, const RunArguments& arguments) {
 
 }  // namespace
 
-bool MattersInSetting(const run::ParameterSpec& parameter, const RunArguments& arguments) {
+bool MattersInSetting(const run::ParameterRow& parameter, const RunArguments& arguments) {
   if (const auto* real = std::get_if<double RunArguments::*>(&parameter.field)) {
     return MattersBy(kRealRules, *real, arguments);
   }

@@ -9,6 +9,6 @@ namespace ui {
 // out exactly the controls that cannot (a Sigma while its attribute is
 // Constant, R' and its rows, J' and m while sanctions are off, a correlation
 // unless both of its attributes are Normal).
-bool MattersInSetting(const run::ParameterSpec& parameter, const model::RunArguments& arguments);
+bool MattersInSetting(const run::ParameterRow& parameter, const model::RunArguments& arguments);
 
 }  // namespace ui

@@ -33,7 +33,7 @@ struct Shown {
 };
 
 // The parameter named and its two values as the window would show them.
-Shown Describe(const run::ParameterSpec& parameter, double pinned, double now) {
+Shown Describe(const run::ParameterRow& parameter, double pinned, double now) {
   const std::string name(parameter.panel.name);
   switch (parameter.fedBy.feeder) {
     case run::Feeder::kTrackbar: {
@@ -94,7 +94,7 @@ std::vector<PinnedCurves> PinnedRuns::Curves() const {
 
 std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen& now) {
   std::vector<std::string> differences;
-  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+  for (const run::ParameterRow& parameter : run::ParameterTable()) {
     const double pinned = run::ParameterValue(parameter, pin.run.arguments);
     const double current = run::ParameterValue(parameter, now.arguments);
     if (pinned == current || !MattersInSetting(parameter, pin.run.arguments)) continue;

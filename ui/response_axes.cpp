@@ -19,7 +19,7 @@ std::vector<batch::ResponseAxis> ResponseAxes(std::span<const int, kSliderCount>
   std::vector<batch::ResponseAxis> axes;
   const auto parameters = run::ParameterTable();
   for (std::size_t p = 0; p < parameters.size(); ++p) {
-    const run::ParameterSpec& parameter = parameters[p];
+    const run::ParameterRow& parameter = parameters[p];
     const auto index = static_cast<std::size_t>(parameter.fedBy.index);
     const bool share = parameter.fedBy.feeder == run::Feeder::kTrackbarShare;
     if (parameter.fedBy.feeder == run::Feeder::kTrackbar || share) {

@@ -38,7 +38,7 @@ std::optional<int> PositionOfCount(const SliderSpec& row, int count, int agentCo
   return std::nullopt;
 }
 
-std::string Named(const run::ParameterSpec& parameter, double value) {
+std::string Named(const run::ParameterRow& parameter, double value) {
   return "--" + std::string(parameter.name) + ' ' + run::FormatRoundTrip(value);
 }
 
@@ -47,7 +47,7 @@ std::string Named(const run::ParameterSpec& parameter, double value) {
 ControlMapping MapToControls(const model::RunArguments& arguments, int agentCount) {
   ControlMapping mapping;
   ControlSettings settings;
-  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+  for (const run::ParameterRow& parameter : run::ParameterTable()) {
     const double value = run::ParameterValue(parameter, arguments);
     const auto index = static_cast<std::size_t>(parameter.fedBy.index);
     switch (parameter.fedBy.feeder) {

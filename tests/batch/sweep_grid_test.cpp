@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedGrid, ::testing::ValuesIn(kBadGrids),
 TEST(SweepGrid, RefusesMorePointsThan64BitsCount) {
   // Five values of each of the 29 arguments: 5^29 points, above 2^64.
   std::vector<std::string> sweeps;
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+  for (const run::ParameterRow& entry : run::ParameterTable()) {
     const std::string value = run::FormatRoundTrip(entry.defaultValue);
     std::string sweep(entry.name);
     sweep.append("=").append(value);

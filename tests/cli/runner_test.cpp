@@ -211,7 +211,7 @@ TEST(Runner, AnUnwritableOutFileIsReported) {
 TEST(Runner, HelpListsEveryRunArgument) {
   const Outcome outcome = Invoke({"--help"});
   EXPECT_EQ(outcome.status, kExitSuccess);
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+  for (const run::ParameterRow& entry : run::ParameterTable()) {
     EXPECT_NE(outcome.out.find("--" + std::string(entry.name) + " "), std::string::npos)
         << entry.name;
   }

@@ -59,7 +59,7 @@ TEST(OutputText, ParametersComeInTableOrderInEveryForm) {
   std::string expectedNames;
   std::string expectedValues;
   std::string expectedJson = "\"parameters\":{";
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     const std::string value = FormatRoundTrip(ParameterValue(entry, arguments));
     expectedNames += std::string(entry.name) + ',';
     expectedValues += value + ',';

@@ -38,7 +38,7 @@ constexpr std::size_t FieldCount() {
 TEST(ParameterTable, ReachesEveryFieldOfARunOnce) {
   std::set<std::string_view> names;
   model::RunArguments marked{};
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
     EXPECT_EQ(ParameterValue(entry, marked), 0) << entry.name << " shares a field";
     SetParameterValue(entry, 1, marked);
@@ -51,7 +51,7 @@ TEST(ParameterTable, ReachesEveryFieldOfARunOnce) {
 
 TEST(ParameterTable, DefaultsLieWithinTheirBounds) {
   const model::RunArguments defaults = DefaultRunArguments();
-  for (const ParameterSpec& entry : ParameterTable()) {
+  for (const ParameterRow& entry : ParameterTable()) {
     const double value = ParameterValue(entry, defaults);
     EXPECT_EQ(value, entry.defaultValue) << entry.name;
     if (entry.minimum) {
@@ -75,7 +75,7 @@ class ReadValue : public testing::TestWithParam<ReadCase> {};
 TEST_P(ReadValue, TakesOrRefusesTheText) {
   const ReadCase& c = GetParam();
   model::RunArguments arguments = DefaultRunArguments();
-  const ParameterSpec& entry = ParameterTable()[*FindParameter(c.parameter)];
+  const ParameterRow& entry = ParameterTable()[*FindParameter(c.parameter)];
   EXPECT_EQ(ApplyArgument(entry, c.text, arguments), c.error);
   if (*c.error != '\0') {
     EXPECT_EQ(arguments, DefaultRunArguments()) << "a refused value is kept";
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The window passes 35 * 0.01, which is not the double nearest 0.35; both
 // must reach the model exactly as written.
 TEST(ReadValue, KeepsEveryDecimalDigit) {
-  const ParameterSpec& sigmaR = ParameterTable()[*FindParameter("sigmaR")];
+  const ParameterRow& sigmaR = ParameterTable()[*FindParameter("sigmaR")];
   model::RunArguments a = DefaultRunArguments();
   ASSERT_EQ(ReadParameterValue(sigmaR, "0.35000000000000003", a), "");
   EXPECT_EQ(a.sigmaR, 35 * 0.01);

@@ -77,7 +77,7 @@ TEST(SavedRun, ReadsBackTheSeedAndEveryArgument) {
   const SavedRunReading read = ReadSavedRun(SavedText(arguments));
   ASSERT_TRUE(read.run.has_value()) << read.error;
   EXPECT_EQ(read.run->seed, kSeed);
-  for (const ParameterSpec& parameter : ParameterTable()) {
+  for (const ParameterRow& parameter : ParameterTable()) {
     EXPECT_EQ(ParameterValue(parameter, read.run->arguments), ParameterValue(parameter, arguments))
         << parameter.name;
   }

@@ -35,7 +35,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 // given as an option in the runner's own spelling.
 std::string RunnerCsv(std::int32_t seed, const model::RunArguments& arguments) {
   std::vector<std::string> args = {"--seed", std::to_string(seed)};
-  for (const run::ParameterSpec& entry : run::ParameterTable()) {
+  for (const run::ParameterRow& entry : run::ParameterTable()) {
     args.push_back("--" + std::string(entry.name));
     args.push_back(run::FormatRoundTrip(run::ParameterValue(entry, arguments)));
   }

@@ -99,7 +99,7 @@ double Value(const SliderSpec& row, int position) {
 TEST(SliderTable, EachRowFeedsTheParameterThatSaysSo) {
   std::set<int> rowsFed;
   const double agents = run::DefaultRunArguments().agentCount;
-  for (const run::ParameterSpec& parameter : run::ParameterTable()) {
+  for (const run::ParameterRow& parameter : run::ParameterTable()) {
     const run::FedBy fedBy = parameter.fedBy;
     if (fedBy.feeder != run::Feeder::kTrackbar && fedBy.feeder != run::Feeder::kTrackbarShare)
       continue;

@@ -58,7 +58,7 @@ struct PanelView {
 // (what the window passes at start-up), inclusive bounds (absent bounds are
 // left to the model's own checks or are not needed), what it means, which
 // control of the window feeds it and how the window shows it.
-struct ParameterSpec {
+struct ParameterRow {
   std::string_view name;
   ValueType type;
   ParameterField field;
