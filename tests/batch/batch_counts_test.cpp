@@ -22,8 +22,12 @@ TEST_P(BatchCountsTest, ReadsAsTheRunnerReads) {
   unsigned jobs = 0;
   EXPECT_EQ(ReadReplicates(c.text, replicates), c.replicatesError);
   EXPECT_EQ(ReadJobs(c.text, jobs), c.jobsError);
-  if (c.replicatesError.empty()) EXPECT_EQ(std::to_string(replicates), c.text);
-  if (c.jobsError.empty()) EXPECT_EQ(std::to_string(jobs), c.text);
+  if (c.replicatesError.empty()) {
+    EXPECT_EQ(std::to_string(replicates), c.text);
+  }
+  if (c.jobsError.empty()) {
+    EXPECT_EQ(std::to_string(jobs), c.text);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
