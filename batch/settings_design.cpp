@@ -6,9 +6,8 @@
 
 namespace batch {
 
-SettingsDesign::SettingsDesign(std::vector<model::RunArguments> settings,
-                               std::uint64_t replicates, std::int32_t baseSeed,
-                               SweepLayout layout)
+SettingsDesign::SettingsDesign(std::vector<model::RunArguments> settings, std::uint64_t replicates,
+                               std::int32_t baseSeed, SweepLayout layout)
     : settings_(std::move(settings)),
       replicates_(replicates),
       baseSeed_(baseSeed),

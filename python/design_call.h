@@ -13,8 +13,7 @@ namespace pymodule {
 // noted (Ctrl-C) raises the engine's stop flag: the runs under way finish and
 // the Python exception (KeyboardInterrupt) is raised. A failed run raises
 // ValueError with its message.
-void RunDesignReleased(const batch::Design& design, batch::RecordConsumer& consumer,
-                       unsigned jobs);
+void RunDesignReleased(const batch::Design& design, batch::RecordConsumer& consumer, unsigned jobs);
 
 // The same for work that takes a stop flag but reports no progress: it runs on
 // a thread of its own while this one watches for signals. work returns false

@@ -49,8 +49,8 @@ MeasureChoice ReadMeasure(std::string_view text) {
   const std::string_view steps = text.substr(mark + 1);
   const std::size_t range = steps.find(kRangeMark);
   choice.first = ReadStep(text, steps.substr(0, range));
-  choice.last = range == std::string_view::npos ? choice.first
-                                                 : ReadStep(text, steps.substr(range + 1));
+  choice.last =
+      range == std::string_view::npos ? choice.first : ReadStep(text, steps.substr(range + 1));
   if (choice.last < choice.first) Refuse(text, "the last step comes before the first");
   return choice;
 }

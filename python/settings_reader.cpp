@@ -34,10 +34,11 @@ std::vector<std::optional<std::string>> ColumnTexts(py::handle column, std::size
       std::string_view("biuf").find(py::cast<py::array>(column).dtype().kind()) !=
           std::string_view::npos;
   if (numericArray) {
-    const auto numbers = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(
-        column);
+    const auto numbers =
+        py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(column);
     if (numbers.ndim() != 1) throw py::value_error("a setting column must be one-dimensional");
-    for (py::ssize_t i = 0; i < numbers.shape(0); ++i) texts.emplace_back(NumberText(numbers.at(i)));
+    for (py::ssize_t i = 0; i < numbers.shape(0); ++i)
+      texts.emplace_back(NumberText(numbers.at(i)));
   } else {
     for (py::handle value : py::reinterpret_borrow<py::iterable>(column)) {
       if (value.is_none()) {

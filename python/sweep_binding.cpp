@@ -9,8 +9,8 @@
 
 #include "batch/response_sweep.h"
 #include "batch/run_values.h"
-#include "batch/settings_design.h"
 #include "batch/setting_check.h"
+#include "batch/settings_design.h"
 #include "batch/summary_statistics.h"
 #include "model/result_series.h"
 #include "python/bindings.h"
@@ -61,7 +61,8 @@ class SummaryCollector : public batch::RecordConsumer {
         batch::SummariseRuns(record.values, record.RunCount());
     double* out = out_ + record.index * batch::kValuesPerRun * kStatisticsCount;
     for (const batch::SummaryStatistics& cell : statistics) {
-      for (const batch::SummaryColumn& column : batch::kSummaryColumns) *out++ = cell.*column.member;
+      for (const batch::SummaryColumn& column : batch::kSummaryColumns)
+        *out++ = cell.*column.member;
     }
   }
   bool Consume(const batch::Record& /*record*/, std::size_t /*slot*/) override { return true; }
@@ -167,10 +168,11 @@ class ModelFunction {
     }
     py::dict columns;
     const py::object numpyColumns = matrix.attr("T");
-    for (std::size_t j = 0; j < names_.size(); ++j) columns[py::str(names_[j])] = numpyColumns[py::int_(j)];
+    for (std::size_t j = 0; j < names_.size(); ++j)
+      columns[py::str(names_[j])] = numpyColumns[py::int_(j)];
     const std::size_t count = static_cast<std::size_t>(matrix.shape(0));
-    const batch::SettingsDesign design(ReadSettingColumns(columns, count, base_),
-                                       replicates_, seed_, batch::SweepLayout::kSummary);
+    const batch::SettingsDesign design(ReadSettingColumns(columns, count, base_), replicates_,
+                                       seed_, batch::SweepLayout::kSummary);
     py::array_t<double> y(count);
     MeasureAverager averager(measure_, y.mutable_data());
     RunDesignReleased(design, averager, jobs_);
