@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_counts.h"
 #include "batch/run_schedule.h"
 #include "cli/sweep_layout.h"
 
@@ -37,7 +38,7 @@ std::string BatchHelp();
 // True when any of --sweep, --replicates, --summary, --shard or --join was given.
 bool BatchRequested(const BatchOptions& options);
 
-inline constexpr unsigned kMaxJobs = 256;
+inline constexpr unsigned kMaxJobs = batch::kMaxJobs;
 
 // The batch options read and checked.
 struct BatchSettings {
