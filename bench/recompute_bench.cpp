@@ -10,9 +10,9 @@
 #include <array>
 #include <cstdlib>
 
+#include "drawing/qt_paint_context.h"
 #include "platform/dialog_window.h"
 #include "platform/message_box.h"
-#include "platform/qt_paint_context.h"
 #include "res/control_ids.h"
 #include "tests/support/paint_counting.h"
 #include "ui/graph_view.h"

@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "platform/picture_render.h"
-#include "platform/qt_strings.h"
+#include "drawing/picture_render.h"
+#include "drawing/qt_strings.h"
 
 namespace platform {
 namespace {

@@ -6,12 +6,12 @@
 #include <QRegularExpressionValidator>
 #include <array>
 
+#include "drawing/qt_strings.h"
+#include "drawing/resource_images.h"
 #include "platform/check_box.h"
 #include "platform/label.h"
 #include "platform/push_button.h"
-#include "platform/qt_strings.h"
 #include "platform/radio_button.h"
-#include "platform/resource_images.h"
 #include "platform/trackbar.h"
 
 namespace platform {

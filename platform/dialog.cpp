@@ -3,10 +3,10 @@
 #include <QEventLoop>
 #include <QPointer>
 
+#include "drawing/resource_images.h"
 #include "platform/active_dialogs.h"
 #include "platform/dialog_surface.h"
 #include "platform/dialog_window.h"
-#include "platform/resource_images.h"
 #include "platform/vector_state.h"
 
 namespace platform {
@@ -28,7 +28,8 @@ void Dialog::CreateWindowAndInitialise() {
   DestroyWindow();
   ended_ = false;
   result_ = 0;
-  window_ = std::make_unique<DialogWindow>(*this, template_);
+  DialogEvents& events = *this;
+  window_ = std::make_unique<DialogWindow>(events, template_);
   window_->CentreOnScreen();
   RegisterActiveDialog(this);
   OnInitDialog();

@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/client_rect.h"
+#include "drawing/client_rect.h"
+#include "drawing/paint_context.h"
 #include "platform/command_word.h"
+#include "platform/dialog_events.h"
 #include "platform/dialog_template.h"
-#include "platform/paint_context.h"
 #include "platform/scroll_code.h"
 
 class QEventLoop;
@@ -23,24 +24,11 @@ class DialogWindow;
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
 
-// What asked for a context menu: a right click, or the keyboard's menu key or
-// Shift+F10.
-enum class ContextMenuSource : std::uint8_t {
-  kMouse,
-  kKeyboard,
-};
-
-// A tooltip of part of a client area: it stays up while the pointer is inside area.
-struct AreaToolTip {
-  std::string text;
-  ClientRect area;
-};
-
 // A dialog box built from a template. Derived dialogs override the handlers;
 // the platform calls them for the window's events. Operations on controls
 // address them by template id and do nothing (or report a neutral value) for
 // an id the dialog does not have or while the dialog has no window.
-class Dialog {
+class Dialog : private DialogEvents {
  public:
   explicit Dialog(const DialogTemplate& dialogTemplate);
   virtual ~Dialog();
@@ -118,26 +106,26 @@ class Dialog {
   // result is not used: the first control that takes the focus gets it.
   virtual bool OnInitDialog();
   // Every command of the dialog. The default runs DefaultOnCommand.
-  virtual bool OnCommand(std::uint32_t commandWord);
+  bool OnCommand(std::uint32_t commandWord) override;
   // Every scroll notification of a trackbar, with the trackbar's position
   // after the action.
-  virtual void OnHScroll(int code, int position, int controlId);
+  void OnHScroll(int code, int position, int controlId) override;
   // The dialog's paint; the context lives for this call only.
-  virtual void OnPaint(PaintContext& context);
+  void OnPaint(PaintContext& context) override;
   // The handlers of IDOK and IDCANCEL: end the dialog with that id.
   virtual void OnOK();
   virtual void OnCancel();
   // A context menu asked for over the dialog: at (x, y) in client
   // coordinates for a click (also one on a control that has no menu of its
   // own). The keyboard's position is where the focus is. The default does nothing.
-  virtual void OnContextMenu(int x, int y, ContextMenuSource source);
+  void OnContextMenu(int x, int y, ContextMenuSource source) override;
   // The tooltip of the dialog's own client area at (x, y), asked each time one
   // is due; an empty text for none. The default has none.
-  virtual AreaToolTip ToolTipAt(int x, int y) const;
+  AreaToolTip ToolTipAt(int x, int y) const override;
   // Whether the window takes a local file dropped on it; then OnDropFile gets
   // its path. The defaults take none.
-  virtual bool TakesFileDrops() const;
-  virtual void OnDropFile(const std::string& path);
+  bool TakesFileDrops() const override;
+  void OnDropFile(const std::string& path) override;
 
   // The framework's command handling: runs the handler registered for the
   // command's id and notification, otherwise OK or Cancel for their clicks.
@@ -150,8 +138,6 @@ class Dialog {
   void MapClicked(int controlId, CommandHandler handler);
 
  private:
-  friend class DialogWindow;
-
   struct CommandEntry {
     int controlId;
     std::uint16_t notification;

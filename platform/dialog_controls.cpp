@@ -3,10 +3,10 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include "drawing/qt_strings.h"
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
 #include "platform/label.h"
-#include "platform/qt_strings.h"
 #include "platform/trackbar.h"
 
 namespace platform {

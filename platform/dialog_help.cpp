@@ -1,8 +1,8 @@
 // The tooltips and the context menu of Dialog.
+#include "drawing/qt_strings.h"
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
 #include "platform/focus_tool_tip.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "drawing/mul_div.h"
+
 namespace platform {
 
 // Kinds of control a dialog template can hold.
@@ -63,14 +65,6 @@ struct DialogTemplate {
 // Dialog base units of the dialog font, in pixels.
 inline constexpr int kBaseUnitX = 6;
 inline constexpr int kBaseUnitY = 13;
-
-// MulDiv: number * numerator / denominator rounded half away from zero.
-constexpr int MulDiv(int number, int numerator, int denominator) {
-  const long long product = static_cast<long long>(number) * numerator;
-  const long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : (product - half) / denominator);
-}
 
 constexpr int DialogUnitsToPixelsX(int x) {
   return MulDiv(x, kBaseUnitX, 4);

@@ -9,12 +9,11 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "drawing/dialog_font.h"
+#include "drawing/qt_paint_context.h"
+#include "drawing/qt_strings.h"
 #include "platform/command_word.h"
 #include "platform/control_factory.h"
-#include "platform/dialog.h"
-#include "platform/dialog_font.h"
-#include "platform/qt_paint_context.h"
-#include "platform/qt_strings.h"
 #include "platform/radio_button.h"
 #include "platform/radio_grouping.h"
 #include "platform/trackbar.h"
@@ -35,7 +34,7 @@ bool IsButton(ControlKind kind) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate)
+DialogWindow::DialogWindow(DialogEvents& dialog, const DialogTemplate& dialogTemplate)
     : QDialog(nullptr, kDialogWindowFlags), dialog_(dialog) {
   setWindowTitle(ToQString(dialogTemplate.caption));
   setFont(DialogFont(dialogTemplate.fontFace, dialogTemplate.fontPoints));

@@ -7,13 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dialog_events.h"
 #include "platform/dialog_template.h"
 
 class QHelpEvent;
 
 namespace platform {
-
-class Dialog;
 
 // The Qt window of a Dialog: builds the template's controls, turns their
 // signals, the keyboard and the close box into the dialog's commands and
@@ -22,7 +21,7 @@ class DialogWindow final : public QDialog {
   Q_OBJECT
 
  public:
-  DialogWindow(Dialog& dialog, const DialogTemplate& dialogTemplate);
+  DialogWindow(DialogEvents& dialog, const DialogTemplate& dialogTemplate);
 
   // The first control with this id, in template order; nullptr for none.
   QWidget* Control(int id) const;
@@ -72,7 +71,7 @@ class DialogWindow final : public QDialog {
   bool ShowAreaToolTip(const QHelpEvent& event);
   void OpenContextMenuFromKeyboard();
 
-  Dialog& dialog_;
+  DialogEvents& dialog_;
   std::vector<ControlEntry> controls_;
   std::pair<QPixmap, QPixmap> bigIcon_;  // at 1x and at 2x
   std::pair<QPixmap, QPixmap> smallIcon_;

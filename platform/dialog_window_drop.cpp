@@ -6,9 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/dialog.h"
+#include "drawing/qt_strings.h"
 #include "platform/dialog_window.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {

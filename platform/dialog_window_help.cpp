@@ -5,9 +5,8 @@
 #include <QKeyEvent>
 #include <QToolTip>
 
-#include "platform/dialog.h"
+#include "drawing/qt_strings.h"
 #include "platform/dialog_window.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {

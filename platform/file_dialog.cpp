@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <utility>
 
+#include "drawing/qt_strings.h"
 #include "platform/active_dialogs.h"
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {

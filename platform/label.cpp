@@ -3,8 +3,8 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "drawing/qt_strings.h"
 #include "platform/mnemonic_text.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 

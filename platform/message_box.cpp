@@ -5,10 +5,10 @@
 #include <array>
 #include <utility>
 
+#include "drawing/qt_strings.h"
 #include "platform/active_dialogs.h"
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
 namespace {

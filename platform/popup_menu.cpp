@@ -1,29 +1,14 @@
 #include "platform/popup_menu.h"
 
-#include <QAction>
 #include <QMenu>
 #include <utility>
 
+#include "drawing/qt_strings.h"
 #include "platform/dialog.h"
 #include "platform/dialog_window.h"
 #include "platform/qt_menu.h"
-#include "platform/qt_strings.h"
 
 namespace platform {
-
-std::unique_ptr<QMenu> MakeQtMenu(QWidget& owner, std::span<const MenuItem> items) {
-  auto menu = std::make_unique<QMenu>(&owner);
-  menu->setFont(owner.font());
-  for (const MenuItem& item : items) {
-    if (item.separatorBefore && !menu->isEmpty()) menu->addSeparator();
-    QAction* action = menu->addAction(ToQString(item.text));
-    action->setData(item.id);
-    action->setEnabled(item.enabled);
-    action->setCheckable(item.checkable);
-    action->setChecked(item.checked);
-  }
-  return menu;
-}
 
 namespace {
 

@@ -2,22 +2,12 @@
 
 #include <functional>
 #include <span>
-#include <string_view>
+
+#include "platform/menu_item.h"
 
 namespace platform {
 
 class Dialog;
-
-// One command of a popup menu. Ids are the menu's own: they are returned, not
-// sent to the dialog as commands.
-struct MenuItem {
-  int id;
-  std::string_view text;
-  bool enabled = true;
-  bool checkable = false;  // shows a check mark while checked
-  bool checked = false;
-  bool separatorBefore = false;
-};
 
 // What TrackPopupMenu returns when the menu is closed without a choice.
 inline constexpr int kMenuDismissed = 0;

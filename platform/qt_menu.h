@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "platform/popup_menu.h"
+#include "platform/menu_item.h"
 
 namespace platform {
 

@@ -6,9 +6,9 @@
 #include <span>
 
 #include "batch/summary_statistics.h"
+#include "drawing/client_rect.h"
+#include "drawing/paint_context.h"
 #include "model/result_series.h"
-#include "platform/client_rect.h"
-#include "platform/paint_context.h"
 #include "res/resource_ids.h"
 
 namespace ui {

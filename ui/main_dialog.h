@@ -10,12 +10,12 @@
 
 #include "batch/response_sweep.h"
 #include "batch/summary_statistics.h"
+#include "drawing/picture.h"
 #include "model/attribute.h"
 #include "model/distribution_kind.h"
 #include "model/population_model.h"
 #include "model/run_arguments.h"
 #include "platform/dialog.h"
-#include "platform/picture.h"
 #include "res/resource_ids.h"
 #include "run_description/parameter_table.h"
 #include "ui/analysis_links.h"

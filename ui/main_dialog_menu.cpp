@@ -10,11 +10,11 @@
 
 #include "batch/batch_output.h"
 #include "batch/run_values.h"
+#include "drawing/picture_encoding.h"
 #include "output/output_file.h"
 #include "platform/clipboard.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
-#include "platform/picture_encoding.h"
 #include "platform/popup_menu.h"
 #include "res/main_dialog_template.h"
 #include "run_description/rerun_command.h"

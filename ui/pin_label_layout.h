@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace ui {
 

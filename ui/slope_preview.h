@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace ui {
 

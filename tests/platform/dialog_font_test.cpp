@@ -1,4 +1,4 @@
-#include "platform/dialog_font.h"
+#include "drawing/dialog_font.h"
 
 #include <gtest/gtest.h>
 

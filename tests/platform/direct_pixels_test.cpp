@@ -1,4 +1,4 @@
-#include "platform/direct_pixels.h"
+#include "drawing/direct_pixels.h"
 
 #include <gtest/gtest.h>
 

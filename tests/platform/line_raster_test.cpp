@@ -1,4 +1,4 @@
-#include "platform/line_raster.h"
+#include "drawing/line_raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/line_runs.h"
+#include "drawing/line_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dot_pattern.h"
-#include "platform/line_raster.h"
-#include "platform/line_rects.h"
+#include "drawing/dot_pattern.h"
+#include "drawing/line_raster.h"
+#include "drawing/line_rects.h"
 #include "tests/support/case_name.h"
 
 namespace platform_test {

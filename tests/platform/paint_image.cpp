@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "platform/dialog_font.h"
-#include "platform/qt_paint_context.h"
+#include "drawing/dialog_font.h"
+#include "drawing/qt_paint_context.h"
 
 namespace platform_test {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <functional>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform_test {
 

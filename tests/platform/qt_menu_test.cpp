@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "platform/dialog_font.h"
+#include "drawing/dialog_font.h"
 
 namespace {
 

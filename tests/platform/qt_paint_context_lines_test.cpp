@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "drawing/line_raster.h"
+#include "drawing/paint_context.h"
 #include "paint_image.h"
-#include "platform/line_raster.h"
-#include "platform/paint_context.h"
 #include "tests/support/case_name.h"
 
 namespace platform_test {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "drawing/dialog_font.h"
+#include "drawing/dot_pattern.h"
+#include "drawing/line_raster.h"
+#include "drawing/qt_paint_context.h"
 #include "paint_image.h"
-#include "platform/dialog_font.h"
-#include "platform/dot_pattern.h"
-#include "platform/line_raster.h"
-#include "platform/qt_paint_context.h"
 
 namespace platform_test {
 namespace {

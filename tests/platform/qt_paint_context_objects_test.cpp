@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <string>
 
+#include "drawing/dialog_font.h"
+#include "drawing/qt_paint_context.h"
+#include "drawing/resource_images.h"
 #include "paint_image.h"
-#include "platform/dialog_font.h"
-#include "platform/qt_paint_context.h"
-#include "platform/resource_images.h"
 #include "test_dialog.h"
 #include "tests/support/case_name.h"
 

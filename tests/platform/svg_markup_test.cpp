@@ -1,4 +1,4 @@
-#include "platform/svg_markup.h"
+#include "drawing/svg_markup.h"
 
 #include <gtest/gtest.h>
 

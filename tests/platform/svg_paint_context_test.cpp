@@ -1,6 +1,6 @@
 // The SVG paint context: lines become polylines and dashed lines over the
 // window's pixels, text keeps the window's place and font, icons are embedded.
-#include "platform/svg_paint_context.h"
+#include "drawing/svg_paint_context.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_font.h"
-#include "platform/paint_context.h"
+#include "drawing/dialog_font.h"
+#include "drawing/paint_context.h"
 #include "test_dialog.h"
 #include "tests/support/case_name.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace test_support {
 

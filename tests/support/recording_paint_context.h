@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

@@ -1,17 +1,17 @@
-#include "platform/qt_paint_context.h"
+#include "drawing/qt_paint_context.h"
 
 #include <QPainter>
 #include <optional>
 #include <utility>
 
-#include "platform/dialog_font.h"
-#include "platform/direct_pixels.h"
-#include "platform/line_rects.h"
-#include "platform/picture_fonts.h"
-#include "platform/qt_strings.h"
-#include "platform/resource_images.h"
-#include "platform/system_colours.h"
-#include "platform/text_placement.h"
+#include "drawing/dialog_font.h"
+#include "drawing/direct_pixels.h"
+#include "drawing/line_rects.h"
+#include "drawing/picture_fonts.h"
+#include "drawing/qt_strings.h"
+#include "drawing/resource_images.h"
+#include "drawing/system_colours.h"
+#include "drawing/text_placement.h"
 
 namespace platform {
 namespace {

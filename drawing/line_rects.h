@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/dot_pattern.h"
-#include "platform/line_runs.h"
+#include "drawing/dot_pattern.h"
+#include "drawing/line_runs.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "platform/picture_fonts.h"
+#include "drawing/picture_fonts.h"
 
-#include "platform/dialog_font.h"
+#include "drawing/dialog_font.h"
 
 namespace platform {
 namespace {

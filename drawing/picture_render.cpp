@@ -1,10 +1,10 @@
-#include "platform/picture_render.h"
+#include "drawing/picture_render.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/picture_fonts.h"
-#include "platform/qt_paint_context.h"
+#include "drawing/picture_fonts.h"
+#include "drawing/qt_paint_context.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/dialog_font.h"
+#include "drawing/dialog_font.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -6,8 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include "platform/dialog_template.h"
-#include "platform/qt_strings.h"
+#include "drawing/mul_div.h"
+#include "drawing/qt_strings.h"
 
 namespace platform {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/line_raster.h"
-#include "platform/object_table.h"
-#include "platform/paint_context.h"
+#include "drawing/line_raster.h"
+#include "drawing/object_table.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/svg_paint_context.h"
+#include "drawing/svg_paint_context.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -8,14 +8,14 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/dialog_font.h"
-#include "platform/dot_pattern.h"
-#include "platform/picture_fonts.h"
-#include "platform/qt_strings.h"
-#include "platform/resource_images.h"
-#include "platform/svg_markup.h"
-#include "platform/system_colours.h"
-#include "platform/text_placement.h"
+#include "drawing/dialog_font.h"
+#include "drawing/dot_pattern.h"
+#include "drawing/picture_fonts.h"
+#include "drawing/qt_strings.h"
+#include "drawing/resource_images.h"
+#include "drawing/svg_markup.h"
+#include "drawing/system_colours.h"
+#include "drawing/text_placement.h"
 
 namespace platform {
 namespace {

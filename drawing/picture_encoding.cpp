@@ -1,11 +1,11 @@
-#include "platform/picture_encoding.h"
+#include "drawing/picture_encoding.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 
-#include "platform/picture_render.h"
-#include "platform/svg_document.h"
+#include "drawing/picture_render.h"
+#include "drawing/svg_document.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/resource_images.h"
+#include "drawing/resource_images.h"
 
 #include <QGuiApplication>
 #include <algorithm>

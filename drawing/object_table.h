@@ -5,7 +5,7 @@
 #include <utility>
 #include <variant>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/picture.h"
+#include "drawing/picture.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
-#include "platform/svg_document.h"
+#include "drawing/svg_document.h"
 
-#include "platform/picture_fonts.h"
-#include "platform/svg_markup.h"
-#include "platform/svg_paint_context.h"
+#include "drawing/picture_fonts.h"
+#include "drawing/svg_markup.h"
+#include "drawing/svg_paint_context.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/dash_pattern.h"
+#include "drawing/dash_pattern.h"
 
 namespace platform {
 

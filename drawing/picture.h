@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

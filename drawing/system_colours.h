@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "platform/paint_context.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 

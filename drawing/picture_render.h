@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "platform/picture.h"
+#include "drawing/picture.h"
 
 namespace platform {
 

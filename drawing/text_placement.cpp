@@ -1,9 +1,9 @@
-#include "platform/text_placement.h"
+#include "drawing/text_placement.h"
 
 #include <QFontMetrics>
 
-#include "platform/dialog_font.h"
-#include "platform/paint_context.h"
+#include "drawing/dialog_font.h"
+#include "drawing/paint_context.h"
 
 namespace platform {
 namespace {

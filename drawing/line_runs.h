@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/line_raster.h"
+#include "drawing/line_raster.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/system_colours.h"
+#include "drawing/system_colours.h"
 
 #include <array>
 #include <variant>
