@@ -21,7 +21,8 @@ struct SeriesMeasure {
   int last = 0;
 
   double Of(std::span<const float> run) const {
-    return first == last ? ValueAtStep(run, series, first) : MeanOverSteps(run, series, first, last);
+    return first == last ? ValueAtStep(run, series, first)
+                         : MeanOverSteps(run, series, first, last);
   }
 };
 

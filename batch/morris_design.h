@@ -47,9 +47,9 @@ class MorrisTrajectories {
  private:
   std::size_t factors_;
   std::size_t trajectories_;
-  std::vector<double> units_;      // trajectory, point, factor
-  std::vector<std::size_t> order_; // trajectory, step: the factor moved
-  std::vector<bool> up_;           // trajectory, factor
+  std::vector<double> units_;       // trajectory, point, factor
+  std::vector<std::size_t> order_;  // trajectory, step: the factor moved
+  std::vector<bool> up_;            // trajectory, factor
 };
 
 // f(point) at every point, trajectory by trajectory; f takes the point's unit
@@ -69,9 +69,9 @@ std::vector<double> EvaluateMorris(const MorrisTrajectories& design, Function fu
 }
 
 struct MorrisEffect {
-  double mu = 0.0;       // mean of the elementary effects
-  double muStar = 0.0;   // mean of their absolute values
-  double sigma = 0.0;    // their sample standard deviation (n - 1); 0 for one
+  double mu = 0.0;      // mean of the elementary effects
+  double muStar = 0.0;  // mean of their absolute values
+  double sigma = 0.0;   // their sample standard deviation (n - 1); 0 for one
 };
 
 // Each factor's statistics from the outputs, trajectory by trajectory, each

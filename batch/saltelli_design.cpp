@@ -16,10 +16,7 @@ double ToUnit(std::uint64_t coordinate) {
 }  // namespace
 
 SaltelliPoints::SaltelliPoints(std::size_t baseRows, std::size_t columns)
-    : baseRows_(baseRows),
-      columns_(columns),
-      a_(baseRows * columns),
-      b_(baseRows * columns) {
+    : baseRows_(baseRows), columns_(columns), a_(baseRows * columns), b_(baseRows * columns) {
   // Boost's sequence leaves out the all-zero first point, as Saltelli's
   // design should: it starts at (1/2, ..., 1/2).
   boost::random::sobol sequence(2 * columns);

@@ -43,16 +43,22 @@ DesignOutcome MeasureDesign(const Design& design, const SeriesMeasure& measure,
   return RunDesign(design, collector, engine, stop);
 }
 
-SobolAnalysis AnalyseSobol(const SobolModelDesign& design, const SensitivityContext& context,
-                           const SobolRequest& request, const EngineSettings& engine,
-                           const std::atomic<bool>& stop) {
+std::vector<SobolIndex> SobolIndicesOf(const SobolModelDesign& design,
+                                       std::span<const double> records, std::uint64_t resamples,
+                                       double level) {
+  const SaltelliOutputs outputs{design.Points().Columns(), records};
+  const BootstrapSettings bootstrap{
+      resamples, level, DeriveStreamSeed(design.Context().seed, SeedStream::kBootstrap)};
+  return EstimateSobolIndices(outputs, bootstrap);
+}
+
+SobolAnalysis AnalyseSobol(const SobolModelDesign& design, const SobolRequest& request,
+                           const EngineSettings& engine, const std::atomic<bool>& stop) {
   SobolAnalysis analysis;
   analysis.outcome = MeasureDesign(design, request.measure, engine, stop, analysis.measured);
   if (analysis.outcome.end != DesignEnd::kComplete) return analysis;
-  const SaltelliOutputs outputs{design.Points().Columns(), analysis.measured.records};
-  const BootstrapSettings bootstrap{request.resamples, request.level,
-                                    DeriveStreamSeed(context.seed, SeedStream::kBootstrap)};
-  analysis.indices = EstimateSobolIndices(outputs, bootstrap);
+  analysis.indices =
+      SobolIndicesOf(design, analysis.measured.records, request.resamples, request.level);
   return analysis;
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,11 +42,16 @@ struct SobolAnalysis {
   std::vector<SobolIndex> indices;
 };
 
-// Sobol indices of the measure over the context's factors and the draw; the
-// bootstrap takes its seed from the context's base seed (sensitivity_seeds.h).
-SobolAnalysis AnalyseSobol(const SobolModelDesign& design, const SensitivityContext& context,
-                           const SobolRequest& request, const EngineSettings& engine,
-                           const std::atomic<bool>& stop);
+// Sobol indices from each record's output, one per factor and then the
+// draw's; the bootstrap takes its seed from the context's base seed
+// (sensitivity_seeds.h).
+std::vector<SobolIndex> SobolIndicesOf(const SobolModelDesign& design,
+                                       std::span<const double> records, std::uint64_t resamples,
+                                       double level);
+
+// Sobol indices of the measure over the context's factors and the draw.
+SobolAnalysis AnalyseSobol(const SobolModelDesign& design, const SobolRequest& request,
+                           const EngineSettings& engine, const std::atomic<bool>& stop);
 
 struct MorrisAnalysis {
   DesignOutcome outcome;

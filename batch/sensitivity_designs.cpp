@@ -1,6 +1,7 @@
 #include "batch/sensitivity_designs.h"
 
 #include "batch/sensitivity_seeds.h"
+#include "run_description/output_text.h"
 
 namespace batch {
 namespace {
@@ -16,7 +17,7 @@ MorrisSettings WithLayoutSeed(MorrisSettings settings, std::int32_t baseSeed) {
 }  // namespace
 
 SobolModelDesign::SobolModelDesign(const SensitivityContext& context, std::size_t baseRows)
-    : context_(context), points_(baseRows, context.factors.size() + kDrawColumns) {}
+    : SensitivityDesign(context), points_(baseRows, context.factors.size() + kDrawColumns) {}
 
 std::size_t SobolModelDesign::MatrixOf(std::uint64_t record) const {
   return static_cast<std::size_t>(record % points_.Matrices());
@@ -42,6 +43,11 @@ std::int32_t SobolModelDesign::Seed(std::uint64_t record, std::uint64_t run) con
   return DeriveSensitivitySeed(context_.seed, side, RowOf(record), run);
 }
 
+void SobolModelDesign::AppendPlace(std::string& text, std::uint64_t record) const {
+  text.append(MatrixName(MatrixOf(record))).append(",");
+  run::AppendInteger(text, std::uint64_t{RowOf(record)});
+}
+
 std::string SobolModelDesign::MatrixName(std::size_t matrix) const {
   if (matrix == kMatrixA) return "A";
   if (matrix == kMatrixB) return "B";
@@ -52,8 +58,14 @@ std::string SobolModelDesign::MatrixName(std::size_t matrix) const {
 
 MorrisModelDesign::MorrisModelDesign(const SensitivityContext& context,
                                      const MorrisSettings& settings)
-    : context_(context),
+    : SensitivityDesign(context),
       trajectories_(context.factors.size(), WithLayoutSeed(settings, context.seed)) {}
+
+void MorrisModelDesign::AppendPlace(std::string& text, std::uint64_t record) const {
+  run::AppendInteger(text, std::uint64_t{TrajectoryOf(record)});
+  text += ',';
+  run::AppendInteger(text, std::uint64_t{PointOf(record)});
+}
 
 std::size_t MorrisModelDesign::TrajectoryOf(std::uint64_t record) const {
   return static_cast<std::size_t>(record / trajectories_.PointsPerTrajectory());

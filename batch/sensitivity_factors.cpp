@@ -15,7 +15,8 @@ bool FedByTrackbar(const run::ParameterRow& row) {
 
 // The count the window passes for a share trackbar at position.
 double CountAt(std::int32_t position, std::int32_t agentCount) {
-  return static_cast<double>(static_cast<std::int32_t>(run::rows::PositionValue(position) * agentCount));
+  return static_cast<double>(
+      static_cast<std::int32_t>(run::rows::PositionValue(position) * agentCount));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "batch/sensitivity_output.h"
 
-#include <functional>
-
+#include "batch/unit_shard_design.h"
 #include "run_description/number_text.h"
 #include "run_description/output_text.h"
 #include "run_description/parameter_table.h"
@@ -19,7 +18,7 @@ struct Column {
 };
 
 const Column<SobolIndex> kSobolColumns[] = {
-    {"first", &SobolIndex::first},      {"first_low", &SobolIndex::firstLow},
+    {"first", &SobolIndex::first},          {"first_low", &SobolIndex::firstLow},
     {"first_high", &SobolIndex::firstHigh}, {"total", &SobolIndex::total},
     {"total_low", &SobolIndex::totalLow},   {"total_high", &SobolIndex::totalHigh},
 };
@@ -91,37 +90,6 @@ std::string Table(const SensitivityPlan& plan, std::span<const Row> rows,
   return text;
 }
 
-// The design table: a header of place columns, then one line per run.
-std::string DesignCsv(const SensitivityPlan& plan, const Design& design,
-                      const MeasuredDesign& measured, const char* placeColumns,
-                      const std::function<void(std::string&, std::uint64_t)>& appendPlace) {
-  const std::vector<Factor>& factors = plan.context.factors;
-  std::string text = "# " + SensitivityCommand(plan) + '\n';
-  text.append(placeColumns).append(",replicate");
-  for (const Factor& factor : factors) text.append(",").append(FactorName(factor));
-  text.append(",seed,measure\n");
-  const std::uint64_t runs = design.RunsPerRecord();
-  for (std::uint64_t record = 0; record < design.RecordCount(); ++record) {
-    const model::RunArguments arguments = design.Arguments(record);
-    for (std::uint64_t run = 0; run < runs; ++run) {
-      appendPlace(text, record);
-      text += ',';
-      run::AppendInteger(text, run);
-      for (const Factor& factor : factors) {
-        text += ',';
-        run::AppendRoundTrip(text,
-                             run::ParameterValue(run::ParameterTable()[factor.parameter], arguments));
-      }
-      text += ',';
-      run::AppendInteger(text, design.Seed(record, run));
-      text += ',';
-      run::AppendRoundTrip(text, measured.runs[record * runs + run]);
-      text += '\n';
-    }
-  }
-  return text;
-}
-
 }  // namespace
 
 std::string SobolTable(const SensitivityPlan& plan, std::span<const SobolIndex> indices,
@@ -134,22 +102,57 @@ std::string MorrisTable(const SensitivityPlan& plan, std::span<const MorrisEffec
   return Table(plan, effects, kMorrisColumns, format);
 }
 
-std::string SobolDesignCsv(const SensitivityPlan& plan, const SobolModelDesign& design,
-                           const MeasuredDesign& measured) {
-  return DesignCsv(plan, design, measured, "matrix,row", [&](std::string& text, std::uint64_t r) {
-    text.append(design.MatrixName(design.MatrixOf(r))).append(",");
-    run::AppendInteger(text, std::uint64_t{design.RowOf(r)});
-  });
+std::string ResultTable(const SensitivityPlan& plan, const SensitivityDesign& design,
+                        std::span<const double> records, TableFormat format) {
+  if (plan.method == SensitivityMethod::kSobol) {
+    const auto& sobol = static_cast<const SobolModelDesign&>(design);
+    return SobolTable(plan, SobolIndicesOf(sobol, records, plan.resamples, plan.level), format);
+  }
+  const auto& morris = static_cast<const MorrisModelDesign&>(design);
+  return MorrisTable(plan, EstimateMorrisEffects(morris.Trajectories(), records), format);
 }
 
-std::string MorrisDesignCsv(const SensitivityPlan& plan, const MorrisModelDesign& design,
-                            const MeasuredDesign& measured) {
-  return DesignCsv(plan, design, measured, "trajectory,point",
-                   [&](std::string& text, std::uint64_t r) {
-                     run::AppendInteger(text, std::uint64_t{design.TrajectoryOf(r)});
-                     text += ',';
-                     run::AppendInteger(text, std::uint64_t{design.PointOf(r)});
-                   });
+std::string DesignTableHead(const SensitivityPlan& plan, const SensitivityDesign& design) {
+  std::string text = "# " + SensitivityCommand(plan) + '\n';
+  text.append(design.PlaceColumns()).append(",replicate");
+  for (const Factor& factor : design.Context().factors) {
+    text.append(",").append(FactorName(factor));
+  }
+  text.append(",seed,measure\n");
+  return text;
+}
+
+void AppendDesignRunStart(std::string& text, const SensitivityDesign& design,
+                          const model::RunArguments& arguments, std::uint64_t record,
+                          std::uint64_t run) {
+  design.AppendPlace(text, record);
+  text += ',';
+  run::AppendInteger(text, run);
+  for (const Factor& factor : design.Context().factors) {
+    text += ',';
+    run::AppendRoundTrip(text,
+                         run::ParameterValue(run::ParameterTable()[factor.parameter], arguments));
+  }
+  text += ',';
+  run::AppendInteger(text, design.Seed(record, run));
+  text += ',';
+}
+
+std::string DesignCsv(const SensitivityPlan& plan, const SensitivityDesign& design,
+                      const MeasuredDesign& measured, Shard shard) {
+  const UnitShardDesign part(design, shard);
+  std::string text = DesignTableHead(plan, design);
+  const std::uint64_t runs = design.RunsPerRecord();
+  for (std::uint64_t local = 0; local < part.RecordCount(); ++local) {
+    const std::uint64_t record = part.WholeRecord(local);
+    const model::RunArguments arguments = design.Arguments(record);
+    for (std::uint64_t run = 0; run < runs; ++run) {
+      AppendDesignRunStart(text, design, arguments, record, run);
+      run::AppendRoundTrip(text, measured.runs[local * runs + run]);
+      text += '\n';
+    }
+  }
+  return text;
 }
 
 }  // namespace batch

@@ -18,12 +18,12 @@ struct SensitivityPlan {
   SensitivityMethod method = SensitivityMethod::kSobol;
   SensitivityContext context;
   SeriesMeasure measure;
-  std::size_t baseRows = 1024;     // Sobol: N, the rows of A and of B
-  std::uint64_t resamples = 200;   // Sobol: bootstrap resamples
-  double level = 0.95;             // Sobol: share the intervals hold
-  MorrisSettings morris;           // Morris: trajectories and levels
-  bool everyTrackbar = true;       // the factors are all of TrackbarFactors
-  std::vector<bool> narrowed;      // by factor: its range differs from the trackbar's
+  std::size_t baseRows = 1024;    // Sobol: N, the rows of A and of B
+  std::uint64_t resamples = 200;  // Sobol: bootstrap resamples
+  double level = 0.95;            // Sobol: share the intervals hold
+  MorrisSettings morris;          // Morris: trajectories and levels
+  bool everyTrackbar = true;      // the factors are all of TrackbarFactors
+  std::vector<bool> narrowed;     // by factor: its range differs from the trackbar's
 };
 
 // "corvellan-run --seed S <options of the context that differ from the

@@ -10,7 +10,8 @@ std::uint64_t DeriveStreamSeed(std::int32_t baseSeed, SeedStream stream) {
 
 std::int32_t DeriveSensitivitySeed(std::int32_t baseSeed, SeedStream stream, std::uint64_t row,
                                    std::uint64_t replicate) {
-  const std::uint64_t mixed = SeedStep(SeedStep(DeriveStreamSeed(baseSeed, stream), row), replicate);
+  const std::uint64_t mixed =
+      SeedStep(SeedStep(DeriveStreamSeed(baseSeed, stream), row), replicate);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(mixed));
 }
 

@@ -66,11 +66,12 @@ void BM_SobolAnalysis(benchmark::State& state) {
   const double cpuBefore = ProcessCpuSeconds();
   for (auto _ : state) {
     const batch::SobolAnalysis analysis =
-        batch::AnalyseSobol(design, context, {kBaseRows, kMeasure}, Engine(), stop);
+        batch::AnalyseSobol(design, {kBaseRows, kMeasure}, Engine(), stop);
     benchmark::DoNotOptimize(analysis.indices.data());
   }
   state.counters["runs"] = static_cast<double>(design.RecordCount());
-  state.counters["cpu_s"] = (ProcessCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
+  state.counters["cpu_s"] =
+      (ProcessCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_SobolAnalysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
@@ -108,7 +109,7 @@ void BM_AnalysisOverhead(benchmark::State& state) {
     benchmark::DoNotOptimize(batch::RunDesign(design, plain, Engine(), stop));
     const Clock::time_point middle = Clock::now();
     const batch::SobolAnalysis analysis =
-        batch::AnalyseSobol(design, context, {kOverheadBaseRows, kMeasure}, Engine(), stop);
+        batch::AnalyseSobol(design, {kOverheadBaseRows, kMeasure}, Engine(), stop);
     benchmark::DoNotOptimize(analysis.indices.data());
     const Clock::time_point end = Clock::now();
     plainSeconds += std::chrono::duration<double>(middle - start).count();

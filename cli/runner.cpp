@@ -163,11 +163,14 @@ int RunBatch(const Options& options, const model::RunArguments& arguments, std::
 
 // Sensitivity mode takes the run options as its context and --jobs, --seed,
 // --format and --out as a batch does; the other modes' options are refused.
-int RunSensitivity(const Options& options, const model::RunArguments& arguments,
-                   std::int32_t seed, std::ostream& out, std::ostream& err) {
-  if (BatchRequested(options.batch) || OverlayRequested(options.overlay)) {
-    return Refuse(err, "--sensitivity runs a design of its own: no --sweep, --replicates, "
-                       "--summary, --shard, --join or overlay with it");
+int RunSensitivity(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
+                   std::ostream& out, std::ostream& err) {
+  const BatchOptions& batchOptions = options.batch;
+  if (!batchOptions.sweeps.empty() || batchOptions.replicatesOption->count() > 0 ||
+      batchOptions.summary || OverlayRequested(options.overlay)) {
+    return Refuse(err,
+                  "--sensitivity runs a design of its own: no --sweep, --replicates, "
+                  "--summary or overlay with it");
   }
   if (FormatOf(options) == run::OutputFormat::kJsonLines) {
     return Refuse(err, "--sensitivity writes csv or json, one row or object per factor");
@@ -184,6 +187,15 @@ int RunSensitivity(const Options& options, const model::RunArguments& arguments,
   request.jobs = settings.jobs;
   request.outPath = options.outPath;
   request.designOutPath = options.sensitivity.designOut;
+  if (batchOptions.shardOption->count() > 0) request.shard = settings.shard;
+  request.joinParts = batchOptions.joinParts;
+  if (!request.joinParts.empty() && options.seed.empty()) {
+    return Refuse(err, "--join needs the --seed the parts were run with");
+  }
+  if (request.shard && !request.designOutPath.empty()) {
+    return Refuse(err,
+                  "--shard writes its part of the design table itself: leave out --design-out");
+  }
   return RunSensitivityCommand(request, out, err);
 }
 
@@ -220,7 +232,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (std::string e = StraySensitivityOption(options.sensitivity); !e.empty()) {
     return Refuse(err, e);
   }
-  if (SensitivityRequested(options.sensitivity)) return RunSensitivity(options, arguments, seed, out, err);
+  if (SensitivityRequested(options.sensitivity))
+    return RunSensitivity(options, arguments, seed, out, err);
   if (BatchRequested(options.batch)) {
     if (OverlayRequested(options.overlay)) {
       return Refuse(err, "--overlay and --new-overlay work with a single run, not with a batch");

@@ -4,21 +4,24 @@
 
 #include <cerrno>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <system_error>
 
 #include "batch/sensitivity_analysis.h"
+#include "batch/unit_shard_design.h"
 #include "cli/error_line.h"
 #include "cli/interrupt_request.h"
 #include "cli/progress_bar.h"
 #include "cli/runner.h"
+#include "cli/sensitivity_join.h"
 #include "output/output_file.h"
 
 namespace cli {
 namespace {
 
 struct Texts {
-  std::string table;
+  std::string table;  // the results, or a shard's part
   std::string design;
 };
 
@@ -26,18 +29,11 @@ bool ShowsProgress(const std::ostream& err) {
   return &err == &std::cerr && isatty(STDERR_FILENO) == 1;
 }
 
-// Runs the design with a progress bar on a terminal and Ctrl-C to stop.
-template <typename Analyse>
-auto WithEngine(const batch::Design& design, unsigned jobs, std::ostream& err, Analyse analyse) {
-  std::optional<ProgressBar> progress;
-  if (ShowsProgress(err)) progress.emplace(err, design.RecordCount() * design.RunsPerRecord());
-  batch::EngineSettings engine;
-  engine.jobs = jobs;
-  if (progress) engine.progress = [&](std::uint64_t done) { progress->Update(done); };
-  const InterruptRequest interrupt;
-  auto analysis = analyse(engine, interrupt.Flag());
-  if (progress) progress->Finish();
-  return analysis;
+std::unique_ptr<batch::SensitivityDesign> MakeDesign(const batch::SensitivityPlan& plan) {
+  if (plan.method == batch::SensitivityMethod::kSobol) {
+    return std::make_unique<batch::SobolModelDesign>(plan.context, plan.baseRows);
+  }
+  return std::make_unique<batch::MorrisModelDesign>(plan.context, plan.morris);
 }
 
 // The outcome's refusal or notice, or an empty string when it completed.
@@ -56,40 +52,49 @@ std::string OutcomeLine(const batch::DesignOutcome& outcome, int& status) {
   return {};
 }
 
-std::optional<Texts> Analyse(const SensitivityRequest& request, std::ostream& err, int& status) {
-  const batch::SensitivityPlan& plan = request.plan;
-  const bool wantsDesign = !request.designOutPath.empty();
-  Texts texts;
-  batch::DesignOutcome outcome;
-  if (plan.method == batch::SensitivityMethod::kSobol) {
-    const batch::SobolModelDesign design(plan.context, plan.baseRows);
-    const batch::SobolAnalysis analysis =
-        WithEngine(design, request.jobs, err, [&](const auto& engine, const auto& stop) {
-          return batch::AnalyseSobol(design, plan.context,
-                                     {plan.baseRows, plan.measure, plan.resamples, plan.level},
-                                     engine, stop);
-        });
-    outcome = analysis.outcome;
-    if (outcome.end == batch::DesignEnd::kComplete) {
-      texts.table = batch::SobolTable(plan, analysis.indices, request.format);
-      if (wantsDesign) texts.design = batch::SobolDesignCsv(plan, design, analysis.measured);
-    }
-  } else {
-    const batch::MorrisModelDesign design(plan.context, plan.morris);
-    const batch::MorrisAnalysis analysis =
-        WithEngine(design, request.jobs, err, [&](const auto& engine, const auto& stop) {
-          return batch::AnalyseMorris(design, plan.measure, engine, stop);
-        });
-    outcome = analysis.outcome;
-    if (outcome.end == batch::DesignEnd::kComplete) {
-      texts.table = batch::MorrisTable(plan, analysis.effects, request.format);
-      if (wantsDesign) texts.design = batch::MorrisDesignCsv(plan, design, analysis.measured);
-    }
-  }
+// Runs design (the whole one or a shard of it) with a progress bar on a
+// terminal and Ctrl-C to stop; false, with the line written, when it did not
+// finish.
+bool Measure(const batch::Design& design, const SensitivityRequest& request, std::ostream& err,
+             batch::MeasuredDesign& measured, int& status) {
+  std::optional<ProgressBar> progress;
+  if (ShowsProgress(err)) progress.emplace(err, design.RecordCount() * design.RunsPerRecord());
+  batch::EngineSettings engine;
+  engine.jobs = request.jobs;
+  if (progress) engine.progress = [&](std::uint64_t done) { progress->Update(done); };
+  const InterruptRequest interrupt;
+  const batch::DesignOutcome outcome =
+      batch::MeasureDesign(design, request.plan.measure, engine, interrupt.Flag(), measured);
+  if (progress) progress->Finish();
   if (std::string line = OutcomeLine(outcome, status); !line.empty()) {
     WriteErrorLine(err, line);
+    return false;
+  }
+  return true;
+}
+
+std::optional<Texts> Analyse(const SensitivityRequest& request, std::ostream& err, int& status) {
+  const batch::SensitivityPlan& plan = request.plan;
+  const std::unique_ptr<batch::SensitivityDesign> design = MakeDesign(plan);
+  batch::MeasuredDesign measured;
+  if (request.shard) {
+    const batch::UnitShardDesign part(*design, *request.shard);
+    if (!Measure(part, request, err, measured, status)) return std::nullopt;
+    return Texts{batch::DesignCsv(plan, *design, measured, *request.shard), {}};
+  }
+  if (!request.joinParts.empty()) {
+    if (std::string fault = ReadSensitivityParts(request.joinParts, plan, *design, measured);
+        !fault.empty()) {
+      status = kExitBadInput;
+      WriteErrorLine(err, fault);
+      return std::nullopt;
+    }
+  } else if (!Measure(*design, request, err, measured, status)) {
     return std::nullopt;
   }
+  Texts texts;
+  texts.table = batch::ResultTable(plan, *design, measured.records, request.format);
+  if (!request.designOutPath.empty()) texts.design = batch::DesignCsv(plan, *design, measured);
   return texts;
 }
 
@@ -112,8 +117,7 @@ int WriteOut(const std::string& text, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunSensitivityCommand(const SensitivityRequest& request, std::ostream& out,
-                          std::ostream& err) {
+int RunSensitivityCommand(const SensitivityRequest& request, std::ostream& out, std::ostream& err) {
   int status = kExitSuccess;
   const std::optional<Texts> texts = Analyse(request, err, status);
   if (!texts) return status;

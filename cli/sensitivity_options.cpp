@@ -53,14 +53,14 @@ std::string ReadSeries(const std::string& text, int& series) {
 
 std::string ReadSteps(const std::string& text, batch::SeriesMeasure& measure) {
   if (text.empty()) return {};
-  const std::string refusal = "--measure-steps: expected a step K or steps A:B with 0 <= A <= B <= " +
-                              std::to_string(kLastStep) + ", got " + run::Quoted(text);
+  const std::string refusal =
+      "--measure-steps: expected a step K or steps A:B with 0 <= A <= B <= " +
+      std::to_string(kLastStep) + ", got " + run::Quoted(text);
   const std::size_t separator = text.find(kStepSeparator);
   const std::string_view whole(text);
   const run::ParsedInteger first = run::ParseInteger(whole.substr(0, separator));
-  const run::ParsedInteger last = separator == std::string::npos
-                                      ? first
-                                      : run::ParseInteger(whole.substr(separator + 1));
+  const run::ParsedInteger last =
+      separator == std::string::npos ? first : run::ParseInteger(whole.substr(separator + 1));
   if (!first.value || !last.value || *first.value < 0 || *first.value > *last.value ||
       *last.value > kLastStep) {
     return refusal;

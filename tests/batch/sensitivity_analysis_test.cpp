@@ -40,7 +40,7 @@ SensitivityContext SanctionsOffContext() {
 // sanctions, the spreads of the Constant attributes and the correlations
 // that involve one of them.
 const std::set<std::string> kUnread = {
-    "medianRPrime", "sigmaRPrime", "paramJPrime", "paramM", "requestedCountRPrime",
+    "medianRPrime", "sigmaRPrime", "paramJPrime", "paramM",      "requestedCountRPrime",
     "sigmaT",       "sigmaE",      "corrRRPrime", "corrRPrimeI", "corrET"};
 
 struct MeasureCase {
@@ -65,8 +65,8 @@ TEST_P(SensitivityAnalysisTest, SobolGivesExactlyZeroToWhatTheModelDoesNotRead) 
   const SensitivityContext context = SanctionsOffContext();
   const SobolModelDesign design(context, kBaseRows);
   const std::atomic<bool> stop{false};
-  const SobolAnalysis analysis = AnalyseSobol(design, context, {kBaseRows, GetParam().measure, 20},
-                                              Jobs(2), stop);
+  const SobolAnalysis analysis =
+      AnalyseSobol(design, {kBaseRows, GetParam().measure, 20}, Jobs(2), stop);
   ASSERT_EQ(analysis.outcome.end, DesignEnd::kComplete) << analysis.outcome.failure;
   ASSERT_EQ(analysis.indices.size(), context.factors.size() + 1);
   for (std::size_t f = 0; f < context.factors.size(); ++f) {
@@ -103,8 +103,8 @@ TEST_P(SensitivityAnalysisTest, EveryRunRepeatsAloneAndTheJobsChangeNothing) {
   const SobolModelDesign design(context, 4);
   const std::atomic<bool> stop{false};
   const SobolRequest request{4, GetParam().measure, 10};
-  const SobolAnalysis one = AnalyseSobol(design, context, request, Jobs(1), stop);
-  const SobolAnalysis two = AnalyseSobol(design, context, request, Jobs(2), stop);
+  const SobolAnalysis one = AnalyseSobol(design, request, Jobs(1), stop);
+  const SobolAnalysis two = AnalyseSobol(design, request, Jobs(2), stop);
   ASSERT_EQ(one.outcome.end, DesignEnd::kComplete);
   EXPECT_EQ(one.measured.runs, two.measured.runs);
   EXPECT_EQ(one.measured.records, two.measured.records);
