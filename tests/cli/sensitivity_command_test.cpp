@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -169,6 +170,10 @@ const RefusalCase kRefusals[] = {
     {"DetailAlone", {"--samples", "8"}, "--samples works with --sensitivity only"},
     {"WithASweep", {"--sensitivity", "sobol", "--sweep", "paramJ=0,1"}, "no --sweep"},
     {"JsonLines", {"--sensitivity", "morris", "--format", "jsonl"}, "csv or json"},
+    {"JoinWithoutSeed", {"--sensitivity", "morris", "--join", "a.csv"}, "--join needs the --seed"},
+    {"ShardWithDesignOut",
+     {"--sensitivity", "morris", "--shard", "1/2", "--design-out", "d.csv"},
+     "leave out --design-out"},
 };
 
 class SensitivityRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
@@ -183,6 +188,118 @@ TEST_P(SensitivityRefusalTest, RefusesWithOneLineAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SensitivityRefusalTest, ::testing::ValuesIn(kRefusals),
+                         test_support::CaseName());
+
+struct ShardCase {
+  const char* name;
+  std::vector<std::string> options;
+  int shards;
+};
+
+const ShardCase kShardCases[] = {
+    {"SobolOneShard", {"--sensitivity", "sobol", "--samples", "4"}, 1},
+    {"SobolThreeShards",
+     {"--sensitivity", "sobol", "--samples", "5", "--point-replicates", "2"},
+     3},
+    {"MorrisTwoShardsJson",
+     {"--sensitivity", "morris", "--trajectories", "3", "--format", "json"},
+     2},
+    {"MoreShardsThanRows", {"--sensitivity", "sobol", "--samples", "2"}, 4},
+};
+
+class SensitivityShardTest : public ::testing::TestWithParam<ShardCase> {};
+
+// Runs the shards of c into part-1.csv ... and returns the --join arguments.
+std::vector<std::string> RunShards(const ShardCase& c) {
+  std::vector<std::string> join = {"--join"};
+  for (int i = 1; i <= c.shards; ++i) {
+    const std::string part = "part-" + std::to_string(i) + ".csv";
+    std::vector<std::string> args = With(c.options);
+    args.insert(args.end(), {"--shard", std::to_string(i) + "/" + std::to_string(c.shards), "--out",
+                             part, "--jobs", "2"});
+    const Outcome outcome = Invoke(args);
+    EXPECT_EQ(outcome.status, kExitSuccess) << outcome.err;
+    join.push_back(part);
+  }
+  return join;
+}
+
+TEST_P(SensitivityShardTest, TheJoinedPartsGiveWhatOneProcessWrites) {
+  const ShardCase& c = GetParam();
+  const WorkingFolder folder;
+  std::vector<std::string> whole = With(c.options);
+  whole.insert(whole.end(), {"--design-out", "whole-design.csv"});
+  const Outcome expected = Invoke(whole);
+  ASSERT_EQ(expected.status, kExitSuccess) << expected.err;
+  std::vector<std::string> join = With(c.options);
+  const std::vector<std::string> parts = RunShards(c);
+  join.insert(join.end(), parts.begin(), parts.end());
+  join.insert(join.end(), {"--design-out", "joined-design.csv"});
+  const Outcome joined = Invoke(join);
+  ASSERT_EQ(joined.status, kExitSuccess) << joined.err;
+  EXPECT_EQ(joined.out, expected.out);
+  EXPECT_EQ(Read("joined-design.csv"), Read("whole-design.csv"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SensitivityShardTest, ::testing::ValuesIn(kShardCases),
+                         test_support::CaseName());
+
+struct JoinFaultCase {
+  const char* name;
+  void (*spoil)(std::vector<std::string>& join);  // the --join arguments, parts in files
+  const char* says;
+};
+
+void Swap(std::vector<std::string>& join) {
+  std::swap(join[1], join[2]);
+}
+
+void Truncate(std::vector<std::string>& join) {
+  const std::string text = Read(join[2]);
+  std::ofstream(join[2], std::ios::binary) << text.substr(0, text.rfind('\n', text.size() - 2) + 1);
+}
+
+void AddLine(std::vector<std::string>& join) {
+  std::ofstream(join[1], std::ios::app | std::ios::binary) << "A,0,0\n";
+}
+
+void ChangeMeasure(std::vector<std::string>& join) {
+  std::string text = Read(join[1]);
+  text.insert(text.size() - 1, "0");  // 0.25 and 0.250 are one number, not one text
+  std::ofstream(join[1], std::ios::binary) << text;
+}
+
+void OtherSeed(std::vector<std::string>& join) {
+  std::string text = Read(join[1]);
+  text.replace(text.find("--seed 11"), 9, "--seed 12");
+  std::ofstream(join[1], std::ios::binary) << text;
+}
+
+const JoinFaultCase kJoinFaults[] = {
+    {"PartsOutOfOrder", Swap, "part-2.csv: line 3 is not what this command writes there"},
+    {"TruncatedPart", Truncate, "part-2.csv: ends before all of its runs"},
+    {"ExtraLine", AddLine, "part-1.csv: line"},
+    {"MeasureNotInItsShortestText", ChangeMeasure, "shortest exact text"},
+    {"PartOfAnotherAnalysis", OtherSeed, "part-1.csv: line 1 is not the line this command"},
+};
+
+class SensitivityJoinFaultTest : public ::testing::TestWithParam<JoinFaultCase> {};
+
+TEST_P(SensitivityJoinFaultTest, RefusesWithOneLineNamingThePart) {
+  const WorkingFolder folder;
+  const ShardCase c{"TwoShards", {"--sensitivity", "sobol", "--samples", "4"}, 2};
+  std::vector<std::string> parts = RunShards(c);
+  GetParam().spoil(parts);
+  std::vector<std::string> join = With(c.options);
+  join.insert(join.end(), parts.begin(), parts.end());
+  const Outcome outcome = Invoke(join);
+  EXPECT_EQ(outcome.status, kExitBadInput);
+  EXPECT_TRUE(outcome.out.empty());
+  EXPECT_NE(outcome.err.find(GetParam().says), std::string::npos) << outcome.err;
+  EXPECT_EQ(Lines(outcome.err).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SensitivityJoinFaultTest, ::testing::ValuesIn(kJoinFaults),
                          test_support::CaseName());
 
 }  // namespace
