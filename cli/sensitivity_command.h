@@ -16,7 +16,7 @@ struct SensitivityRequest {
   unsigned jobs = 1;
   std::string outPath;                 // empty for out
   std::string designOutPath;           // empty for none
-  std::optional<batch::Shard> shard;  // when given, write this shard's runs as a part
+  std::optional<batch::Shard> shard;   // when given, write this shard's runs as a part
   std::vector<std::string> joinParts;  // when given, read the runs from these parts
 };
 
