@@ -12,8 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "batch/sensitivity_analysis.h"
+#include "cli/runner.h"
 #include "model/result_series.h"
 #include "run_description/parameter_table.h"
 #include "tests/support/case_name.h"
@@ -206,6 +208,28 @@ TEST_F(SensitivityWindowTest, SavesTheTabOnShowWithItsCommand) {
   ASSERT_EQ(window_.SaveSvg((folder / "sobol.svg").string()), "");
   EXPECT_NE(ReadFile(folder / "sobol.svg").find("<svg"), std::string::npos);
   std::filesystem::remove_all(folder);
+}
+
+// The saved CSV's first line is a command that writes that very CSV.
+TEST_F(SensitivityWindowTest, TheSavedCommandRepeatsTheTable) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "corvellan-sens-morris.csv";
+  window_.ShowFor(Context());
+  window_.ChooseSeries(model::kMeanPropensity);
+  ASSERT_TRUE(WaitForMorris());
+  window_.ShowSobolTab(false);
+  ASSERT_EQ(window_.SaveCsv(path.string()), "");
+  const std::string saved = ReadFile(path);
+  std::filesystem::remove(path);
+  std::istringstream command(saved.substr(2, saved.find('\n') - 2));
+  std::vector<std::string> args;
+  for (std::string word; command >> word;) args.push_back(word);
+  ASSERT_EQ(args.front(), "corvellan-run");
+  args.erase(args.begin());
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
+  EXPECT_EQ(out.str(), saved);
 }
 
 TEST_F(SensitivityWindowTest, EscapeAndCtrlWClose) {
