@@ -312,14 +312,15 @@ void SensitivityWindow::ComputeMorris() {
   ++morrisGeneration_;
   morrisComputing_ = true;
   status_->setText(tr("Screening\u2026"));
-  morrisWorker_->Request(PlanNow(batch::SensitivityMethod::kMorris), morrisGeneration_);
+  requestedMorris_ = PlanNow(batch::SensitivityMethod::kMorris);
+  morrisWorker_->Request(requestedMorris_, morrisGeneration_);
 }
 
 void SensitivityWindow::AcceptMorris(std::uint64_t generation,
                                      std::vector<batch::MorrisEffect> effects) {
   if (generation != morrisGeneration_) return;
   morrisComputing_ = false;
-  morrisPlan_ = PlanNow(batch::SensitivityMethod::kMorris);
+  morrisPlan_ = requestedMorris_;
   morrisEffects_ = std::move(effects);
   MorrisChartData chart;
   chart.title = tr("Morris, %1 trajectories: %2")
@@ -342,7 +343,8 @@ void SensitivityWindow::StartSobol() {
   runSobol_->setEnabled(false);
   cancelSobol_->setEnabled(true);
   progress_->setValue(0);
-  const batch::SensitivityPlan plan = PlanNow(batch::SensitivityMethod::kSobol);
+  requestedSobol_ = PlanNow(batch::SensitivityMethod::kSobol);
+  const batch::SensitivityPlan& plan = requestedSobol_;
   const double runs = static_cast<double>(plan.baseRows) * (plan.context.factors.size() + 3);
   disconnect(progressTimer_, nullptr, this, nullptr);
   connect(progressTimer_, &QTimer::timeout, this, [this, runs] {
@@ -375,7 +377,7 @@ void SensitivityWindow::AcceptSobol(std::uint64_t generation,
   progress_->setValue(kProgressSteps);
   runSobol_->setEnabled(true);
   cancelSobol_->setEnabled(false);
-  sobolPlan_ = PlanNow(batch::SensitivityMethod::kSobol);
+  sobolPlan_ = requestedSobol_;
   sobolIndices_ = std::move(indices);
   SobolChartData chart;
   chart.title = tr("Sobol, N = %1: %2").arg(sobolPlan_->baseRows).arg(MeasureTitle(*sobolPlan_));

@@ -105,6 +105,9 @@ class SensitivityWindow : public QWidget {
   MorrisChart* morrisChart_ = nullptr;
   SobolChart* sobolChart_ = nullptr;
   QTimer* progressTimer_ = nullptr;
+  // What the computations under way were asked, and what is on show.
+  batch::SensitivityPlan requestedMorris_;
+  batch::SensitivityPlan requestedSobol_;
   std::optional<batch::SensitivityPlan> morrisPlan_;
   std::optional<batch::SensitivityPlan> sobolPlan_;
   std::vector<batch::MorrisEffect> morrisEffects_;

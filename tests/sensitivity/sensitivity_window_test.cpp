@@ -210,13 +210,21 @@ TEST_F(SensitivityWindowTest, SavesTheTabOnShowWithItsCommand) {
   std::filesystem::remove_all(folder);
 }
 
-// The saved CSV's first line is a command that writes that very CSV.
+// The saved CSV's first line is a command that writes that very CSV, also
+// after the main window has moved on in ways the screening does not follow.
 TEST_F(SensitivityWindowTest, TheSavedCommandRepeatsTheTable) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / "corvellan-sens-morris.csv";
-  window_.ShowFor(Context());
+  batch::ResponseContext context = Context();
+  window_.ShowFor(context);
   window_.ChooseSeries(model::kMeanPropensity);
+  const std::uint64_t computations = window_.MorrisComputations();
+  // While the screening runs: a new seed and trackbar, which it does not follow.
+  context.seed += 1;
+  context.arguments.paramX = -0.5;
+  window_.Follow(context);
   ASSERT_TRUE(WaitForMorris());
+  ASSERT_EQ(window_.MorrisComputations(), computations);
   window_.ShowSobolTab(false);
   ASSERT_EQ(window_.SaveCsv(path.string()), "");
   const std::string saved = ReadFile(path);
