@@ -185,10 +185,18 @@ void PaintMorrisChart(QPainter& painter, QSize size, const MorrisChartData& data
   double most = 0.0;
   for (const ScreeningPoint& p : data.points) most = std::max({most, p.muStar, p.sigma});
   if (!(most > 0.0)) most = 1.0;
-  const int tickWidth = metrics.horizontalAdvance(Number(most * 0.75)) + margin;
-  const QRect plot(margin + height + tickWidth, margin + height,
-                   size.width() - 2 * margin - height - tickWidth,
-                   size.height() - 2 * margin - height - kAxisRows * height);
+  int tickWidth = 0;
+  for (int t = 0; t <= kTicks; ++t) {
+    tickWidth = std::max(tickWidth, metrics.horizontalAdvance(Number(most * t / kTicks)));
+  }
+  // Left to right: the rotated axis title, a gap, the tick labels, the ticks;
+  // top to bottom: the title, half a row for the top tick label, the plot,
+  // the tick labels and the axis title. Half a tick label may stand out right.
+  const int tickLength = height / 4;
+  const int left = margin + height + margin / 2 + tickWidth + tickLength;
+  const int top = margin + height + height / 2;
+  const QRect plot(left, top, size.width() - margin - tickWidth / 2 - left,
+                   size.height() - margin - kAxisRows * height - tickLength - top);
   painter.setPen(Qt::black);
   painter.drawText(QRect(margin, margin, size.width() - 2 * margin, height),
                    Qt::AlignLeft | Qt::AlignVCenter, data.title);
@@ -202,15 +210,16 @@ void PaintMorrisChart(QPainter& painter, QSize size, const MorrisChartData& data
     const double v = most * t / kTicks;
     const QString label = Number(v);
     const QPoint p = at(v, v);
-    painter.drawLine(p.x(), plot.bottom(), p.x(), plot.bottom() + height / 4);
-    painter.drawText(QRect(p.x() - tickWidth / 2, plot.bottom() + height / 4, tickWidth, height),
-                     Qt::AlignCenter, label);
-    painter.drawLine(plot.left() - height / 4, p.y(), plot.left(), p.y());
-    painter.drawText(QRect(plot.left() - tickWidth - height / 4, p.y() - height / 2,
-                           tickWidth - margin / 2, height),
-                     Qt::AlignRight | Qt::AlignVCenter, label);
+    painter.drawLine(p.x(), plot.bottom(), p.x(), plot.bottom() + tickLength);
+    painter.drawText(
+        QRect(p.x() - tickWidth / 2 - 1, plot.bottom() + tickLength, tickWidth + 2, height),
+        Qt::AlignCenter, label);
+    painter.drawLine(plot.left() - tickLength, p.y(), plot.left(), p.y());
+    painter.drawText(
+        QRect(plot.left() - tickLength - tickWidth, p.y() - height / 2, tickWidth, height),
+        Qt::AlignRight | Qt::AlignVCenter, label);
   }
-  painter.drawText(QRect(plot.left(), plot.bottom() + height + height / 4, plot.width(), height),
+  painter.drawText(QRect(plot.left(), plot.bottom() + tickLength + height, plot.width(), height),
                    Qt::AlignCenter, QStringLiteral("\u03bc* (mean absolute elementary effect)"));
   painter.save();
   painter.translate(margin, plot.center().y());
