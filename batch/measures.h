@@ -13,4 +13,17 @@ double ValueAtStep(std::span<const float> run, int series, int step);
 // order in double precision.
 double MeanOverSteps(std::span<const float> run, int series, int first, int last);
 
+// A series' value at one step (first == last) or its mean over steps first to
+// last, as an analysis names the number it studies.
+struct SeriesMeasure {
+  int series = 0;  // model::SeriesIndex
+  int first = 0;
+  int last = 0;
+
+  double Of(std::span<const float> run) const {
+    return first == last ? ValueAtStep(run, series, first)
+                         : MeanOverSteps(run, series, first, last);
+  }
+};
+
 }  // namespace batch

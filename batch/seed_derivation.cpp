@@ -10,11 +10,11 @@ constexpr int kMixShift1 = 30;
 constexpr int kMixShift2 = 27;
 constexpr int kMixShift3 = 31;
 
-std::uint64_t Absorb(std::uint64_t state, std::uint64_t value) {
+}  // namespace
+
+std::uint64_t SeedStep(std::uint64_t state, std::uint64_t value) {
   return SplitMix64Mix(state + value + kGoldenGamma);
 }
-
-}  // namespace
 
 std::uint64_t SplitMix64Mix(std::uint64_t z) {
   z = (z ^ (z >> kMixShift1)) * kMixMultiplier1;
@@ -24,7 +24,7 @@ std::uint64_t SplitMix64Mix(std::uint64_t z) {
 
 std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint64_t replicate) {
   const auto base = static_cast<std::uint64_t>(static_cast<std::uint32_t>(baseSeed));
-  const std::uint64_t mixed = Absorb(Absorb(Absorb(0, base), point), replicate);
+  const std::uint64_t mixed = SeedStep(SeedStep(SeedStep(0, base), point), replicate);
   // Conversion of an out-of-range value to a signed type wraps since C++20.
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(mixed));
 }

@@ -10,6 +10,9 @@ namespace batch {
 // half of the output bits.
 std::uint64_t SplitMix64Mix(std::uint64_t z);
 
+// step(h, v) below: absorbs value into the running hash state.
+std::uint64_t SeedStep(std::uint64_t state, std::uint64_t value);
+
 // Seed of replicate r at grid point g of a batch with base seed S:
 //   step(h, v) = mix(h + v + 0x9E3779B97F4A7C15)   (all modulo 2^64)
 //   seed       = low 32 bits of step(step(step(0, S mod 2^32), g), r),

@@ -15,6 +15,8 @@
 #include "cli/error_line.h"
 #include "cli/help_formatter.h"
 #include "cli/overlay_options.h"
+#include "cli/sensitivity_command.h"
+#include "cli/sensitivity_options.h"
 #include "model/population_model.h"
 #include "model/result_series.h"
 #include "output/output_file.h"
@@ -44,6 +46,7 @@ struct Options {
   std::string outPath;
   BatchOptions batch;
   OverlayOptions overlay;
+  SensitivityOptions sensitivity;
 };
 
 const char* TypeName(run::ValueType type) {
@@ -82,6 +85,7 @@ void DefineOptions(CLI::App& app, Options& options) {
       ->type_name("FILE");
   DefineBatchOptions(app, options.batch);
   DefineOverlayOptions(app, options.overlay);
+  DefineSensitivityOptions(app, options.sensitivity);
 }
 
 // Fills arguments from the options given; returns the first refusal.
@@ -157,6 +161,44 @@ int RunBatch(const Options& options, const model::RunArguments& arguments, std::
   return RunBatchCommand(options.batch, request, out, err);
 }
 
+// Sensitivity mode takes the run options as its context and --jobs, --seed,
+// --format and --out as a batch does; the other modes' options are refused.
+int RunSensitivity(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
+                   std::ostream& out, std::ostream& err) {
+  const BatchOptions& batchOptions = options.batch;
+  if (!batchOptions.sweeps.empty() || batchOptions.replicatesOption->count() > 0 ||
+      batchOptions.summary || OverlayRequested(options.overlay)) {
+    return Refuse(err,
+                  "--sensitivity runs a design of its own: no --sweep, --replicates, "
+                  "--summary or overlay with it");
+  }
+  if (FormatOf(options) == run::OutputFormat::kJsonLines) {
+    return Refuse(err, "--sensitivity writes csv or json, one row or object per factor");
+  }
+  BatchSettings settings;
+  if (std::string e = ReadBatchSettings(options.batch, settings); !e.empty()) return Refuse(err, e);
+  SensitivityRequest request;
+  if (std::string e = ReadSensitivityPlan(options.sensitivity, arguments, seed, request.plan);
+      !e.empty()) {
+    return Refuse(err, e);
+  }
+  request.format = FormatOf(options) == run::OutputFormat::kJson ? batch::TableFormat::kJson
+                                                                 : batch::TableFormat::kCsv;
+  request.jobs = settings.jobs;
+  request.outPath = options.outPath;
+  request.designOutPath = options.sensitivity.designOut;
+  if (batchOptions.shardOption->count() > 0) request.shard = settings.shard;
+  request.joinParts = batchOptions.joinParts;
+  if (!request.joinParts.empty() && options.seed.empty()) {
+    return Refuse(err, "--join needs the --seed the parts were run with");
+  }
+  if (request.shard && !request.designOutPath.empty()) {
+    return Refuse(err,
+                  "--shard writes its part of the design table itself: leave out --design-out");
+  }
+  return RunSensitivityCommand(request, out, err);
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -167,7 +209,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   app.formatter(std::make_shared<WrappingFormatter>());
   Options options;
   DefineOptions(app, options);
-  app.footer(std::string(kReadingHelp) + "\n" + BatchHelp());
+  app.footer(std::string(kReadingHelp) + "\n" + BatchHelp() + "\n" + SensitivityHelp());
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
@@ -187,6 +229,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   std::int32_t seed = 0;
   if (std::string e = ReadArguments(options, arguments); !e.empty()) return Refuse(err, e);
   if (std::string e = ReadSeed(options, seed); !e.empty()) return Refuse(err, e);
+  if (std::string e = StraySensitivityOption(options.sensitivity); !e.empty()) {
+    return Refuse(err, e);
+  }
+  if (SensitivityRequested(options.sensitivity))
+    return RunSensitivity(options, arguments, seed, out, err);
   if (BatchRequested(options.batch)) {
     if (OverlayRequested(options.overlay)) {
       return Refuse(err, "--overlay and --new-overlay work with a single run, not with a batch");

@@ -27,6 +27,13 @@ echo "== 4 shards, two at a time"
 "$sweep" parallel --dir "$work/whole" --run "$run" --sshlogin : --jobs-per-host 2 4 -- "${batch[@]}"
 cmp "$work/whole/joined.csv" "$work/one-machine.csv" || fail "the joined file differs"
 
+echo "== a sensitivity analysis in 3 shards"
+analysis=(--seed 9 --distR 1 --sensitivity sobol --samples 12 --point-replicates 2)
+"$run" "${analysis[@]}" --jobs 1 >"$work/analysis-one-machine.csv"
+"$sweep" parallel --dir "$work/analysis" --run "$run" 3 -- "${analysis[@]}"
+cmp "$work/analysis/joined.csv" "$work/analysis-one-machine.csv" ||
+  fail "the joined analysis differs"
+
 echo "== a folder whose name sh and GNU parallel must carry as it is"
 # A space, quotes, ; and $(...) for the shell, {} and {= =} for GNU parallel.
 # The name holds $MARKER itself: a slash would make it a path of folders.
