@@ -72,7 +72,8 @@ double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure m
 
 std::string ResponseSweepCommand(const ResponseRequest& request) {
   return run::ShortRerunCommand(request.seed, BaseArguments(request)) + " --sweep " +
-         SweepText(request) + " --replicates " + std::to_string(request.replicates);
+         SweepText(request) + " --replicates " + std::to_string(request.replicates) +
+         (request.samePopulations ? " --same-populations" : "");
 }
 
 std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
@@ -81,7 +82,9 @@ std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest&
   if (request.replicates == 0) return std::nullopt;
   const SweepGrid grid(BaseArguments(request),
                        {SweepAxis{request.axis.parameter, request.axis.values}});
-  const RunSchedule schedule(grid, request.replicates, Shard{}, request.seed);
+  const RunSchedule schedule(grid, request.replicates, Shard{}, request.seed,
+                             request.samePopulations ? SeedScheme::kSamePopulations
+                                                     : SeedScheme::kPerPoint);
   const ScheduleDesign design(schedule, SweepLayout::kSummary);
   std::vector<ResponsePoint> points(schedule.PointCount());
   ResponseCollector collector(request, points);

@@ -37,6 +37,8 @@ struct ResponseRequest {
   int series = 0;  // model::SeriesIndex
   ResponseMeasure measure = ResponseMeasure::kFinalValue;
   std::uint64_t replicates = 16;
+  // Every axis value runs the same populations (`--same-populations`).
+  bool samePopulations = false;
 };
 
 // What the main window hands the response window: its run and the axes of
@@ -66,7 +68,7 @@ struct ResponsePoint {
 double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure measure);
 
 // `corvellan-run --seed S <options that differ from the defaults> --sweep
-// NAME=v0,v1,... --replicates K`: each value in its shortest round-trip text,
+// NAME=v0,v1,... --replicates K [--same-populations]`: each value in its shortest round-trip text,
 // so the runs of point g replicate r are those ComputeResponse makes.
 std::string ResponseSweepCommand(const ResponseRequest& request);
 
