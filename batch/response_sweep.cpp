@@ -70,6 +70,16 @@ double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure m
   return MeanOverSteps(values, series, kLateFirstStep, kLastStep);
 }
 
+std::string MeasureText(int series, ResponseMeasure measure) {
+  std::string text = "series ";
+  text += model::kSeriesNames[series];
+  if (measure == ResponseMeasure::kFinalValue) {
+    return text + ", value at step " + std::to_string(kLastStep);
+  }
+  return text + ", mean over steps " + std::to_string(kLateFirstStep) + " to " +
+         std::to_string(kLastStep);
+}
+
 std::string ResponseSweepCommand(const ResponseRequest& request) {
   return run::ShortRerunCommand(request.seed, BaseArguments(request)) + " --sweep " +
          SweepText(request) + " --replicates " + std::to_string(request.replicates) +
@@ -96,13 +106,16 @@ std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest&
 
 std::string ResponseCsv(const ResponseRequest& request, std::span<const ResponsePoint> points) {
   std::string csv = "# " + ResponseSweepCommand(request) + '\n';
+  csv += "# " + MeasureText(request.series, request.measure) + '\n';
   csv += std::string(run::ParameterTable()[request.axis.parameter].name) +
          ",median,q05,q95,mean,sd,replicates\n";
   for (const ResponsePoint& p : points) {
-    for (const double v : {p.value, p.median, p.q05, p.q95, p.mean, p.sd}) {
-      run::AppendRoundTrip(csv, v);
+    run::AppendRoundTrip(csv, p.value);
+    for (const double v : {p.median, p.q05, p.q95, p.mean, p.sd}) {
       csv += ',';
+      run::AppendSignificant(csv, v);
     }
+    csv += ',';
     run::AppendInteger(csv, p.replicates);
     csv += '\n';
   }

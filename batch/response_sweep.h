@@ -67,6 +67,10 @@ struct ResponsePoint {
 // mean adds the steps in order in double precision.
 double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure measure);
 
+// "series NAME, value at step 100" or "series NAME, mean over steps 81 to
+// 100": what a saved file's numbers measure, NAME as the runner's column.
+std::string MeasureText(int series, ResponseMeasure measure);
+
 // `corvellan-run --seed S <options that differ from the defaults> --sweep
 // NAME=v0,v1,... --replicates K [--same-populations]`: each value in its shortest round-trip text,
 // so the runs of point g replicate r are those ComputeResponse makes.
@@ -78,7 +82,9 @@ std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest&
                                                           unsigned jobs,
                                                           const std::atomic<bool>& stop);
 
-// The command as a "# " line, a header and one row per axis value.
+// The command as a "# " line, the measure as a "# " line, a header and one
+// row per axis value: its value as the command gives it, the statistics in 9
+// significant digits as the runner writes them.
 std::string ResponseCsv(const ResponseRequest& request, std::span<const ResponsePoint> points);
 
 }  // namespace batch
