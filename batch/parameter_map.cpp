@@ -178,6 +178,16 @@ double StatisticOfCell(const MapCell& cell, MapStatistic statistic) {
   return cell.median;
 }
 
+bool SameMapRuns(const MapRequest& a, const MapRequest& b) {
+  const auto sameAxis = [](const ResponseAxis& p, const ResponseAxis& q) {
+    return p.parameter == q.parameter && p.values == q.values;
+  };
+  return sameAxis(a.x, b.x) && sameAxis(a.y, b.y) && BaseArguments(a) == BaseArguments(b) &&
+         a.seed == b.seed && a.series == b.series && a.measure == b.measure &&
+         a.threshold == b.threshold && a.replicates == b.replicates &&
+         a.samePopulations == b.samePopulations;
+}
+
 std::optional<MapLevel> ComputeMap(const MapRequest& request, unsigned jobs,
                                    const std::atomic<bool>& stop, const MapLevelDelivery& deliver) {
   if (request.replicates == 0 || request.x.parameter == request.y.parameter ||

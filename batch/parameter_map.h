@@ -60,6 +60,11 @@ struct MapLevel {
   }
 };
 
+// Whether two requests make the same runs and cells: they may differ only in
+// where the main window stands on the two axes (their current positions and
+// the swept parameters' own values) and in the statistic shown.
+bool SameMapRuns(const MapRequest& a, const MapRequest& b);
+
 using MapLevelDelivery = std::function<void(const MapLevel&)>;
 
 // Computes the levels coarse to fine (map_refinement.h), each seeded as its

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "response/nice_ticks.h"
+
 namespace response {
 namespace {
 
@@ -68,33 +70,12 @@ QString Number(double value) {
   return QString::number(value, 'g', 4);
 }
 
-// Round tick values (steps of 1, 2 or 5 times a power of ten) from low to high.
-std::vector<double> NiceTicks(double low, double high) {
-  constexpr double kStepFactors[] = {1.0, 2.0, 5.0, 10.0};
-  constexpr double kTen = 10.0;
-  const double rough = (high - low) / kTickCount;
-  if (!(rough > 0.0) || !std::isfinite(rough)) return {low};
-  const double power = std::pow(kTen, std::floor(std::log10(rough)));
-  double step = power * kTen;
-  for (const double factor : kStepFactors) {
-    if (power * factor >= rough) {
-      step = power * factor;
-      break;
-    }
-  }
-  std::vector<double> ticks;
-  for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; ++k) {
-    ticks.push_back(std::abs(k) < 0.5 ? 0.0 : k * step);
-  }
-  return ticks;
-}
-
 void PaintAxes(QPainter& painter, const Frame& frame, const PlotData& data) {
   painter.setPen(QPen(Qt::black, 1));
   painter.drawLine(frame.area.bottomLeft(), frame.area.bottomRight());
   painter.drawLine(frame.area.bottomLeft(), frame.area.topLeft());
   const QFontMetrics metrics = painter.fontMetrics();
-  for (const double y : NiceTicks(frame.yMin, frame.yMax)) {
+  for (const double y : NiceTicks(frame.yMin, frame.yMax, kTickCount)) {
     const double py = frame.Y(y);
     painter.drawLine(QPointF(frame.area.left() - kTickLength, py), QPointF(frame.area.left(), py));
     const QString text = Number(y);

@@ -1,24 +1,22 @@
 #include "response/response_window.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <thread>
 
 #include "model/distribution_kind.h"
 #include "model/result_series.h"
-#include "output/output_file.h"
+#include "response/measure_choices.h"
+#include "response/picture_files.h"
 #include "run_description/parameter_table.h"
 
 namespace response {
@@ -29,14 +27,7 @@ constexpr int kDefaultReplicates = 16;
 constexpr int kMostReplicates = 1000;
 constexpr QSize kPictureSize{720, 440};
 
-struct MeasureChoice {
-  batch::ResponseMeasure measure;
-  const char* text;
-};
-constexpr MeasureChoice kMeasures[] = {
-    {batch::ResponseMeasure::kFinalValue, "value at step 100"},
-    {batch::ResponseMeasure::kLateMean, "mean over steps 81\u2013100"},
-};
+constexpr const auto& kMeasures = kMeasureChoices;
 
 // Every core: the window's own computations are short, and each new setting
 // of the main window stops the one under way.
@@ -48,12 +39,6 @@ std::string ToStd(const QString& text) {
   return text.toStdString();
 }
 
-std::string WriteFile(const std::string& path, const std::string& bytes) {
-  // Never a FIFO or a device: the window must not wait for a reader.
-  const output::WriteResult written = output::WriteWholeFile(
-      path, bytes, output::OutputFile::Existing::kReplace, output::OutputFile::NotRegular::kRefuse);
-  return written.Written() ? std::string() : written.reason;
-}
 
 }  // namespace
 
@@ -230,36 +215,21 @@ const PlotData& ResponseWindow::Plot() const {
 
 std::string ResponseWindow::SaveCsv(const std::string& path) const {
   if (!shownRequest_) return "nothing is computed yet";
-  return WriteFile(path, batch::ResponseCsv(*shownRequest_, Plot().points));
+  return WriteSavedFile(path, batch::ResponseCsv(*shownRequest_, Plot().points));
 }
 
 std::string ResponseWindow::SavePng(const std::string& path) const {
-  QImage image(kPictureSize, QImage::Format_RGB32);
-  {
-    QPainter painter(&image);
-    PaintResponse(painter, kPictureSize, Plot());
-  }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return "the image could not be made";
-  return WriteFile(path, bytes.toStdString());
+  const std::string bytes = PngBytes(kPictureSize, font(), [this](QPainter& painter, QSize size) {
+    PaintResponse(painter, size, Plot());
+  });
+  if (bytes.empty()) return "the image could not be made";
+  return WriteSavedFile(path, bytes);
 }
 
 std::string ResponseWindow::SaveSvg(const std::string& path) const {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setSize(kPictureSize);
-  generator.setViewBox(QRect(QPoint(0, 0), kPictureSize));
-  generator.setTitle(QString::fromUtf8(kTitle));
-  {
-    QPainter painter(&generator);
-    PaintResponse(painter, kPictureSize, Plot());
-  }
-  return WriteFile(path, bytes.toStdString());
+  return WriteSavedFile(
+      path, SvgBytes(kPictureSize, font(), QString::fromUtf8(kTitle),
+                     [this](QPainter& painter, QSize size) { PaintResponse(painter, size, Plot()); }));
 }
 
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,

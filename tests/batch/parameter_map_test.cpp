@@ -111,6 +111,43 @@ TEST_P(RefusedMaps, GiveNothing) {
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedMaps, testing::ValuesIn(kRefusedMaps),
                          test_support::CaseName());
 
+struct MapChange {
+  const char* name;
+  void (*change)(MapRequest&);
+  bool sameRuns;
+};
+
+const MapChange kMapChanges[] = {
+    {"WhereTheWindowStands",
+     [](MapRequest& r) {
+       r.x.current = 3;
+       r.y.current = 7;
+       r.arguments.paramJ = 0.15;
+       r.arguments.valueT = 0.7;
+     },
+     true},
+    {"StatisticShown", [](MapRequest& r) { r.statistic = MapStatistic::kWidth; }, true},
+    {"AnotherParameter", [](MapRequest& r) { r.arguments.medianR = 0.25; }, false},
+    {"Seed", [](MapRequest& r) { ++r.seed; }, false},
+    {"Threshold", [](MapRequest& r) { r.threshold = 0.9; }, false},
+    {"Replicates", [](MapRequest& r) { r.replicates = 4; }, false},
+    {"Populations", [](MapRequest& r) { r.samePopulations = false; }, false},
+    {"Series", [](MapRequest& r) { r.series = model::kMeanPropensity; }, false},
+    {"Measure", [](MapRequest& r) { r.measure = ResponseMeasure::kLateMean; }, false},
+    {"AxisValues", [](MapRequest& r) { r.y.values.pop_back(); }, false},
+};
+
+class MapChanges : public testing::TestWithParam<MapChange> {};
+
+TEST_P(MapChanges, KeepTheRunsOnlyWhereTheWindowStandsOrTheStatisticChanges) {
+  MapRequest changed = SmallMap(true);
+  GetParam().change(changed);
+  EXPECT_EQ(SameMapRuns(SmallMap(true), changed), GetParam().sameRuns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MapChanges, testing::ValuesIn(kMapChanges),
+                         test_support::CaseName());
+
 struct StatisticCase {
   const char* name;
   MapStatistic statistic;

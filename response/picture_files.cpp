@@ -1,0 +1,62 @@
+#include "response/picture_files.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QSvgGenerator>
+#include <regex>
+
+#include "output/output_file.h"
+
+namespace response {
+namespace {
+
+// QSvgGenerator states the size in millimetres at its resolution; a picture
+// saved beside its PNG states the same pixels.
+std::string WithPixelSize(std::string svg, QSize size) {
+  static const std::regex kOpening(R"(<svg([^>]*?) width="[^"]*" height="[^"]*")");
+  const std::string replacement = "<svg$1 width=\"" + std::to_string(size.width()) +
+                                  "px\" height=\"" + std::to_string(size.height()) + "px\"";
+  return std::regex_replace(svg, kOpening, replacement, std::regex_constants::format_first_only);
+}
+
+}  // namespace
+
+std::string PngBytes(QSize size, const QFont& font, const PicturePainter& paint) {
+  QImage image(size, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    paint(painter, size);
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return {};
+  return bytes.toStdString();
+}
+
+std::string SvgBytes(QSize size, const QFont& font, const QString& title,
+                     const PicturePainter& paint) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(size);
+  generator.setViewBox(QRect(QPoint(0, 0), size));
+  generator.setTitle(title);
+  {
+    QPainter painter(&generator);
+    painter.setFont(font);
+    paint(painter, size);
+  }
+  return WithPixelSize(bytes.toStdString(), size);
+}
+
+std::string WriteSavedFile(const std::string& path, const std::string& bytes) {
+  const output::WriteResult written = output::WriteWholeFile(
+      path, bytes, output::OutputFile::Existing::kReplace, output::OutputFile::NotRegular::kRefuse);
+  return written.Written() ? std::string() : written.reason;
+}
+
+}  // namespace response
