@@ -86,9 +86,9 @@ std::string ResponseSweepCommand(const ResponseRequest& request) {
          (request.samePopulations ? " --same-populations" : "");
 }
 
-std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
-                                                          unsigned jobs,
-                                                          const std::atomic<bool>& stop) {
+std::optional<std::vector<ResponsePoint>> ComputeResponse(
+    const ResponseRequest& request, unsigned jobs, const std::atomic<bool>& stop,
+    const std::function<void(std::uint64_t runsDone)>& progress) {
   if (request.replicates == 0) return std::nullopt;
   const SweepGrid grid(BaseArguments(request),
                        {SweepAxis{request.axis.parameter, request.axis.values}});
@@ -100,6 +100,7 @@ std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest&
   ResponseCollector collector(request, points);
   EngineSettings engine;
   engine.jobs = jobs;
+  engine.progress = progress;
   if (RunDesign(design, collector, engine, stop).end != DesignEnd::kComplete) return std::nullopt;
   return points;
 }

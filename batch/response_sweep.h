@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -78,9 +79,10 @@ std::string ResponseSweepCommand(const ResponseRequest& request);
 
 // The replicates of every axis value, seeded as that command seeds them, and
 // their statistics; nullopt when stop was raised first or a run failed.
-std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
-                                                          unsigned jobs,
-                                                          const std::atomic<bool>& stop);
+// progress, when given, hears the runs done so far, on the calling thread.
+std::optional<std::vector<ResponsePoint>> ComputeResponse(
+    const ResponseRequest& request, unsigned jobs, const std::atomic<bool>& stop,
+    const std::function<void(std::uint64_t runsDone)>& progress = {});
 
 // The command as a "# " line, the measure as a "# " line, a header and one
 // row per axis value: its value as the command gives it, the statistics in 9

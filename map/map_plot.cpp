@@ -27,13 +27,8 @@ constexpr int kMarkerRadius = 6;
 constexpr double kOutlineWidth = 3.0;
 constexpr double kInnerWidth = 1.5;
 constexpr int kFadeAlpha = 170;
-constexpr int kTickDigits = 4;
 constexpr int kCellDigits = 9;
 constexpr double kDarkBelow = 0.18;  // luminance under which white shows best
-
-QString Number(double value) {
-  return QString::number(value, 'g', kTickDigits);
-}
 
 // The fractional position of value among an axis's ascending values.
 double PositionOfValue(const std::vector<double>& values, double value) {
@@ -54,8 +49,10 @@ struct Tick {
 std::vector<Tick> AxisTicks(const std::vector<double>& values) {
   std::vector<Tick> ticks;
   if (values.empty()) return ticks;
-  for (const double v : response::NiceTicks(values.front(), values.back(), kAxisTicks)) {
-    ticks.push_back({PositionOfValue(values, v), Number(v)});
+  const std::vector<double> at = response::NiceTicks(values.front(), values.back(), kAxisTicks);
+  const std::vector<std::string> texts = response::TickTexts(at);
+  for (std::size_t t = 0; t < at.size(); ++t) {
+    ticks.push_back({PositionOfValue(values, at[t]), QString::fromStdString(texts[t])});
   }
   return ticks;
 }
@@ -76,6 +73,7 @@ struct Layout {
   std::vector<Tick> xTicks;
   std::vector<Tick> yTicks;
   std::vector<double> barTicks;
+  std::vector<std::string> barTexts;
 
   double X(double position) const {
     return area.left() + (position + kHalfCell) / static_cast<double>(xCount) * area.width();
@@ -97,10 +95,11 @@ Layout LayoutOf(const MapPlotData& data, QSize size, const QFontMetrics& metrics
   layout.xTicks = AxisTicks(data.xValues);
   layout.yTicks = AxisTicks(data.yValues);
   layout.barTicks = response::NiceTicks(layout.range.low, layout.range.high, kBarTicks);
+  layout.barTexts = response::TickTexts(layout.barTicks);
   const int line = metrics.height();
   int barTickWidth = 0;
-  for (const double v : layout.barTicks) {
-    barTickWidth = std::max(barTickWidth, metrics.horizontalAdvance(Number(v)));
+  for (const std::string& text : layout.barTexts) {
+    barTickWidth = std::max(barTickWidth, metrics.horizontalAdvance(QString::fromStdString(text)));
   }
   const int left = kPad + line + kGap + WidestText(metrics, layout.yTicks) + kGap + kTick;
   const int bottom = kTick + kGap + line + kGap + line + kPad;
@@ -235,9 +234,9 @@ void PaintAxes(QPainter& painter, const MapPlotData& data, const Layout& layout)
   rotatedTitle(data.yTitle, kPad, area);
   const double barTextLeft = layout.bar.right() + kTick + kGap;
   int barTickWidth = 0;
-  for (const double v : layout.barTicks) {
-    const double y = layout.BarY(v);
-    const QString text = Number(v);
+  for (std::size_t t = 0; t < layout.barTicks.size(); ++t) {
+    const double y = layout.BarY(layout.barTicks[t]);
+    const QString text = QString::fromStdString(layout.barTexts[t]);
     barTickWidth = std::max(barTickWidth, metrics.horizontalAdvance(text));
     painter.drawLine(QPointF(layout.bar.right(), y), QPointF(layout.bar.right() + kTick, y));
     painter.drawText(QPointF(barTextLeft, y - metrics.height() / 2.0 + metrics.ascent()), text);

@@ -6,13 +6,11 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,6 +18,7 @@
 
 #include "batch/map_refinement.h"
 #include "model/result_series.h"
+#include "response/close_keys.h"
 #include "response/measure_choices.h"
 #include "response/picture_files.h"
 #include "run_description/parameter_relevance.h"
@@ -68,7 +67,7 @@ MapWindow::MapWindow(QWidget* parent, MoveTrackbars move)
     : QWidget(parent, Qt::Window), move_(std::move(move)) {
   setWindowTitle(QString::fromUtf8(kTitle));
   BuildControls();
-  BuildShortcuts();
+  response::AddCloseKeys(this);
   worker_ = std::make_unique<Worker>(
       [this](const Work& work, const std::atomic<bool>& stop) {
         return batch::ComputeMap(work.request, Jobs(), stop, [&](const batch::MapLevel& level) {
@@ -197,13 +196,6 @@ void MapWindow::BuildControls() {
   connect(saveSvg, &QPushButton::clicked, this, [this] {
     AskAndSave(tr("Save as SVG"), tr("SVG images (*.svg)"), "svg", &MapWindow::SaveSvg);
   });
-}
-
-void MapWindow::BuildShortcuts() {
-  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
-    auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
-  }
 }
 
 // The trackbar axes of the context, each marked when the model does not read

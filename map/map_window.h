@@ -82,7 +82,6 @@ class MapWindow : public QWidget {
   using Worker = batch::LatestRequestWorker<Work, batch::MapLevel>;
 
   void BuildControls();
-  void BuildShortcuts();
   void FillAxes();
   std::optional<batch::MapRequest> RequestNow() const;
   void Refresh();

@@ -1,5 +1,6 @@
 #include "response/response_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -15,8 +17,10 @@
 
 #include "model/distribution_kind.h"
 #include "model/result_series.h"
+#include "response/close_keys.h"
 #include "response/measure_choices.h"
 #include "response/picture_files.h"
+#include "run_description/parameter_relevance.h"
 #include "run_description/parameter_table.h"
 
 namespace response {
@@ -26,6 +30,7 @@ constexpr const char* kTitle = "Corvellan: Parameter Response";
 constexpr int kDefaultReplicates = 16;
 constexpr int kMostReplicates = 1000;
 constexpr QSize kPictureSize{720, 440};
+constexpr const char* kNoEffect = " (no effect in this setting)";
 
 constexpr const auto& kMeasures = kMeasureChoices;
 
@@ -46,8 +51,13 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QString::fromUtf8(kTitle));
   BuildControls();
   worker_ = std::make_unique<Worker>(
-      [](const batch::ResponseRequest& request, const std::atomic<bool>& stop) {
-        return batch::ComputeResponse(request, Jobs(), stop);
+      [this](const Work& work, const std::atomic<bool>& stop) {
+        return batch::ComputeResponse(
+            work.request, Jobs(), stop, [this, generation = work.generation](std::uint64_t done) {
+              QMetaObject::invokeMethod(
+                  this, [this, generation, done] { ShowProgress(generation, done); },
+                  Qt::QueuedConnection);
+            });
       },
       [this](std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
         QMetaObject::invokeMethod(
@@ -70,7 +80,17 @@ void ResponseWindow::BuildControls() {
   replicates_ = new QSpinBox(this);
   replicates_->setRange(1, kMostReplicates);
   replicates_->setValue(kDefaultReplicates);
+  samePopulations_ = new QCheckBox(tr("Same popu&lations at every value"), this);
+  samePopulations_->setChecked(true);
+  samePopulations_->setToolTip(
+      tr("Replicate r of every value runs with the same seed, so that neighbouring values differ "
+         "only by the parameter (corvellan-run --same-populations)"));
   status_ = new QLabel(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+  cancel_ = new QPushButton(tr("C&ancel"), this);
+  cancel_->setEnabled(false);
   plot_ = new ResponsePlot(this);
 
   auto* choices = new QFormLayout;
@@ -78,12 +98,15 @@ void ResponseWindow::BuildControls() {
   choices->addRow(tr("&Series:"), series_);
   choices->addRow(tr("&Measure:"), measure_);
   choices->addRow(tr("&Replicates:"), replicates_);
+  choices->addRow(samePopulations_);
 
   auto* saveCsv = new QPushButton(tr("Save as &CSV\u2026"), this);
   auto* savePng = new QPushButton(tr("Save as P&NG\u2026"), this);
   auto* saveSvg = new QPushButton(tr("Save as S&VG\u2026"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
+  buttons->addWidget(progress_);
+  buttons->addWidget(cancel_);
   buttons->addWidget(saveCsv);
   buttons->addWidget(savePng);
   buttons->addWidget(saveSvg);
@@ -100,6 +123,9 @@ void ResponseWindow::BuildControls() {
   connect(series_, &QComboBox::currentIndexChanged, this, recompute);
   connect(measure_, &QComboBox::currentIndexChanged, this, recompute);
   connect(replicates_, &QSpinBox::valueChanged, this, recompute);
+  connect(samePopulations_, &QCheckBox::toggled, this, recompute);
+  connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
+  AddCloseKeys(this);
   connect(saveCsv, &QPushButton::clicked, this, [this] {
     AskAndSave(tr("Save as CSV"), tr("CSV files (*.csv)"), "csv", &ResponseWindow::SaveCsv);
   });
@@ -111,17 +137,34 @@ void ResponseWindow::BuildControls() {
   });
 }
 
+// Every axis of the context, those the model does not read in the main
+// window's setting marked; the choice is kept.
 void ResponseWindow::FillParameters() {
   filling_ = true;
   const int chosen = parameter_->currentIndex();
+  const auto textOf = [this](const batch::ResponseAxis& axis) {
+    QString text = QString::fromStdString(axis.label);
+    if (!run::MattersInSetting(run::ParameterTable()[axis.parameter], context_.arguments)) {
+      text += tr(kNoEffect);
+    }
+    return text;
+  };
   if (parameter_->count() != static_cast<int>(context_.axes.size())) {
     parameter_->clear();
-    for (const batch::ResponseAxis& axis : context_.axes) {
-      parameter_->addItem(QString::fromStdString(axis.label));
-    }
+    for (const batch::ResponseAxis& axis : context_.axes) parameter_->addItem(textOf(axis));
     parameter_->setCurrentIndex(chosen >= 0 && chosen < parameter_->count() ? chosen : 0);
+  } else {
+    for (std::size_t a = 0; a < context_.axes.size(); ++a) {
+      parameter_->setItemText(static_cast<int>(a), textOf(context_.axes[a]));
+    }
   }
   filling_ = false;
+}
+
+std::vector<std::string> ResponseWindow::OfferedParameters() const {
+  std::vector<std::string> texts;
+  for (int i = 0; i < parameter_->count(); ++i) texts.push_back(ToStd(parameter_->itemText(i)));
+  return texts;
 }
 
 void ResponseWindow::ShowFor(const batch::ResponseContext& context) {
@@ -156,6 +199,10 @@ void ResponseWindow::ChooseReplicates(int replicates) {
   replicates_->setValue(replicates);
 }
 
+void ResponseWindow::ChooseSamePopulations(bool same) {
+  samePopulations_->setChecked(same);
+}
+
 batch::ResponseRequest ResponseWindow::RequestNow() const {
   batch::ResponseRequest request;
   request.arguments = context_.arguments;
@@ -165,6 +212,7 @@ batch::ResponseRequest ResponseWindow::RequestNow() const {
   request.series = series_->currentIndex();
   request.measure = kMeasures[static_cast<std::size_t>(measure_->currentIndex())].measure;
   request.replicates = static_cast<std::uint64_t>(replicates_->value());
+  request.samePopulations = samePopulations_->isChecked();
   return request;
 }
 
@@ -172,8 +220,41 @@ void ResponseWindow::Compute() {
   if (context_.axes.empty()) return;
   ++generation_;
   computing_ = true;
+  const batch::ResponseRequest request = RequestNow();
   status_->setText(tr("Computing\u2026"));
-  worker_->Request(RequestNow(), generation_);
+  progress_->setRange(0, static_cast<int>(request.axis.values.size() * request.replicates));
+  progress_->setValue(0);
+  cancel_->setEnabled(true);
+  Fade(true);
+  worker_->Request({request, generation_}, generation_);
+}
+
+void ResponseWindow::ShowProgress(std::uint64_t generation, std::uint64_t runsDone) {
+  if (generation != generation_ || !computing_) return;
+  progress_->setValue(static_cast<int>(runsDone));
+  Fade(true);
+}
+
+// The shown curve and its marker, faded with the progress while a newer one
+// is computed.
+void ResponseWindow::Fade(bool faded) {
+  if (plot_->Data().points.empty()) return;
+  PlotData shown = plot_->Data();
+  shown.faded = faded;
+  shown.note = faded ? tr("Computing %1 of %2 runs\u2026").arg(progress_->value()).arg(progress_->maximum())
+                    : QString();
+  plot_->SetData(std::move(shown));
+}
+
+void ResponseWindow::Cancel() {
+  if (!computing_) return;
+  worker_->Cancel();
+  ++generation_;
+  computing_ = false;
+  cancel_->setEnabled(false);
+  Fade(false);
+  status_->setText(shownRequest_ ? tr("Stopped; the last curve is shown.")
+                                 : tr("Stopped before the first curve."));
 }
 
 // Only the newest request's points are shown; the request is made again from
@@ -181,6 +262,8 @@ void ResponseWindow::Compute() {
 void ResponseWindow::Accept(std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
   if (generation != generation_) return;
   computing_ = false;
+  cancel_->setEnabled(false);
+  progress_->setValue(progress_->maximum());
   const batch::ResponseRequest request = RequestNow();
   status_->setText(tr("%1 replicates at each of %2 values")
                        .arg(request.replicates)
