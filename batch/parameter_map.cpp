@@ -213,13 +213,14 @@ std::string MapSweepCommand(const MapRequest& request, const MapLevel& level) {
   return run::ShortRerunCommand(request.seed, BaseArguments(request)) + " --sweep " +
          SweepText(request.x, level.xPositions) + " --sweep " +
          SweepText(request.y, level.yPositions) + " --replicates " +
-         std::to_string(request.replicates) + (request.samePopulations ? " --same-populations" : "");
+         std::to_string(request.replicates) +
+         (request.samePopulations ? " --same-populations" : "");
 }
 
 std::string MapCsv(const MapRequest& request, const MapLevel& level) {
   std::string csv = "# " + MapSweepCommand(request, level) + '\n';
-  csv += "# " + MeasureText(request.series, request.measure) + "; shown: " +
-         StatisticName(request.statistic) + "; threshold ";
+  csv += "# " + MeasureText(request.series, request.measure) +
+         "; shown: " + StatisticName(request.statistic) + "; threshold ";
   run::AppendRoundTrip(csv, request.threshold);
   csv += '\n';
   csv += std::string(run::ParameterTable()[request.x.parameter].name) + ',' +
@@ -231,7 +232,8 @@ std::string MapCsv(const MapRequest& request, const MapLevel& level) {
       run::AppendRoundTrip(csv, request.x.values[level.xPositions[i]]);
       csv += ',';
       run::AppendRoundTrip(csv, request.y.values[level.yPositions[j]]);
-      for (const double v : {cell.median, cell.q05, cell.q95, cell.q95 - cell.q05, cell.shareAbove}) {
+      for (const double v :
+           {cell.median, cell.q05, cell.q95, cell.q95 - cell.q05, cell.shareAbove}) {
         csv += ',';
         run::AppendSignificant(csv, v);
       }

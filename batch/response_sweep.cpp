@@ -92,9 +92,9 @@ std::optional<std::vector<ResponsePoint>> ComputeResponse(
   if (request.replicates == 0) return std::nullopt;
   const SweepGrid grid(BaseArguments(request),
                        {SweepAxis{request.axis.parameter, request.axis.values}});
-  const RunSchedule schedule(grid, request.replicates, Shard{}, request.seed,
-                             request.samePopulations ? SeedScheme::kSamePopulations
-                                                     : SeedScheme::kPerPoint);
+  const RunSchedule schedule(
+      grid, request.replicates, Shard{}, request.seed,
+      request.samePopulations ? SeedScheme::kSamePopulations : SeedScheme::kPerPoint);
   const ScheduleDesign design(schedule, SweepLayout::kSummary);
   std::vector<ResponsePoint> points(schedule.PointCount());
   ResponseCollector collector(request, points);

@@ -55,7 +55,8 @@ std::string ReadShard(const std::string& text, batch::Shard& shard) {
 
 std::string BatchHelp() {
   std::string help =
-      "Batch mode (any of --sweep, --replicates, --summary, --same-populations, --shard, --join) runs every point "
+      "Batch mode (any of --sweep, --replicates, --summary, --same-populations, --shard, --join) "
+      "runs every point "
       "of the grid of the sweeps (the last --sweep varying fastest) --replicates times and "
       "streams the runs in run order as they finish: CSV with one row per run and step "
       "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one "

@@ -108,8 +108,8 @@ Layout LayoutOf(const MapPlotData& data, QSize size, const QFontMetrics& metrics
   const int right = barGap + kBarWidth + kTick + kGap + barTickWidth + kGap + line + kPad;
   layout.area = QRectF(left, top, std::max(1, size.width() - left - right),
                        std::max(1, size.height() - top - bottom));
-  layout.bar = QRectF(layout.area.right() + barGap, layout.area.top(), kBarWidth,
-                      layout.area.height());
+  layout.bar =
+      QRectF(layout.area.right() + barGap, layout.area.top(), kBarWidth, layout.area.height());
   return layout;
 }
 
@@ -164,8 +164,8 @@ void PaintContour(QPainter& painter, const MapPlotData& data, const Layout& layo
   for (const batch::MapCell& cell : level.cells) {
     values.push_back(batch::StatisticOfCell(cell, data.statistic));
   }
-  const std::vector<ContourSegment> segments = ContourSegments(
-      values, level.xPositions.size(), level.yPositions.size(), *data.contour);
+  const std::vector<ContourSegment> segments =
+      ContourSegments(values, level.xPositions.size(), level.yPositions.size(), *data.contour);
   const auto point = [&](double x, double y) {
     return QPointF(layout.X(PositionOfIndex(level.xPositions, x)),
                    layout.Y(PositionOfIndex(level.yPositions, y)));
@@ -225,10 +225,9 @@ void PaintAxes(QPainter& painter, const MapPlotData& data, const Layout& layout)
     painter.save();
     painter.translate(left, along.center().y());
     painter.rotate(-90);
-    painter.drawText(
-        QRectF(-along.height() / 2, 0, along.height(), metrics.height()),
-        Qt::AlignHCenter | Qt::AlignTop,
-        metrics.elidedText(title, Qt::ElideRight, static_cast<int>(along.height())));
+    painter.drawText(QRectF(-along.height() / 2, 0, along.height(), metrics.height()),
+                     Qt::AlignHCenter | Qt::AlignTop,
+                     metrics.elidedText(title, Qt::ElideRight, static_cast<int>(along.height())));
     painter.restore();
   };
   rotatedTitle(data.yTitle, kPad, area);
@@ -305,10 +304,12 @@ std::optional<CellIndex> CellAt(const MapPlotData& data, QSize size, const QFont
   if (level.cells.empty()) return std::nullopt;
   const Layout layout = LayoutOf(data, size, QFontMetrics(font));
   if (!layout.area.contains(point)) return std::nullopt;
-  const double x = (point.x() - layout.area.left()) / layout.area.width() *
-                       static_cast<double>(layout.xCount) - kHalfCell;
+  const double x =
+      (point.x() - layout.area.left()) / layout.area.width() * static_cast<double>(layout.xCount) -
+      kHalfCell;
   const double y = (layout.area.bottom() - point.y()) / layout.area.height() *
-                       static_cast<double>(layout.yCount) - kHalfCell;
+                       static_cast<double>(layout.yCount) -
+                   kHalfCell;
   const auto nearest = [](const std::vector<std::size_t>& positions, double at) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < positions.size(); ++i) {
@@ -331,8 +332,9 @@ QPointF CentreOf(const MapPlotData& data, QSize size, const QFont& font, CellInd
 QString CellText(const MapPlotData& data, CellIndex cell) {
   const batch::MapCell& c = data.level.At(cell.x, cell.y);
   const auto n = [](double v) { return QString::number(v, 'g', kCellDigits); };
-  return QStringLiteral("%1 = %2, %3 = %4\nmedian %5\n5 %: %6   95 %: %7   width %8\n"
-                        "share above %9: %10\n%11 populations")
+  return QStringLiteral(
+             "%1 = %2, %3 = %4\nmedian %5\n5 %: %6   95 %: %7   width %8\n"
+             "share above %9: %10\n%11 populations")
       .arg(data.xTitle, n(data.xValues[data.level.xPositions[cell.x]]), data.yTitle,
            n(data.yValues[data.level.yPositions[cell.y]]), n(c.median), n(c.q05), n(c.q95),
            n(c.q95 - c.q05), n(data.threshold))
@@ -386,7 +388,8 @@ void MapPlot::mouseReleaseEvent(QMouseEvent* event) {
 void MapPlot::keyPressEvent(QKeyEvent* event) {
   const batch::MapLevel& level = data_.level;
   if (level.cells.empty()) return QWidget::keyPressEvent(event);
-  CellIndex cell = focus_.value_or(CellIndex{level.xPositions.size() / 2, level.yPositions.size() / 2});
+  CellIndex cell =
+      focus_.value_or(CellIndex{level.xPositions.size() / 2, level.yPositions.size() / 2});
   switch (event->key()) {
     case Qt::Key_Left:
       if (cell.x > 0) --cell.x;

@@ -241,7 +241,8 @@ void MapWindow::ShowFor(const batch::ResponseContext& context) {
   FillAxes();
   if (!offered_.empty()) {
     const auto at = std::find(offered_.begin(), offered_.end(), context_.lastMovedAxis);
-    const std::size_t x = at != offered_.end() ? static_cast<std::size_t>(at - offered_.begin()) : 0;
+    const std::size_t x =
+        at != offered_.end() ? static_cast<std::size_t>(at - offered_.begin()) : 0;
     std::size_t y = static_cast<std::size_t>(std::max(0, yAxis_->currentIndex()));
     if (y == x || yAxis_->currentIndex() < 0) y = (x + 1) % offered_.size();
     filling_ = true;
@@ -372,8 +373,9 @@ void MapWindow::Accept(std::uint64_t generation, batch::MapLevel level) {
     computingRequest_.reset();
   }
   const QString cells = Cells(level);
-  status_->setText(level.finest ? tr("%1 cells, %2 populations each").arg(cells).arg(request.replicates)
-                                : tr("%1 cells so far; refining\u2026").arg(cells));
+  status_->setText(level.finest
+                       ? tr("%1 cells, %2 populations each").arg(cells).arg(request.replicates)
+                       : tr("%1 cells so far; refining\u2026").arg(cells));
   ShowLevel(request, std::move(level), false);
 }
 
@@ -391,7 +393,8 @@ void MapWindow::UpdateMarkerAndStatistic(const batch::MapRequest& request) {
   plotData.yCurrent = request.y.current;
   plotData.statistic = request.statistic;
   plotData.valueTitle = ValueTitle(request);
-  plotData.contour = contourOn_->isChecked() ? std::optional<double>(contour_->value()) : std::nullopt;
+  plotData.contour =
+      contourOn_->isChecked() ? std::optional<double>(contour_->value()) : std::nullopt;
   plot_->SetData(std::move(plotData));
   if (shownRequest_) {
     shownRequest_->statistic = request.statistic;
@@ -445,9 +448,9 @@ void MapWindow::Cancel() {
   plotData.note.clear();
   const bool any = !plotData.level.cells.empty();
   plot_->SetData(std::move(plotData));
-  status_->setText(any ? tr("Stopped; the last whole level, %1 cells, is shown.")
-                             .arg(Cells(plot_->Data().level))
-                       : tr("Stopped before the first level."));
+  status_->setText(
+      any ? tr("Stopped; the last whole level, %1 cells, is shown.").arg(Cells(plot_->Data().level))
+          : tr("Stopped before the first level."));
 }
 
 void MapWindow::PickCell(CellIndex cell) {
@@ -479,17 +482,17 @@ std::string MapWindow::SaveCsv(const std::string& path) const {
 
 std::string MapWindow::SavePng(const std::string& path) const {
   const std::string bytes = response::PngBytes(
-      kPictureSize, font(), [this](QPainter& painter, QSize size) { PaintMap(painter, size, Plot()); });
+      kPictureSize, font(),
+      [this](QPainter& painter, QSize size) { PaintMap(painter, size, Plot()); });
   if (bytes.empty()) return "the image could not be made";
   return response::WriteSavedFile(path, bytes);
 }
 
 std::string MapWindow::SaveSvg(const std::string& path) const {
   return response::WriteSavedFile(
-      path, response::SvgBytes(kPictureSize, font(), QString::fromUtf8(kTitle),
-                               [this](QPainter& painter, QSize size) {
-                                 PaintMap(painter, size, Plot());
-                               }));
+      path, response::SvgBytes(
+                kPictureSize, font(), QString::fromUtf8(kTitle),
+                [this](QPainter& painter, QSize size) { PaintMap(painter, size, Plot()); }));
 }
 
 void MapWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,

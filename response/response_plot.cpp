@@ -111,7 +111,8 @@ Frame FrameOf(const PlotData& data, QSize size, const QFontMetrics& metrics) {
     widestY = std::max(widestY, metrics.horizontalAdvance(QString::fromStdString(text)));
   }
   int widestX = 0;
-  for (const QString& name : data.xNames) widestX = std::max(widestX, metrics.horizontalAdvance(name));
+  for (const QString& name : data.xNames)
+    widestX = std::max(widestX, metrics.horizontalAdvance(name));
   widestX = std::max({widestX, metrics.horizontalAdvance(Number(frame.xMin)),
                       metrics.horizontalAdvance(Number(frame.xMax))});
   const int line = metrics.height();

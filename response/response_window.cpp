@@ -44,7 +44,6 @@ std::string ToStd(const QString& text) {
   return text.toStdString();
 }
 
-
 }  // namespace
 
 ResponseWindow::ResponseWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -241,8 +240,9 @@ void ResponseWindow::Fade(bool faded) {
   if (plot_->Data().points.empty()) return;
   PlotData shown = plot_->Data();
   shown.faded = faded;
-  shown.note = faded ? tr("Computing %1 of %2 runs\u2026").arg(progress_->value()).arg(progress_->maximum())
-                    : QString();
+  shown.note =
+      faded ? tr("Computing %1 of %2 runs\u2026").arg(progress_->value()).arg(progress_->maximum())
+            : QString();
   plot_->SetData(std::move(shown));
 }
 
@@ -310,9 +310,10 @@ std::string ResponseWindow::SavePng(const std::string& path) const {
 }
 
 std::string ResponseWindow::SaveSvg(const std::string& path) const {
-  return WriteSavedFile(
-      path, SvgBytes(kPictureSize, font(), QString::fromUtf8(kTitle),
-                     [this](QPainter& painter, QSize size) { PaintResponse(painter, size, Plot()); }));
+  return WriteSavedFile(path, SvgBytes(kPictureSize, font(), QString::fromUtf8(kTitle),
+                                       [this](QPainter& painter, QSize size) {
+                                         PaintResponse(painter, size, Plot());
+                                       }));
 }
 
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,

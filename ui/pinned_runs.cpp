@@ -5,8 +5,8 @@
 #include "batch/run_values.h"
 #include "model/distribution_kind.h"
 #include "platform/mnemonic_text.h"
-#include "run_description/parameter_table.h"
 #include "run_description/parameter_relevance.h"
+#include "run_description/parameter_table.h"
 #include "ui/slider_table.h"
 #include "ui/value_label_text.h"
 

@@ -32,11 +32,13 @@ TEST_P(RefinementStrideCases, HalveFromACoarseGridToEveryPosition) {
 
 TEST_P(RefinementStrideCases, TheCoarsestHoldsElevenPositionsOrAll) {
   const std::size_t positions = GetParam().positions;
-  const std::size_t coarse = PositionsAtStride(positions, RefinementStrides(positions).front()).size();
+  const std::size_t coarse =
+      PositionsAtStride(positions, RefinementStrides(positions).front()).size();
   EXPECT_GE(coarse, std::min(positions, kCoarsestPositions));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefinementStrideCases, testing::ValuesIn(kStrideCases), test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, RefinementStrideCases, testing::ValuesIn(kStrideCases),
+                         test_support::CaseName());
 
 struct PositionsCase {
   const char* name;

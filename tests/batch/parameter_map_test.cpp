@@ -182,8 +182,7 @@ TEST(ParameterMapCommand, SweepsTheLevelsValuesXFirstAndSaysSamePopulations) {
                          "--same-populations"),
             std::string::npos)
       << command;
-  EXPECT_EQ(MapSweepCommand(SmallMap(false), level).find("--same-populations"),
-            std::string::npos);
+  EXPECT_EQ(MapSweepCommand(SmallMap(false), level).find("--same-populations"), std::string::npos);
 }
 
 }  // namespace

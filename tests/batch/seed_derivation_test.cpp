@@ -69,7 +69,9 @@ TEST(SeedDerivation, ReplicatesAndPointsDoNotShareSeeds) {
 
 // The shared derivation written out again from its documented lines.
 std::int32_t SharedSeedByTheFormula(std::int32_t base, std::uint64_t replicate) {
-  const auto step = [](std::uint64_t h, std::uint64_t v) { return SplitMix64Mix(h + v + kGoldenGamma); };
+  const auto step = [](std::uint64_t h, std::uint64_t v) {
+    return SplitMix64Mix(h + v + kGoldenGamma);
+  };
   const std::uint64_t state = step(step(0, static_cast<std::uint32_t>(base)), replicate);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(state & 0xFFFFFFFFull));
 }

@@ -298,8 +298,8 @@ TEST(BatchCommand, AnUnwritableOutFileIsReportedBeforeAnyRun) {
 }
 
 TEST(BatchCommand, SamePopulationsSeedEveryPointsReplicateAlike) {
-  const Outcome outcome = Invoke({"--seed", "6", "--agentCount", "20", "--sweep",
-                                  "paramJ=0:1:0.25", "--replicates", "3", "--same-populations"});
+  const Outcome outcome = Invoke({"--seed", "6", "--agentCount", "20", "--sweep", "paramJ=0:1:0.25",
+                                  "--replicates", "3", "--same-populations"});
   ASSERT_EQ(outcome.status, kExitSuccess) << outcome.err;
   const auto runs = RowsByRun(Lines(outcome.out));
   ASSERT_EQ(runs.size(), 15u);
@@ -309,9 +309,9 @@ TEST(BatchCommand, SamePopulationsSeedEveryPointsReplicateAlike) {
 }
 
 TEST(BatchCommand, SamePopulationsShardsJoinToTheWhole) {
-  const std::vector<std::string> args = {"--seed", "8", "--agentCount", "20", "--sweep",
-                                         "paramJ=0:1:0.5", "--replicates", "2",
-                                         "--same-populations", "--summary"};
+  const std::vector<std::string> args = {
+      "--seed",       "8", "--agentCount",       "20",       "--sweep", "paramJ=0:1:0.5",
+      "--replicates", "2", "--same-populations", "--summary"};
   const Outcome whole = Invoke(args);
   ASSERT_EQ(whole.status, kExitSuccess) << whole.err;
   std::vector<std::string> parts;
@@ -342,9 +342,9 @@ TEST(BatchCommand, WithoutBatchOptionsJobsChangeNothing) {
 TEST(BatchCommand, HelpDocumentsTheSeedDerivation) {
   const Outcome help = Invoke({"--help"});
   ASSERT_EQ(help.status, kExitSuccess);
-  for (const char* text : {"--sweep", "--replicates", "--summary", "--shard", "--jobs",
-                           "0x9E3779B97F4A7C15", "numpy", "--same-populations",
-                           "step(step(0, S mod 2^32), r)"}) {
+  for (const char* text :
+       {"--sweep", "--replicates", "--summary", "--shard", "--jobs", "0x9E3779B97F4A7C15", "numpy",
+        "--same-populations", "step(step(0, S mod 2^32), r)"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
   }
 }

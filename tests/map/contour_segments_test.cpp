@@ -56,8 +56,7 @@ TEST_P(Planes, CrossWhereThePlaneMeetsTheLevel) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Planes, testing::ValuesIn(kPlanes),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, Planes, testing::ValuesIn(kPlanes), test_support::CaseName());
 
 struct SaddleCase {
   const char* name;
@@ -86,8 +85,7 @@ TEST_P(Saddles, SplitAsTheCentreSays) {
   EXPECT_EQ(origin, GetParam().cutsLowerLeftAndUpperRight);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Saddles, testing::ValuesIn(kSaddles),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, Saddles, testing::ValuesIn(kSaddles), test_support::CaseName());
 
 TEST(ContourSegments, SkipASquareWithANumberMissing) {
   std::vector<double> values = Grid(3, 2, [](double x, double) { return x; });

@@ -32,7 +32,8 @@ MapPlotData Plot(std::size_t xCount, std::size_t yCount, std::size_t stride) {
   }
   data.xTitle = QStringLiteral("X");
   data.yTitle = QStringLiteral("N, the number of agents");
-  data.valueTitle = QStringLiteral("median of meanPropensityNonVolunteers, mean over steps 81\u2013100");
+  data.valueTitle =
+      QStringLiteral("median of meanPropensityNonVolunteers, mean over steps 81\u2013100");
   data.replicates = 8;
   data.xCurrent = xCount / 3;
   data.yCurrent = yCount / 2;
@@ -62,7 +63,8 @@ TEST_P(MapPlotCells, EachCellIsFoundAtItsOwnCentre) {
   const QFont font = QApplication::font();
   for (std::size_t i = 0; i < data.level.xPositions.size(); ++i) {
     for (std::size_t j = 0; j < data.level.yPositions.size(); ++j) {
-      const std::optional<CellIndex> found = CellAt(data, size, font, CentreOf(data, size, font, {i, j}));
+      const std::optional<CellIndex> found =
+          CellAt(data, size, font, CentreOf(data, size, font, {i, j}));
       ASSERT_TRUE(found.has_value());
       EXPECT_EQ(*found, (CellIndex{i, j}));
     }
@@ -113,10 +115,8 @@ TEST_P(MapPlotText, StaysInsideThePicture) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MapPlotCells, testing::ValuesIn(kPlots),
-                         test_support::CaseName());
-INSTANTIATE_TEST_SUITE_P(Cases, MapPlotText, testing::ValuesIn(kScales),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, MapPlotCells, testing::ValuesIn(kPlots), test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, MapPlotText, testing::ValuesIn(kScales), test_support::CaseName());
 
 struct RangeCase {
   const char* name;
@@ -143,8 +143,7 @@ TEST_P(MapPlotRange, CoversTheCellsStatistic) {
   EXPECT_DOUBLE_EQ(range.high, GetParam().high);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MapPlotRange, testing::ValuesIn(kRanges),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, MapPlotRange, testing::ValuesIn(kRanges), test_support::CaseName());
 
 TEST(MapPlotText, CellTextGivesTheCellsNumbers) {
   const MapPlotData data = Plot(101, 101, 10);

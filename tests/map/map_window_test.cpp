@@ -44,10 +44,11 @@ batch::ResponseContext Context(int distR) {
   context.arguments.paramJ = 0.5;
   context.arguments.valueT = 0.25;
   context.seed = 77;
-  context.axes = {Axis("J", "paramJ", 21, 0.05, 10), Axis("T", "valueT", 21, 0.05, 5),
-                  Axis("Sigma R", "sigmaR", 8, 0.05, 3),
-                  {"R distribution", *run::FindParameter("distR"), {0, 1, 2},
-                   static_cast<std::size_t>(distR)}};
+  context.axes = {
+      Axis("J", "paramJ", 21, 0.05, 10),
+      Axis("T", "valueT", 21, 0.05, 5),
+      Axis("Sigma R", "sigmaR", 8, 0.05, 3),
+      {"R distribution", *run::FindParameter("distR"), {0, 1, 2}, static_cast<std::size_t>(distR)}};
   context.lastMovedAxis = kJ;
   return context;
 }
@@ -58,13 +59,14 @@ constexpr int kConstant = static_cast<int>(model::DistributionKind::Constant);
 class MapWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<MapWindow>(nullptr, [this](Moves moves) { moves_.push_back(moves); });
+    window_ =
+        std::make_unique<MapWindow>(nullptr, [this](Moves moves) { moves_.push_back(moves); });
     window_->ChooseReplicates(2);
   }
 
   bool WaitForWhole() {
-    return QTest::qWaitFor(
-        [this] { return !window_->Computing() && window_->Plot().level.finest; }, kWaitMs);
+    return QTest::qWaitFor([this] { return !window_->Computing() && window_->Plot().level.finest; },
+                           kWaitMs);
   }
 
   std::unique_ptr<MapWindow> window_;
@@ -110,8 +112,7 @@ TEST_P(MapWindowOffers, TrackbarsOnlyMarkedWhenTheModelDoesNotReadThem) {
   const auto offered = window_->OfferedAxes();
   ASSERT_EQ(offered.size(), 3u);
   for (const auto& [axis, text] : offered) EXPECT_NE(axis, kKindOfR);
-  EXPECT_EQ(offered[kSigmaR].second.find("no effect") != std::string::npos,
-            GetParam().sigmaMarked);
+  EXPECT_EQ(offered[kSigmaR].second.find("no effect") != std::string::npos, GetParam().sigmaMarked);
   EXPECT_EQ(offered[kJ].second, "J");
 }
 
@@ -192,10 +193,12 @@ TEST_F(MapWindowTest, TheArrowKeysAndReturnPickACell) {
 TEST_F(MapWindowTest, SavesItsNumbersAndPicturesInPixels) {
   window_->ShowFor(Context(kNormal));
   ASSERT_TRUE(WaitForWhole());
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "corvellan-map-test";
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "corvellan-map-test";
   std::filesystem::create_directories(folder);
   EXPECT_EQ(window_->SaveCsv((folder / "m.csv").string()), "");
-  EXPECT_EQ(ReadFile(folder / "m.csv"), batch::MapCsv(*window_->ShownRequest(), window_->Plot().level));
+  EXPECT_EQ(ReadFile(folder / "m.csv"),
+            batch::MapCsv(*window_->ShownRequest(), window_->Plot().level));
   EXPECT_EQ(window_->SavePng((folder / "m.png").string()), "");
   const QImage png(QString::fromStdString((folder / "m.png").string()));
   EXPECT_EQ(png.size(), QSize(760, 560));

@@ -37,8 +37,7 @@ TEST_P(ViridisEnds, AreTheTablesEntries) {
   EXPECT_EQ(Viridis(GetParam().t), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ViridisEnds, testing::ValuesIn(kEnds),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, ViridisEnds, testing::ValuesIn(kEnds), test_support::CaseName());
 
 // Viridis's lightness rises all the way; in 8-bit colours a step of a 256th
 // may dip by a rounding, so the check takes 32 steps.

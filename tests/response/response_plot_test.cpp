@@ -17,7 +17,8 @@ PlotData Kinds() {
   for (int kind = 0; kind < 3; ++kind) {
     data.points.push_back({static_cast<double>(kind), 0.5, 0.2, 0.8, 0.5, 0.1, 16});
   }
-  data.xNames = {QStringLiteral("Constant"), QStringLiteral("Normal"), QStringLiteral("Log-Normal")};
+  data.xNames = {QStringLiteral("Constant"), QStringLiteral("Normal"),
+                 QStringLiteral("Log-Normal")};
   data.xTitle = QStringLiteral("R distribution");
   data.yTitle = QStringLiteral("firstOrderRate, value at step 100");
   data.colour = Qt::red;

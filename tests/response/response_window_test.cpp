@@ -157,8 +157,8 @@ TEST_F(ResponseWindowTest, MarksWhatTheModelDoesNotReadInTheSetting) {
   const std::vector<std::string> offered = window_->OfferedParameters();
   ASSERT_EQ(offered.size(), context.axes.size());
   for (std::size_t a = 0; a < offered.size(); ++a) {
-    const bool matters = run::MattersInSetting(run::ParameterTable()[context.axes[a].parameter],
-                                               context.arguments);
+    const bool matters =
+        run::MattersInSetting(run::ParameterTable()[context.axes[a].parameter], context.arguments);
     EXPECT_EQ(offered[a].find("no effect") == std::string::npos, matters) << offered[a];
   }
   // At start-up sanctions are off: J' is among the marked, J is not.
