@@ -3,7 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QSvgGenerator>
-#include <regex>
+#include <string>
 
 #include "output/output_file.h"
 
@@ -13,10 +13,22 @@ namespace {
 // QSvgGenerator states the size in millimetres at its resolution; a picture
 // saved beside its PNG states the same pixels.
 std::string WithPixelSize(std::string svg, QSize size) {
-  static const std::regex kOpening(R"(<svg([^>]*?) width="[^"]*" height="[^"]*")");
-  const std::string replacement = "<svg$1 width=\"" + std::to_string(size.width()) +
-                                  "px\" height=\"" + std::to_string(size.height()) + "px\"";
-  return std::regex_replace(svg, kOpening, replacement, std::regex_constants::format_first_only);
+  const std::size_t opening = svg.find("<svg");
+  if (opening == std::string::npos) return svg;
+  // Within the opening tag only.
+  const auto setAttribute = [&](const std::string& name, int pixels) {
+    const std::size_t end = svg.find('>', opening);
+    const std::string start = ' ' + name + "=\"";
+    const std::size_t at = svg.find(start, opening);
+    if (at == std::string::npos || at > end) return;
+    const std::size_t valueAt = at + start.size();
+    const std::size_t valueEnd = svg.find('"', valueAt);
+    if (valueEnd == std::string::npos) return;
+    svg.replace(valueAt, valueEnd - valueAt, std::to_string(pixels) + "px");
+  };
+  setAttribute("width", size.width());
+  setAttribute("height", size.height());
+  return svg;
 }
 
 }  // namespace
