@@ -70,36 +70,53 @@ double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure m
   return MeanOverSteps(values, series, kLateFirstStep, kLastStep);
 }
 
-std::string ResponseSweepCommand(const ResponseRequest& request) {
-  return run::ShortRerunCommand(request.seed, BaseArguments(request)) + " --sweep " +
-         SweepText(request) + " --replicates " + std::to_string(request.replicates);
+std::string MeasureText(int series, ResponseMeasure measure) {
+  std::string text = "series ";
+  text += model::kSeriesNames[series];
+  if (measure == ResponseMeasure::kFinalValue) {
+    return text + ", value at step " + std::to_string(kLastStep);
+  }
+  return text + ", mean over steps " + std::to_string(kLateFirstStep) + " to " +
+         std::to_string(kLastStep);
 }
 
-std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
-                                                          unsigned jobs,
-                                                          const std::atomic<bool>& stop) {
+std::string ResponseSweepCommand(const ResponseRequest& request) {
+  return run::ShortRerunCommand(request.seed, BaseArguments(request)) + " --sweep " +
+         SweepText(request) + " --replicates " + std::to_string(request.replicates) +
+         (request.samePopulations ? " --same-populations" : "");
+}
+
+std::optional<std::vector<ResponsePoint>> ComputeResponse(
+    const ResponseRequest& request, unsigned jobs, const std::atomic<bool>& stop,
+    const std::function<void(std::uint64_t runsDone)>& progress) {
   if (request.replicates == 0) return std::nullopt;
   const SweepGrid grid(BaseArguments(request),
                        {SweepAxis{request.axis.parameter, request.axis.values}});
-  const RunSchedule schedule(grid, request.replicates, Shard{}, request.seed);
+  const RunSchedule schedule(
+      grid, request.replicates, Shard{}, request.seed,
+      request.samePopulations ? SeedScheme::kSamePopulations : SeedScheme::kPerPoint);
   const ScheduleDesign design(schedule, SweepLayout::kSummary);
   std::vector<ResponsePoint> points(schedule.PointCount());
   ResponseCollector collector(request, points);
   EngineSettings engine;
   engine.jobs = jobs;
+  engine.progress = progress;
   if (RunDesign(design, collector, engine, stop).end != DesignEnd::kComplete) return std::nullopt;
   return points;
 }
 
 std::string ResponseCsv(const ResponseRequest& request, std::span<const ResponsePoint> points) {
   std::string csv = "# " + ResponseSweepCommand(request) + '\n';
+  csv += "# " + MeasureText(request.series, request.measure) + '\n';
   csv += std::string(run::ParameterTable()[request.axis.parameter].name) +
          ",median,q05,q95,mean,sd,replicates\n";
   for (const ResponsePoint& p : points) {
-    for (const double v : {p.value, p.median, p.q05, p.q95, p.mean, p.sd}) {
-      run::AppendRoundTrip(csv, v);
+    run::AppendRoundTrip(csv, p.value);
+    for (const double v : {p.median, p.q05, p.q95, p.mean, p.sd}) {
       csv += ',';
+      run::AppendSignificant(csv, v);
     }
+    csv += ',';
     run::AppendInteger(csv, p.replicates);
     csv += '\n';
   }

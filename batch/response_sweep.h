@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,6 +38,8 @@ struct ResponseRequest {
   int series = 0;  // model::SeriesIndex
   ResponseMeasure measure = ResponseMeasure::kFinalValue;
   std::uint64_t replicates = 16;
+  // Every axis value runs the same populations (`--same-populations`).
+  bool samePopulations = false;
 };
 
 // What the main window hands the response window: its run and the axes of
@@ -65,18 +68,25 @@ struct ResponsePoint {
 // mean adds the steps in order in double precision.
 double MeasureOfRun(std::span<const float> values, int series, ResponseMeasure measure);
 
+// "series NAME, value at step 100" or "series NAME, mean over steps 81 to
+// 100": what a saved file's numbers measure, NAME as the runner's column.
+std::string MeasureText(int series, ResponseMeasure measure);
+
 // `corvellan-run --seed S <options that differ from the defaults> --sweep
-// NAME=v0,v1,... --replicates K`: each value in its shortest round-trip text,
+// NAME=v0,v1,... --replicates K [--same-populations]`: each value in its shortest round-trip text,
 // so the runs of point g replicate r are those ComputeResponse makes.
 std::string ResponseSweepCommand(const ResponseRequest& request);
 
 // The replicates of every axis value, seeded as that command seeds them, and
 // their statistics; nullopt when stop was raised first or a run failed.
-std::optional<std::vector<ResponsePoint>> ComputeResponse(const ResponseRequest& request,
-                                                          unsigned jobs,
-                                                          const std::atomic<bool>& stop);
+// progress, when given, hears the runs done so far, on the calling thread.
+std::optional<std::vector<ResponsePoint>> ComputeResponse(
+    const ResponseRequest& request, unsigned jobs, const std::atomic<bool>& stop,
+    const std::function<void(std::uint64_t runsDone)>& progress = {});
 
-// The command as a "# " line, a header and one row per axis value.
+// The command as a "# " line, the measure as a "# " line, a header and one
+// row per axis value: its value as the command gives it, the statistics in 9
+// significant digits as the runner writes them.
 std::string ResponseCsv(const ResponseRequest& request, std::span<const ResponsePoint> points);
 
 }  // namespace batch

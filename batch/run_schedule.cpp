@@ -13,11 +13,12 @@ std::uint64_t PointsInShard(std::uint64_t total, Shard shard) {
 }  // namespace
 
 RunSchedule::RunSchedule(const SweepGrid& grid, std::uint64_t replicates, Shard shard,
-                         std::int32_t baseSeed)
+                         std::int32_t baseSeed, SeedScheme seeds)
     : grid_(grid),
       replicates_(replicates),
       shard_(shard),
       baseSeed_(baseSeed),
+      seeds_(seeds),
       pointCount_(PointsInShard(grid.PointCount(), shard)) {}
 
 std::uint64_t RunSchedule::GlobalPoint(std::uint64_t localPoint) const {
@@ -29,6 +30,7 @@ std::uint64_t RunSchedule::RunIndex(std::uint64_t localPoint, std::uint64_t repl
 }
 
 std::int32_t RunSchedule::Seed(std::uint64_t localPoint, std::uint64_t replicate) const {
+  if (seeds_ == SeedScheme::kSamePopulations) return DeriveSharedRunSeed(baseSeed_, replicate);
   return DeriveRunSeed(baseSeed_, GlobalPoint(localPoint), replicate);
 }
 

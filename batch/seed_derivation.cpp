@@ -29,6 +29,12 @@ std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(mixed));
 }
 
+std::int32_t DeriveSharedRunSeed(std::int32_t baseSeed, std::uint64_t replicate) {
+  const auto base = static_cast<std::uint64_t>(static_cast<std::uint32_t>(baseSeed));
+  const std::uint64_t mixed = Absorb(Absorb(0, base), replicate);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(mixed));
+}
+
 std::string_view SeedDerivationText() {
   return "Replicate r (from 0) of grid point g (from 0) runs with the seed\n"
          "  seed = low 32 bits of step(step(step(0, S mod 2^32), g), r),\n"
@@ -38,6 +44,13 @@ std::string_view SeedDerivationText() {
          "  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;\n"
          "  z = (z ^ (z >> 27)) * 0x94D049BB133111EB;\n"
          "  mix(z) = z ^ (z >> 31).\n";
+}
+
+std::string_view SharedSeedDerivationText() {
+  return "With --same-populations, replicate r of every grid point runs with the same seed\n"
+         "  seed = low 32 bits of step(step(0, S mod 2^32), r),\n"
+         "         read as a signed 32-bit integer,\n"
+         "so that neighbouring grid points differ only by their parameters.\n";
 }
 
 }  // namespace batch

@@ -21,7 +21,14 @@ std::uint64_t SeedStep(std::uint64_t state, std::uint64_t value);
 // the shard or the number of jobs.
 std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint64_t replicate);
 
+// Seed of replicate r at every grid point of a batch that runs the same
+// populations at each point (the step on g left out):
+//   seed = low 32 bits of step(step(0, S mod 2^32), r)
+// Neighbouring points then differ only by their parameters, not by their draws.
+std::int32_t DeriveSharedRunSeed(std::int32_t baseSeed, std::uint64_t replicate);
+
 // The lines above as the help text and README give them.
 std::string_view SeedDerivationText();
+std::string_view SharedSeedDerivationText();
 
 }  // namespace batch

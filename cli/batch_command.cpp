@@ -214,9 +214,11 @@ int RunBatchCommand(const BatchOptions& options, const RunRequest& request, std:
   if (!options.joinParts.empty()) {
     JoinRequest join{*built.grid,     settings.replicates, request.seed,
                      settings.layout, request.format,      options.joinParts};
+    join.seeds = settings.seeds;
     return WithTarget(request, out, err, [&](Target& target) { return JoinTo(join, target, err); });
   }
-  const batch::RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed);
+  const batch::RunSchedule schedule(*built.grid, settings.replicates, settings.shard, request.seed,
+                                    settings.seeds);
   const batch::ScheduleDesign design(schedule, settings.layout);
   const unsigned jobs = JobsOf(schedule, settings);
   if (std::string e = SummaryMemoryRefusal(design, jobs); !e.empty()) {

@@ -32,7 +32,8 @@ std::string ReadShard(const std::string& text, batch::Shard& shard) {
 
 std::string BatchHelp() {
   std::string help =
-      "Batch mode (any of --sweep, --replicates, --summary, --shard, --join) runs every point "
+      "Batch mode (any of --sweep, --replicates, --summary, --same-populations, --shard, --join) "
+      "runs every point "
       "of the grid of the sweeps (the last --sweep varying fastest) --replicates times and "
       "streams the runs in run order as they finish: CSV with one row per run and step "
       "(run,replicate,seed,<the 29 arguments>,step,<the five series>), or with --summary one "
@@ -44,6 +45,7 @@ std::string BatchHelp() {
       "of the whole batch; --join PART-1 ... PART-N with the same command puts them back "
       "together, byte for byte what one process writes.\n\n";
   help.append(batch::SeedDerivationText());
+  help.append(batch::SharedSeedDerivationText());
   help.append("Any row repeats alone: corvellan-run --seed <its seed> --<name> <value> ...\n");
   return help;
 }
@@ -67,6 +69,11 @@ void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
       "per grid point and step, over the replicates: mean, sample standard deviation (n - 1; 0 "
       "for one replicate) and the 5, 50 and 95 % quantiles (linear interpolation between order "
       "statistics, numpy's default)"));
+  options.modeOptions.push_back(app.add_flag(
+      "--same-populations", options.samePopulations,
+      "run the same --replicates populations at every grid point: replicate r takes the same "
+      "seed at each point, derived from --seed and r alone, so that neighbouring points "
+      "differ only by their parameters"));
   options.shardOption =
       app.add_option("--shard", options.shard,
                      "run only the grid points g with g mod N = I - 1, with all their replicates; "
@@ -96,6 +103,8 @@ bool BatchRequested(const BatchOptions& options) {
 
 std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settings) {
   settings.layout = options.summary ? BatchLayout::kSummary : BatchLayout::kRuns;
+  settings.seeds =
+      options.samePopulations ? batch::SeedScheme::kSamePopulations : batch::SeedScheme::kPerPoint;
   if (options.replicatesOption->count() > 0) {
     std::string error = batch::ReadReplicates(options.replicates, settings.replicates);
     if (!error.empty()) return error;

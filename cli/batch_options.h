@@ -22,6 +22,7 @@ struct BatchOptions {
   std::string shard;
   std::string jobs;
   bool summary = false;
+  bool samePopulations = false;
   std::vector<std::string> joinParts;
   std::vector<const CLI::Option*> modeOptions;  // any of these given starts batch mode
   const CLI::Option* replicatesOption = nullptr;
@@ -35,7 +36,8 @@ void DefineBatchOptions(CLI::App& app, BatchOptions& options);
 // What --help says of batch mode, in paragraphs of one line each.
 std::string BatchHelp();
 
-// True when any of --sweep, --replicates, --summary, --shard or --join was given.
+// True when any of --sweep, --replicates, --summary, --same-populations,
+// --shard or --join was given.
 bool BatchRequested(const BatchOptions& options);
 
 inline constexpr unsigned kMaxJobs = batch::kMaxJobs;
@@ -46,6 +48,7 @@ struct BatchSettings {
   batch::Shard shard;
   unsigned jobs = 1;
   BatchLayout layout = BatchLayout::kRuns;
+  batch::SeedScheme seeds = batch::SeedScheme::kPerPoint;
 };
 
 // Reads options into settings; returns the first refusal as one line without

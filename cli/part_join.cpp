@@ -394,7 +394,7 @@ bool Join::OpenParts() {
                                  "--out FILE"));
     }
     schedules_.emplace_back(request_.grid, request_.replicates, batch::Shard{i, count},
-                            request_.baseSeed);
+                            request_.baseSeed, request_.seeds);
   }
   return true;
 }

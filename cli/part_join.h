@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/run_schedule.h"
 #include "batch/sweep_grid.h"
 #include "cli/sweep_layout.h"
 #include "run_description/series_writers.h"
@@ -23,6 +24,7 @@ struct JoinRequest {
   // FIFO): every part is read whole and checked before the first byte is
   // written, then read again and copied. Each part must then be seekable.
   bool checkBeforeWriting = false;
+  batch::SeedScheme seeds = batch::SeedScheme::kPerPoint;
 };
 
 // What became of a join.

@@ -20,14 +20,20 @@ struct PlotData {
   QColor colour;
   std::size_t current = 0;
   std::vector<QString> xNames;  // for kinds: a name per value; empty for numbers
+  // Shown faded, with this note over it, while a newer result is computed.
+  bool faded = false;
+  QString note;
 };
 
 // Paints data into a rectangle of size on painter: axes with ticks and titles,
-// the band, the median line, the current position's marker and a legend.
+// the band and the median line (for kinds, each kind's median with whiskers
+// to its 5 and 95 % quantiles), the current position's marker and a legend;
+// the margins are measured in painter's font, so that no text is clipped.
 void PaintResponse(QPainter& painter, QSize size, const PlotData& data);
 
-// The point whose value lies nearest the pixel column x in a plot of width.
-std::optional<std::size_t> PointAt(const PlotData& data, QSize size, int x);
+// The point whose value lies nearest the pixel column x in a plot of size
+// painted in font.
+std::optional<std::size_t> PointAt(const PlotData& data, QSize size, const QFont& font, int x);
 
 // The plot as a widget, with the numbers of the point under the pointer as its tooltip.
 class ResponsePlot : public QWidget {

@@ -1,24 +1,26 @@
 #include "response/response_window.h"
 
-#include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <thread>
 
 #include "model/distribution_kind.h"
 #include "model/result_series.h"
-#include "output/output_file.h"
+#include "response/close_keys.h"
+#include "response/measure_choices.h"
+#include "response/picture_files.h"
+#include "run_description/parameter_relevance.h"
 #include "run_description/parameter_table.h"
 
 namespace response {
@@ -28,15 +30,9 @@ constexpr const char* kTitle = "Corvellan: Parameter Response";
 constexpr int kDefaultReplicates = 16;
 constexpr int kMostReplicates = 1000;
 constexpr QSize kPictureSize{720, 440};
+constexpr const char* kNoEffect = " (no effect in this setting)";
 
-struct MeasureChoice {
-  batch::ResponseMeasure measure;
-  const char* text;
-};
-constexpr MeasureChoice kMeasures[] = {
-    {batch::ResponseMeasure::kFinalValue, "value at step 100"},
-    {batch::ResponseMeasure::kLateMean, "mean over steps 81\u2013100"},
-};
+constexpr const auto& kMeasures = kMeasureChoices;
 
 // Every core: the window's own computations are short, and each new setting
 // of the main window stops the one under way.
@@ -48,21 +44,19 @@ std::string ToStd(const QString& text) {
   return text.toStdString();
 }
 
-std::string WriteFile(const std::string& path, const std::string& bytes) {
-  // Never a FIFO or a device: the window must not wait for a reader.
-  const output::WriteResult written = output::WriteWholeFile(
-      path, bytes, output::OutputFile::Existing::kReplace, output::OutputFile::NotRegular::kRefuse);
-  return written.Written() ? std::string() : written.reason;
-}
-
 }  // namespace
 
 ResponseWindow::ResponseWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QString::fromUtf8(kTitle));
   BuildControls();
   worker_ = std::make_unique<Worker>(
-      [](const batch::ResponseRequest& request, const std::atomic<bool>& stop) {
-        return batch::ComputeResponse(request, Jobs(), stop);
+      [this](const Work& work, const std::atomic<bool>& stop) {
+        return batch::ComputeResponse(
+            work.request, Jobs(), stop, [this, generation = work.generation](std::uint64_t done) {
+              QMetaObject::invokeMethod(
+                  this, [this, generation, done] { ShowProgress(generation, done); },
+                  Qt::QueuedConnection);
+            });
       },
       [this](std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
         QMetaObject::invokeMethod(
@@ -85,7 +79,17 @@ void ResponseWindow::BuildControls() {
   replicates_ = new QSpinBox(this);
   replicates_->setRange(1, kMostReplicates);
   replicates_->setValue(kDefaultReplicates);
+  samePopulations_ = new QCheckBox(tr("Same popu&lations at every value"), this);
+  samePopulations_->setChecked(true);
+  samePopulations_->setToolTip(
+      tr("Replicate r of every value runs with the same seed, so that neighbouring values differ "
+         "only by the parameter (corvellan-run --same-populations)"));
   status_ = new QLabel(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+  cancel_ = new QPushButton(tr("C&ancel"), this);
+  cancel_->setEnabled(false);
   plot_ = new ResponsePlot(this);
 
   auto* choices = new QFormLayout;
@@ -93,12 +97,15 @@ void ResponseWindow::BuildControls() {
   choices->addRow(tr("&Series:"), series_);
   choices->addRow(tr("&Measure:"), measure_);
   choices->addRow(tr("&Replicates:"), replicates_);
+  choices->addRow(samePopulations_);
 
   auto* saveCsv = new QPushButton(tr("Save as &CSV\u2026"), this);
   auto* savePng = new QPushButton(tr("Save as P&NG\u2026"), this);
   auto* saveSvg = new QPushButton(tr("Save as S&VG\u2026"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
+  buttons->addWidget(progress_);
+  buttons->addWidget(cancel_);
   buttons->addWidget(saveCsv);
   buttons->addWidget(savePng);
   buttons->addWidget(saveSvg);
@@ -115,6 +122,9 @@ void ResponseWindow::BuildControls() {
   connect(series_, &QComboBox::currentIndexChanged, this, recompute);
   connect(measure_, &QComboBox::currentIndexChanged, this, recompute);
   connect(replicates_, &QSpinBox::valueChanged, this, recompute);
+  connect(samePopulations_, &QCheckBox::toggled, this, recompute);
+  connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
+  AddCloseKeys(this);
   connect(saveCsv, &QPushButton::clicked, this, [this] {
     AskAndSave(tr("Save as CSV"), tr("CSV files (*.csv)"), "csv", &ResponseWindow::SaveCsv);
   });
@@ -126,17 +136,34 @@ void ResponseWindow::BuildControls() {
   });
 }
 
+// Every axis of the context, those the model does not read in the main
+// window's setting marked; the choice is kept.
 void ResponseWindow::FillParameters() {
   filling_ = true;
   const int chosen = parameter_->currentIndex();
+  const auto textOf = [this](const batch::ResponseAxis& axis) {
+    QString text = QString::fromStdString(axis.label);
+    if (!run::MattersInSetting(run::ParameterTable()[axis.parameter], context_.arguments)) {
+      text += tr(kNoEffect);
+    }
+    return text;
+  };
   if (parameter_->count() != static_cast<int>(context_.axes.size())) {
     parameter_->clear();
-    for (const batch::ResponseAxis& axis : context_.axes) {
-      parameter_->addItem(QString::fromStdString(axis.label));
-    }
+    for (const batch::ResponseAxis& axis : context_.axes) parameter_->addItem(textOf(axis));
     parameter_->setCurrentIndex(chosen >= 0 && chosen < parameter_->count() ? chosen : 0);
+  } else {
+    for (std::size_t a = 0; a < context_.axes.size(); ++a) {
+      parameter_->setItemText(static_cast<int>(a), textOf(context_.axes[a]));
+    }
   }
   filling_ = false;
+}
+
+std::vector<std::string> ResponseWindow::OfferedParameters() const {
+  std::vector<std::string> texts;
+  for (int i = 0; i < parameter_->count(); ++i) texts.push_back(ToStd(parameter_->itemText(i)));
+  return texts;
 }
 
 void ResponseWindow::ShowFor(const batch::ResponseContext& context) {
@@ -171,6 +198,10 @@ void ResponseWindow::ChooseReplicates(int replicates) {
   replicates_->setValue(replicates);
 }
 
+void ResponseWindow::ChooseSamePopulations(bool same) {
+  samePopulations_->setChecked(same);
+}
+
 batch::ResponseRequest ResponseWindow::RequestNow() const {
   batch::ResponseRequest request;
   request.arguments = context_.arguments;
@@ -180,6 +211,7 @@ batch::ResponseRequest ResponseWindow::RequestNow() const {
   request.series = series_->currentIndex();
   request.measure = kMeasures[static_cast<std::size_t>(measure_->currentIndex())].measure;
   request.replicates = static_cast<std::uint64_t>(replicates_->value());
+  request.samePopulations = samePopulations_->isChecked();
   return request;
 }
 
@@ -187,8 +219,42 @@ void ResponseWindow::Compute() {
   if (context_.axes.empty()) return;
   ++generation_;
   computing_ = true;
+  const batch::ResponseRequest request = RequestNow();
   status_->setText(tr("Computing\u2026"));
-  worker_->Request(RequestNow(), generation_);
+  progress_->setRange(0, static_cast<int>(request.axis.values.size() * request.replicates));
+  progress_->setValue(0);
+  cancel_->setEnabled(true);
+  Fade(true);
+  worker_->Request({request, generation_}, generation_);
+}
+
+void ResponseWindow::ShowProgress(std::uint64_t generation, std::uint64_t runsDone) {
+  if (generation != generation_ || !computing_) return;
+  progress_->setValue(static_cast<int>(runsDone));
+  Fade(true);
+}
+
+// The shown curve and its marker, faded with the progress while a newer one
+// is computed.
+void ResponseWindow::Fade(bool faded) {
+  if (plot_->Data().points.empty()) return;
+  PlotData shown = plot_->Data();
+  shown.faded = faded;
+  shown.note =
+      faded ? tr("Computing %1 of %2 runs\u2026").arg(progress_->value()).arg(progress_->maximum())
+            : QString();
+  plot_->SetData(std::move(shown));
+}
+
+void ResponseWindow::Cancel() {
+  if (!computing_) return;
+  worker_->Cancel();
+  ++generation_;
+  computing_ = false;
+  cancel_->setEnabled(false);
+  Fade(false);
+  status_->setText(shownRequest_ ? tr("Stopped; the last curve is shown.")
+                                 : tr("Stopped before the first curve."));
 }
 
 // Only the newest request's points are shown; the request is made again from
@@ -196,6 +262,8 @@ void ResponseWindow::Compute() {
 void ResponseWindow::Accept(std::uint64_t generation, std::vector<batch::ResponsePoint> points) {
   if (generation != generation_) return;
   computing_ = false;
+  cancel_->setEnabled(false);
+  progress_->setValue(progress_->maximum());
   const batch::ResponseRequest request = RequestNow();
   status_->setText(tr("%1 replicates at each of %2 values")
                        .arg(request.replicates)
@@ -230,36 +298,22 @@ const PlotData& ResponseWindow::Plot() const {
 
 std::string ResponseWindow::SaveCsv(const std::string& path) const {
   if (!shownRequest_) return "nothing is computed yet";
-  return WriteFile(path, batch::ResponseCsv(*shownRequest_, Plot().points));
+  return WriteSavedFile(path, batch::ResponseCsv(*shownRequest_, Plot().points));
 }
 
 std::string ResponseWindow::SavePng(const std::string& path) const {
-  QImage image(kPictureSize, QImage::Format_RGB32);
-  {
-    QPainter painter(&image);
-    PaintResponse(painter, kPictureSize, Plot());
-  }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return "the image could not be made";
-  return WriteFile(path, bytes.toStdString());
+  const std::string bytes = PngBytes(kPictureSize, font(), [this](QPainter& painter, QSize size) {
+    PaintResponse(painter, size, Plot());
+  });
+  if (bytes.empty()) return "the image could not be made";
+  return WriteSavedFile(path, bytes);
 }
 
 std::string ResponseWindow::SaveSvg(const std::string& path) const {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setSize(kPictureSize);
-  generator.setViewBox(QRect(QPoint(0, 0), kPictureSize));
-  generator.setTitle(QString::fromUtf8(kTitle));
-  {
-    QPainter painter(&generator);
-    PaintResponse(painter, kPictureSize, Plot());
-  }
-  return WriteFile(path, bytes.toStdString());
+  return WriteSavedFile(path, SvgBytes(kPictureSize, font(), QString::fromUtf8(kTitle),
+                                       [this](QPainter& painter, QSize size) {
+                                         PaintResponse(painter, size, Plot());
+                                       }));
 }
 
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,

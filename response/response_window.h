@@ -11,8 +11,11 @@
 #include "batch/response_sweep.h"
 #include "response/response_plot.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
+class QProgressBar;
+class QPushButton;
 class QSpinBox;
 
 namespace response {
@@ -21,7 +24,8 @@ namespace response {
 // position of its trackbar (or every kind of a distribution), a measure of one
 // series at each, its median and 5-95 % band over replicates, and where the
 // main window stands. It follows the main window: every change there starts a
-// new computation off this thread, which supersedes any still under way.
+// new computation off this thread, which supersedes any still under way; the
+// old curve stays on show, faded, with the progress, until the new one comes.
 class ResponseWindow : public QWidget {
  public:
   explicit ResponseWindow(QWidget* parent = nullptr);
@@ -38,6 +42,11 @@ class ResponseWindow : public QWidget {
   void ChooseParameter(std::size_t axis);
   void ChooseMeasure(batch::ResponseMeasure measure);
   void ChooseReplicates(int replicates);
+  void ChooseSamePopulations(bool same);
+  // The parameter list's texts, a parameter the model does not read now marked.
+  std::vector<std::string> OfferedParameters() const;
+  // Stops the computation under way; the last curve stays on show.
+  void Cancel();
 
   // What is on show: the request it answers and its points; empty while the
   // first computation runs.
@@ -51,10 +60,15 @@ class ResponseWindow : public QWidget {
   std::string SaveSvg(const std::string& path) const;
 
  private:
-  using Worker =
-      batch::LatestRequestWorker<batch::ResponseRequest, std::vector<batch::ResponsePoint>>;
+  struct Work {
+    batch::ResponseRequest request;
+    std::uint64_t generation = 0;
+  };
+  using Worker = batch::LatestRequestWorker<Work, std::vector<batch::ResponsePoint>>;
 
   void BuildControls();
+  void ShowProgress(std::uint64_t generation, std::uint64_t runsDone);
+  void Fade(bool faded);
   void FillParameters();
   batch::ResponseRequest RequestNow() const;
   void Compute();
@@ -69,7 +83,10 @@ class ResponseWindow : public QWidget {
   QComboBox* series_ = nullptr;
   QComboBox* measure_ = nullptr;
   QSpinBox* replicates_ = nullptr;
+  QCheckBox* samePopulations_ = nullptr;
   QLabel* status_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* cancel_ = nullptr;
   ResponsePlot* plot_ = nullptr;
   std::optional<batch::ResponseRequest> shownRequest_;
   std::uint64_t generation_ = 0;

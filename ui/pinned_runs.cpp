@@ -5,8 +5,8 @@
 #include "batch/run_values.h"
 #include "model/distribution_kind.h"
 #include "platform/mnemonic_text.h"
+#include "run_description/parameter_relevance.h"
 #include "run_description/parameter_table.h"
-#include "ui/parameter_relevance.h"
 #include "ui/slider_table.h"
 #include "ui/value_label_text.h"
 
@@ -97,7 +97,7 @@ std::vector<std::string> PinDifferences(const PinnedRun& pin, const RunOnScreen&
   for (const run::ParameterRow& parameter : run::ParameterTable()) {
     const double pinned = run::ParameterValue(parameter, pin.run.arguments);
     const double current = run::ParameterValue(parameter, now.arguments);
-    if (pinned == current || !MattersInSetting(parameter, pin.run.arguments)) continue;
+    if (pinned == current || !run::MattersInSetting(parameter, pin.run.arguments)) continue;
     const Shown shown = Describe(parameter, pinned, current);
     differences.push_back(shown.name + ' ' + shown.pinned + " (now " + shown.now + ')');
   }

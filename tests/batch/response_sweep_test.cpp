@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch/run_values.h"
+#include "model/distribution_kind.h"
 #include "model/result_series.h"
 #include "run_description/parameter_table.h"
 #include "tests/support/case_name.h"
@@ -48,6 +49,57 @@ TEST(ResponseSweep, GivesOnePointPerValueWithItsReplicates) {
     EXPECT_LE((*points)[i].q05, (*points)[i].median);
     EXPECT_LE((*points)[i].median, (*points)[i].q95);
   }
+}
+
+// The median over J at the defaults, every trackbar position of J. With every
+// attribute Constant the runs do not depend on their seeds at all, so R is
+// drawn from its Normal distribution (its default median and spread).
+ResponseRequest DefaultJCurve(bool samePopulations) {
+  constexpr int kPositions = 101;
+  constexpr double kStep = 0.01;
+  ResponseRequest request;
+  request.arguments = run::DefaultRunArguments();
+  request.arguments.distR = static_cast<int>(model::DistributionKind::Normal);
+  request.seed = 20260;
+  request.axis = {"J", *run::FindParameter("paramJ"), {}, 0};
+  for (int p = 0; p < kPositions; ++p) request.axis.values.push_back(p * kStep);
+  request.series = model::kFirstOrderRate;
+  request.replicates = 8;
+  request.samePopulations = samePopulations;
+  return request;
+}
+
+double SumOfSquaredSecondDifferences(const std::vector<ResponsePoint>& points) {
+  double sum = 0.0;
+  for (std::size_t i = 2; i < points.size(); ++i) {
+    const double second = points[i].median - 2 * points[i - 1].median + points[i - 2].median;
+    sum += second * second;
+  }
+  return sum;
+}
+
+TEST(ResponseSweepSamePopulations, MakeTheMedianOverJSmoother) {
+  const std::atomic<bool> stop{false};
+  const auto own = ComputeResponse(DefaultJCurve(false), 2, stop);
+  const auto same = ComputeResponse(DefaultJCurve(true), 2, stop);
+  ASSERT_TRUE(own && same);
+  EXPECT_LT(SumOfSquaredSecondDifferences(*same), SumOfSquaredSecondDifferences(*own));
+}
+
+TEST(ResponseSweepSamePopulations, OneAndTwoJobsGiveTheSameBytes) {
+  const ResponseRequest request = DefaultJCurve(true);
+  const std::atomic<bool> stop{false};
+  const auto one = ComputeResponse(request, 1, stop);
+  const auto two = ComputeResponse(request, 2, stop);
+  ASSERT_TRUE(one && two);
+  EXPECT_EQ(ResponseCsv(request, *one), ResponseCsv(request, *two));
+}
+
+TEST(ResponseSweepSamePopulations, TheCommandSaysSo) {
+  EXPECT_NE(ResponseSweepCommand(DefaultJCurve(true)).find(" --same-populations"),
+            std::string::npos);
+  EXPECT_EQ(ResponseSweepCommand(DefaultJCurve(false)).find("--same-populations"),
+            std::string::npos);
 }
 
 struct MeasureCase {

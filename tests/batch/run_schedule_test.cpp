@@ -59,5 +59,23 @@ TEST_P(ShardedSchedule, TakesItsPointsWithTheWholeSweepsNumbersAndSeeds) {
 INSTANTIATE_TEST_SUITE_P(Cases, ShardedSchedule, ::testing::ValuesIn(kShards),
                          test_support::CaseName());
 
+class SamePopulationsSchedule : public ::testing::TestWithParam<ShardCase> {};
+
+TEST_P(SamePopulationsSchedule, SeedsEveryPointsReplicateAlike) {
+  const SweepGrid grid = TenPoints();
+  const RunSchedule schedule(grid, kReplicates, GetParam().shard, kBaseSeed,
+                             SeedScheme::kSamePopulations);
+  EXPECT_EQ(schedule.Seeds(), SeedScheme::kSamePopulations);
+  for (std::uint64_t local = 0; local < schedule.PointCount(); ++local) {
+    for (std::uint64_t r = 0; r < kReplicates; ++r) {
+      EXPECT_EQ(schedule.Seed(local, r), DeriveSharedRunSeed(kBaseSeed, r));
+      EXPECT_EQ(schedule.RunIndex(local, r), GetParam().points[local] * kReplicates + r);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SamePopulationsSchedule, ::testing::ValuesIn(kShards),
+                         test_support::CaseName());
+
 }  // namespace
 }  // namespace batch

@@ -67,6 +67,46 @@ TEST(SeedDerivation, ReplicatesAndPointsDoNotShareSeeds) {
   EXPECT_NE(DeriveRunSeed(7, 0, 0), DeriveRunSeed(8, 0, 0));
 }
 
+// The shared derivation written out again from its documented lines.
+std::int32_t SharedSeedByTheFormula(std::int32_t base, std::uint64_t replicate) {
+  const auto step = [](std::uint64_t h, std::uint64_t v) {
+    return SplitMix64Mix(h + v + kGoldenGamma);
+  };
+  const std::uint64_t state = step(step(0, static_cast<std::uint32_t>(base)), replicate);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(state & 0xFFFFFFFFull));
+}
+
+struct SharedSeedCase {
+  std::int32_t base;
+  std::uint64_t replicate;
+};
+
+const SharedSeedCase kSharedSeedCases[] = {
+    {1, 0}, {1, 1}, {5, 7}, {-1, 3}, {std::numeric_limits<std::int32_t>::min(), 99},
+};
+
+TEST(SharedSeedDerivation, FollowsTheDocumentedFormula) {
+  for (const SharedSeedCase& c : kSharedSeedCases) {
+    EXPECT_EQ(DeriveSharedRunSeed(c.base, c.replicate), SharedSeedByTheFormula(c.base, c.replicate))
+        << c.base << " " << c.replicate;
+  }
+}
+
+TEST(SharedSeedDerivation, ReplicatesAndBaseSeedsGetDistinctSeeds) {
+  constexpr std::uint64_t kReplicates = 1000;
+  std::set<std::int32_t> seeds;
+  for (std::uint64_t r = 0; r < kReplicates; ++r) seeds.insert(DeriveSharedRunSeed(7, r));
+  EXPECT_EQ(seeds.size(), kReplicates);
+  EXPECT_NE(DeriveSharedRunSeed(7, 0), DeriveSharedRunSeed(8, 0));
+}
+
+TEST(SharedSeedDerivation, HelpTextGivesTheFormulaAndTheOption) {
+  const std::string_view text = SharedSeedDerivationText();
+  for (const char* part : {"--same-populations", "step(step(0, S mod 2^32), r)"}) {
+    EXPECT_NE(text.find(part), std::string_view::npos) << part;
+  }
+}
+
 TEST(SeedDerivation, HelpTextGivesTheConstants) {
   const std::string_view text = SeedDerivationText();
   for (const char* constant : {"0x9E3779B97F4A7C15", "0xBF58476D1CE4E5B9", "0x94D049BB133111EB"}) {

@@ -297,6 +297,36 @@ TEST(BatchCommand, AnUnwritableOutFileIsReportedBeforeAnyRun) {
       "corvellan-run: cannot write /nonexistent-folder/sweep.csv: No such file or directory\n");
 }
 
+TEST(BatchCommand, SamePopulationsSeedEveryPointsReplicateAlike) {
+  const Outcome outcome = Invoke({"--seed", "6", "--agentCount", "20", "--sweep", "paramJ=0:1:0.25",
+                                  "--replicates", "3", "--same-populations"});
+  ASSERT_EQ(outcome.status, kExitSuccess) << outcome.err;
+  const auto runs = RowsByRun(Lines(outcome.out));
+  ASSERT_EQ(runs.size(), 15u);
+  for (const auto& [run, rows] : runs) {
+    EXPECT_EQ(Split(rows[0])[2], std::to_string(batch::DeriveSharedRunSeed(6, run % 3))) << run;
+  }
+}
+
+TEST(BatchCommand, SamePopulationsShardsJoinToTheWhole) {
+  const std::vector<std::string> args = {
+      "--seed",       "8", "--agentCount",       "20",       "--sweep", "paramJ=0:1:0.5",
+      "--replicates", "2", "--same-populations", "--summary"};
+  const Outcome whole = Invoke(args);
+  ASSERT_EQ(whole.status, kExitSuccess) << whole.err;
+  std::vector<std::string> parts;
+  for (const char* shard : {"1/2", "2/2"}) {
+    const std::filesystem::path path = TemporaryPath(std::string("same-") + shard[0]);
+    const Outcome part = Invoke(With(args, {"--shard", shard, "--out", path.string()}));
+    ASSERT_EQ(part.status, kExitSuccess) << part.err;
+    parts.push_back(path.string());
+  }
+  const Outcome joined = Invoke(With(args, {"--join", parts[0], parts[1]}));
+  for (const std::string& part : parts) std::filesystem::remove(part);
+  ASSERT_EQ(joined.status, kExitSuccess) << joined.err;
+  EXPECT_EQ(joined.out, whole.out);
+}
+
 TEST(BatchCommand, AnEmptyShardWritesOnlyWhatItOwns) {
   const Outcome first = Invoke({"--sweep", "paramJ=0,1", "--shard", "1/5"});
   const Outcome fifth = Invoke({"--sweep", "paramJ=0,1", "--shard", "5/5"});
@@ -312,8 +342,9 @@ TEST(BatchCommand, WithoutBatchOptionsJobsChangeNothing) {
 TEST(BatchCommand, HelpDocumentsTheSeedDerivation) {
   const Outcome help = Invoke({"--help"});
   ASSERT_EQ(help.status, kExitSuccess);
-  for (const char* text : {"--sweep", "--replicates", "--summary", "--shard", "--jobs",
-                           "0x9E3779B97F4A7C15", "numpy"}) {
+  for (const char* text :
+       {"--sweep", "--replicates", "--summary", "--shard", "--jobs", "0x9E3779B97F4A7C15", "numpy",
+        "--same-populations", "step(step(0, S mod 2^32), r)"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
   }
 }

@@ -1,6 +1,7 @@
 // The response curve is what `corvellan-run` prints for the command it shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
@@ -13,6 +14,7 @@
 #include "batch/summary_statistics.h"
 #include "cli/runner.h"
 #include "model/result_series.h"
+#include "run_description/number_text.h"
 #include "run_description/parameter_table.h"
 #include "tests/cli/command_line_helpers.h"
 #include "tests/support/case_name.h"
@@ -108,7 +110,8 @@ TEST_P(ResponseSweep, GivesWhatItsOwnCommandsRunsGive) {
   const std::string csv = ResponseCsv(request, *points);
   const std::vector<std::string> csvLines = Lines(csv);
   EXPECT_EQ(csvLines[0], "# " + ResponseSweepCommand(request));
-  EXPECT_EQ(csvLines[1], GetParam().parameter + ",median,q05,q95,mean,sd,replicates");
+  EXPECT_EQ(csvLines[1], "# " + MeasureText(request.series, request.measure));
+  EXPECT_EQ(csvLines[2], GetParam().parameter + ",median,q05,q95,mean,sd,replicates");
   for (std::size_t g = 0; g < points->size(); ++g) {
     std::vector<double> measures;
     for (std::uint64_t r = 0; r < request.replicates; ++r) {
@@ -123,15 +126,62 @@ TEST_P(ResponseSweep, GivesWhatItsOwnCommandsRunsGive) {
     EXPECT_EQ(p.q95, s.q95) << "point " << g;
     EXPECT_EQ(p.mean, s.mean) << "point " << g;
     EXPECT_EQ(p.sd, s.standardDeviation) << "point " << g;
-    // The saved file holds exactly these numbers.
-    const std::vector<std::string> cells = Split(csvLines[2 + g]);
+    // The saved file holds these numbers as the runner writes numbers.
+    const std::vector<std::string> cells = Split(csvLines[3 + g]);
     ASSERT_EQ(cells.size(), 7U);
-    EXPECT_EQ(std::strtod(cells[1].c_str(), nullptr), s.q50);
-    EXPECT_EQ(std::strtod(cells[2].c_str(), nullptr), s.q05);
-    EXPECT_EQ(std::strtod(cells[3].c_str(), nullptr), s.q95);
-    EXPECT_EQ(std::strtod(cells[4].c_str(), nullptr), s.mean);
-    EXPECT_EQ(std::strtod(cells[5].c_str(), nullptr), s.standardDeviation);
+    EXPECT_EQ(std::strtod(cells[0].c_str(), nullptr), request.axis.values[g]);
+    const double statistics[] = {s.q50, s.q05, s.q95, s.mean, s.standardDeviation};
+    for (std::size_t c = 0; c < std::size(statistics); ++c) {
+      std::string expected;
+      run::AppendSignificant(expected, statistics[c]);
+      EXPECT_EQ(cells[1 + c], expected) << "point " << g << " column " << c;
+    }
     EXPECT_EQ(cells[6], std::to_string(request.replicates));
+  }
+}
+
+// A summary column's text at the last step, by grid point.
+std::vector<std::string> SummaryAtLastStep(const std::string& summary, const std::string& column) {
+  const std::vector<std::string> lines = Lines(summary);
+  const std::vector<std::string> header = Split(lines.at(0));
+  const auto at = std::find(header.begin(), header.end(), column) - header.begin();
+  const auto step = std::find(header.begin(), header.end(), "step") - header.begin();
+  std::vector<std::string> texts;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> cells = Split(lines[i]);
+    if (cells[static_cast<std::size_t>(step)] == std::to_string(model::kStepCount - 1)) {
+      texts.push_back(cells[static_cast<std::size_t>(at)]);
+    }
+  }
+  return texts;
+}
+
+// The value at the last step is what the runner's own summary gives: its
+// median, quantiles, mean and standard deviation, character for character.
+TEST(ResponseSweepFinalValue, SavesTheRunnersOwnSummaryText) {
+  ResponseRequest request = RequestOf(Cases().front());
+  request.samePopulations = true;
+  const std::atomic<bool> stop{false};
+  const auto points = ComputeResponse(request, 2, stop);
+  ASSERT_TRUE(points.has_value());
+
+  std::istringstream words(ResponseSweepCommand(request) + " --summary");
+  std::vector<std::string> args;
+  for (std::string word; words >> word;) args.push_back(word);
+  args.erase(args.begin());
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
+
+  const std::vector<std::string> csvLines = Lines(ResponseCsv(request, *points));
+  const std::string series = model::kSeriesNames[request.series];
+  const char* suffixes[] = {"_q50", "_q05", "_q95", "_mean", "_sd"};
+  for (std::size_t c = 0; c < std::size(suffixes); ++c) {
+    const std::vector<std::string> expected = SummaryAtLastStep(out.str(), series + suffixes[c]);
+    ASSERT_EQ(expected.size(), points->size());
+    for (std::size_t g = 0; g < points->size(); ++g) {
+      EXPECT_EQ(Split(csvLines[3 + g])[1 + c], expected[g]) << suffixes[c] << " point " << g;
+    }
   }
 }
 

@@ -13,6 +13,8 @@
 
 #include "platform/dialog_window.h"
 #include "res/control_ids.h"
+#include "run_description/parameter_relevance.h"
+#include "run_description/parameter_table.h"
 #include "tests/ui/graph_menu_driver.h"
 #include "tests/ui/main_dialog_harness.h"
 #include "tests/ui/temporary_current_directory.h"
@@ -119,6 +121,11 @@ TEST_F(ResponseWindowTest, SavesItsNumbersAndPictures) {
   EXPECT_EQ(window_->SaveSvg(svg.string()), "");
   EXPECT_EQ(ReadFile(csv), batch::ResponseCsv(*window_->ShownRequest(), window_->Plot().points));
   EXPECT_TRUE(ReadFile(csv).starts_with("# corvellan-run --seed "));
+  EXPECT_NE(ReadFile(csv).find(" --same-populations\n# series "), std::string::npos);
+  const std::string svgText = ReadFile(svg);
+  EXPECT_NE(svgText.find("width=\"720px\" height=\"440px\""), std::string::npos);
+  EXPECT_NE(svgText.find("font-family=\"" + window_->font().family().toStdString() + "\""),
+            std::string::npos);
   const QImage image(QString::fromStdString(png.string()));
   EXPECT_EQ(image.size(), QSize(720, 440));
   QFile file(QString::fromStdString(svg.string()));
@@ -129,6 +136,53 @@ TEST_F(ResponseWindowTest, SavesItsNumbersAndPictures) {
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GT(elements, 10);
   EXPECT_NE(window_->SaveCsv((directory.Path() / "missing" / "x.csv").string()), "");
+}
+
+TEST_F(ResponseWindowTest, FadesTheOldCurveWhileComputingAndCancels) {
+  ChooseFromGraphMenu(harness_, chooser_, kExploreItem);
+  window_->ChooseReplicates(2);
+  ASSERT_TRUE(WaitForResult());
+  EXPECT_FALSE(window_->Plot().faded);
+  window_->ChooseReplicates(1000);
+  EXPECT_TRUE(window_->Computing());
+  EXPECT_TRUE(window_->Plot().faded);
+  EXPECT_EQ(window_->Plot().points.front().replicates, 2u);
+  window_->Cancel();
+  EXPECT_FALSE(window_->Computing());
+  EXPECT_FALSE(window_->Plot().faded);
+  EXPECT_EQ(window_->ShownRequest()->replicates, 2u);
+}
+
+TEST_F(ResponseWindowTest, MarksWhatTheModelDoesNotReadInTheSetting) {
+  ChooseFromGraphMenu(harness_, chooser_, kExploreItem);
+  const batch::ResponseContext context = harness_.Dialog().ResponseContextNow();
+  const std::vector<std::string> offered = window_->OfferedParameters();
+  ASSERT_EQ(offered.size(), context.axes.size());
+  for (std::size_t a = 0; a < offered.size(); ++a) {
+    const bool matters =
+        run::MattersInSetting(run::ParameterTable()[context.axes[a].parameter], context.arguments);
+    EXPECT_EQ(offered[a].find("no effect") == std::string::npos, matters) << offered[a];
+  }
+  // At start-up sanctions are off: J' is among the marked, J is not.
+  const auto text = [&](const std::string& label) {
+    for (std::size_t a = 0; a < offered.size(); ++a) {
+      if (context.axes[a].label == label) return offered[a];
+    }
+    return std::string();
+  };
+  EXPECT_NE(text("J'").find("no effect"), std::string::npos);
+  EXPECT_EQ(text("J"), "J");
+}
+
+TEST_F(ResponseWindowTest, EscapeAndCtrlWCloseIt) {
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ControlModifier | Qt::Key_W)}) {
+    ChooseFromGraphMenu(harness_, chooser_, kExploreItem);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.data()));
+    window_->activateWindow();
+    QTest::keySequence(window_.data(), keys);
+    EXPECT_FALSE(window_->isVisible()) << keys.toString().toStdString();
+  }
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include "model/run_arguments.h"
 #include "run_description/parameter_table.h"
 
-namespace ui {
+namespace run {
 
 // Whether the parameter can change a run made with arguments: the panel greys
 // out exactly the controls that cannot (a Sigma while its attribute is
 // Constant, R' and its rows, J' and m while sanctions are off, a correlation
 // unless both of its attributes are Normal).
-bool MattersInSetting(const run::ParameterRow& parameter, const model::RunArguments& arguments);
+bool MattersInSetting(const ParameterRow& parameter, const model::RunArguments& arguments);
 
-}  // namespace ui
+}  // namespace run

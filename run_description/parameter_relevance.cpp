@@ -1,11 +1,11 @@
-#include "ui/parameter_relevance.h"
+#include "run_description/parameter_relevance.h"
 
 #include <array>
 #include <variant>
 
 #include "model/distribution_kind.h"
 
-namespace ui {
+namespace run {
 namespace {
 
 using model::RunArguments;
@@ -71,7 +71,7 @@ bool MattersBy(const Rules& rules, Field field, const RunArguments& arguments) {
 
 }  // namespace
 
-bool MattersInSetting(const run::ParameterRow& parameter, const RunArguments& arguments) {
+bool MattersInSetting(const ParameterRow& parameter, const RunArguments& arguments) {
   if (const auto* real = std::get_if<double RunArguments::*>(&parameter.field)) {
     return MattersBy(kRealRules, *real, arguments);
   }
@@ -79,4 +79,4 @@ bool MattersInSetting(const run::ParameterRow& parameter, const RunArguments& ar
   return MattersBy(kCountRules, count, arguments);
 }
 
-}  // namespace ui
+}  // namespace run
