@@ -48,10 +48,6 @@ HeatStrip StripOf(const std::vector<double>& values, int agentCount) {
 
 }  // namespace
 
-double Histogram::BinWidth() const {
-  return counts.empty() ? 0.0 : (high - low) / static_cast<double>(counts.size());
-}
-
 int Histogram::Largest() const {
   return LargestOf(counts);
 }
@@ -106,8 +102,7 @@ double MedianOf(std::vector<double> values) {
   return (values[middle - 1] + values[middle]) / 2.0;
 }
 
-AttributeSummary SummariseAttribute(const PopulationRecord& record,
-                                    PopulationAttribute attribute) {
+AttributeSummary SummariseAttribute(const PopulationRecord& record, PopulationAttribute attribute) {
   AttributeSummary summary;
   summary.attribute = attribute;
   const auto& all = record.attributes[static_cast<std::size_t>(attribute)];

@@ -20,7 +20,6 @@ struct Histogram {
   double high = 0.0;
   std::vector<int> counts;
 
-  double BinWidth() const;
   int Largest() const;
 };
 

@@ -152,8 +152,7 @@ void AttributePanel(Canvas& c, const QRectF& r, const batch::AttributeSummary& a
       span > 0.0 ? bars.left() + (a.median - h.low) / span * bars.width() : bars.center().x();
   c.p.setPen(QPen(kMedian, 2, Qt::DashLine));
   c.p.drawLine(QPointF(x, bars.top()), QPointF(x, bars.bottom()));
-  c.TextWithin(x, labelTop + lh, r.left(), r.right(),
-               QStringLiteral("median ") + Number(a.median));
+  c.TextWithin(x, labelTop + lh, r.left(), r.right(), QStringLiteral("median ") + Number(a.median));
 }
 
 // The rows of a strip, top to bottom: not-a-number, above 1, the bins from 1
@@ -233,8 +232,10 @@ void StripPanel(Canvas& c, const QRectF& r, const batch::HeatStrip& strip, bool 
   c.p.setPen(QPen(meanColour, 2));
   c.p.drawPolyline(mean);
   c.p.restore();
-  c.p.setPen(QPen(kStepMark, 1.5));
-  c.p.drawRect(QRectF(area.left() + column * step, area.top(), column, area.height()));
+  if (step < strip.steps) {
+    c.p.setPen(QPen(kStepMark, 1.5));
+    c.p.drawRect(QRectF(area.left() + column * step, area.top(), column, area.height()));
+  }
   const double half = lh / 2.0;
   const double labelRight = area.left() - lh * 0.25;
   c.Text(labelRight, rows.bins.top() - half, Qt::AlignRight, QStringLiteral("1"));
@@ -302,14 +303,13 @@ double AttributePanelWidth(const Canvas& c) {
 }
 
 double StripWidth(const Canvas& c) {
-  return std::max(c.Width(StripTitle(true)), c.Width(StripTitle(false))) +
-         OutsideLabelWidth(c);
+  return std::max(c.Width(StripTitle(true)), c.Width(StripTitle(false))) + OutsideLabelWidth(c);
 }
 
 double StepPanelWidth(const Canvas& c) {
   const batch::StepSplit wide{std::vector<int>(1, 100), std::vector<int>(1, 100)};
-  return std::max(c.Width(StepTitle(100)), c.Width(VolunteersText(wide)) +
-                                               c.Width(OthersText(wide)) + c.LineHeight() * 2.5);
+  return std::max(c.Width(StepTitle(100)),
+                  c.Width(VolunteersText(wide)) + c.Width(OthersText(wide)) + c.LineHeight() * 2.5);
 }
 
 }  // namespace
@@ -327,7 +327,8 @@ std::vector<QRectF> PaintPopulation(QPainter& painter, QSize size,
   const int panels = static_cast<int>(picture.attributes.size());
   const double panelWidth = panels > 0 ? (top.width() - m * (panels - 1)) / panels : 0.0;
   for (int a = 0; a < panels; ++a) {
-    AttributePanel(c, QRectF(top.left() + (panelWidth + m) * a, top.top(), panelWidth, top.height()),
+    AttributePanel(c,
+                   QRectF(top.left() + (panelWidth + m) * a, top.top(), panelWidth, top.height()),
                    picture.attributes[static_cast<std::size_t>(a)]);
   }
   const QRectF bottom(m, top.bottom() + m, w - 2 * m, h - top.bottom() - 2 * m);
@@ -343,8 +344,7 @@ std::vector<QRectF> PaintPopulation(QPainter& painter, QSize size,
                picture.sanction, true, labelColumn, picture.step, picture.meanColour);
   }
   const double stepLeft = strips.right() + 2 * m;
-  StepPanel(c, QRectF(stepLeft, bottom.top(), bottom.right() - stepLeft, bottom.height()),
-            picture);
+  StepPanel(c, QRectF(stepLeft, bottom.top(), bottom.right() - stepLeft, bottom.height()), picture);
   return c.boxes;
 }
 
@@ -365,8 +365,7 @@ QSize SmallestPictureSize(const QFont& font, bool sanctionsOn) {
   const double stripsHeight = sanctionsOn ? 2 * stripHeight + m : stripHeight;
   const double stepHeight = lh * (4.0 + kBarLines);
   const double bottomHeight = std::max(stripsHeight, stepHeight);
-  const double height =
-      std::max(topHeight / kTopShare, bottomHeight / (1.0 - kTopShare)) + 4 * m;
+  const double height = std::max(topHeight / kTopShare, bottomHeight / (1.0 - kTopShare)) + 4 * m;
   return QSize(static_cast<int>(std::ceil(std::max(topWidth, bottomWidth))),
                static_cast<int>(std::ceil(height)));
 }

@@ -86,8 +86,7 @@ const RecordCase kRecordCases[] = {
 };
 
 // Every case once on every path of the dynamics this processor has.
-class RecordOnPath
-    : public ::testing::TestWithParam<std::tuple<RecordCase, model::DynamicsPath>> {
+class RecordOnPath : public ::testing::TestWithParam<std::tuple<RecordCase, model::DynamicsPath>> {
  protected:
   void SetUp() override {
     const model::DynamicsPath path = std::get<1>(GetParam());

@@ -74,9 +74,9 @@ struct BinCase {
 };
 
 const BinCase kBinCases[] = {
-    {"Zero", 0.0, 0},          {"FirstEdge", 0.05, 1},     {"EdgeNotExactOverWidth", 0.15, 3},
-    {"Inside", 0.52, 10},      {"JustBelowOne", 0.999, 19}, {"One", 1.0, 19},
-    {"Negative", -0.01, -1},   {"AboveOne", 1.5, -1},      {"NotANumber", kNaN, -1},
+    {"Zero", 0.0, 0},        {"FirstEdge", 0.05, 1},      {"EdgeNotExactOverWidth", 0.15, 3},
+    {"Inside", 0.52, 10},    {"JustBelowOne", 0.999, 19}, {"One", 1.0, 19},
+    {"Negative", -0.01, -1}, {"AboveOne", 1.5, -1},       {"NotANumber", kNaN, -1},
 };
 
 class PropensityBins : public ::testing::TestWithParam<BinCase> {};

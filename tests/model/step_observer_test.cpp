@@ -42,7 +42,8 @@ class PointsFromAgents : public StepObserver {
     }
     const int otherCount = state.agentCount - volunteerCount;
     if (otherCount != 0) series[kMeanPropensityNonVolunteers][k] = Clamped(others / otherCount);
-    if (volunteerCount != 0) series[kMeanPropensityVolunteers][k] = Clamped(volunteers / volunteerCount);
+    if (volunteerCount != 0)
+      series[kMeanPropensityVolunteers][k] = Clamped(volunteers / volunteerCount);
     series[kMeanPropensity][k] = Clamped(all / state.agentCount);
     series[kFirstOrderRate][k] = static_cast<float>(s1);
     series[kSecondOrderRate][k] = static_cast<float>(s2);

@@ -130,9 +130,12 @@ struct KeyCase {
 };
 
 const KeyCase kKeyCases[] = {
-    {"RightMovesOn", 0, Qt::Key_Right, 1},    {"LeftStopsAtTheFirst", 0, Qt::Key_Left, 0},
-    {"EndGoesToTheLast", 3, Qt::Key_End, 100}, {"HomeGoesToTheFirst", 60, Qt::Key_Home, 0},
-    {"PageUpTakesTen", 40, Qt::Key_PageUp, 50}, {"PageDownTakesTen", 40, Qt::Key_PageDown, 30},
+    {"RightMovesOn", 0, Qt::Key_Right, 1},
+    {"LeftStopsAtTheFirst", 0, Qt::Key_Left, 0},
+    {"EndGoesToTheLast", 3, Qt::Key_End, 100},
+    {"HomeGoesToTheFirst", 60, Qt::Key_Home, 0},
+    {"PageUpTakesTen", 40, Qt::Key_PageUp, 50},
+    {"PageDownTakesTen", 40, Qt::Key_PageDown, 30},
     {"RightStopsAtTheLast", 100, Qt::Key_Right, 100},
 };
 
@@ -186,10 +189,10 @@ TEST_F(PopulationWindowTest, TabReachesTheSliderAndEveryButton) {
     QTest::keyClick(focused, Qt::Key_Tab);
     focused = QApplication::focusWidget();
   }
-  EXPECT_EQ(reached, (std::vector<QString>{QStringLiteral("slider"),
-                                           QStringLiteral("Save as &CSV\u2026"),
-                                           QStringLiteral("Save as P&NG\u2026"),
-                                           QStringLiteral("Save as S&VG\u2026")}));
+  EXPECT_EQ(reached,
+            (std::vector<QString>{QStringLiteral("slider"), QStringLiteral("Save as &CSV\u2026"),
+                                  QStringLiteral("Save as P&NG\u2026"),
+                                  QStringLiteral("Save as S&VG\u2026")}));
 }
 
 TEST_F(PopulationWindowTest, SavesTheRecordAsCsv) {
