@@ -101,4 +101,11 @@ void StepPasses::RecordPoint(int k, const StepTotals& totals) {
   m.secondOrderRate[k] = static_cast<float>(totals.s2);
 }
 
+void StepPasses::ShowStep(int k, StepObserver& observer) const {
+  const CPopulationModel& m = state_.m;
+  observer.Observe(StepState{k, m.agentCount, m.sanctionsOn, m.propensity.get(),
+                             m.sanctionPropensity.get(), state_.scratch.volunteerMask.data(),
+                             state_.scratch.sanctionMask.data()});
+}
+
 }  // namespace model::dynamics

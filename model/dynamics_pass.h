@@ -88,6 +88,9 @@ class StepPasses {
   // Applies the pending updates of the last step, which no decision follows.
   void ApplyUpdates() { lanes_.applyUpdates(state_); }
   void RecordPoint(int k, const StepTotals& totals);
+  // Shows observer step k's agents: the propensities its decisions were taken
+  // on, whose updates are still pending, and those decisions.
+  void ShowStep(int k, StepObserver& observer) const;
   // Sets volunteered and sanctioned as the last step's decisions left them.
   void StoreDecisionFlags() { lanes_.storeDecisionFlags(state_); }
 
@@ -156,6 +159,7 @@ void RunSteps(CPopulationModel& m, DynamicsScratch& scratch) {
     ComputePowers<Math>(m.propensity.get(), scratch.propensityUpdates);
     if (m.sanctionsOn) ComputePowers<Math>(m.sanctionPropensity.get(), scratch.sanctionUpdates);
     passes.RecordPoint(k, totals);
+    if (m.stepObserver != nullptr) passes.ShowStep(k, *m.stepObserver);
     if (k + 1 < kStepCount) {
       totals = passes.UpdateAndDecide();
     } else {

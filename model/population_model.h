@@ -12,6 +12,7 @@
 #include "model/result_series.h"
 #include "model/run_arguments.h"
 #include "model/run_limits.h"
+#include "model/step_observer.h"
 
 namespace model {
 
@@ -92,6 +93,8 @@ class CPopulationModel {
   SeedClock seedClock = ClockSeed;
   // Seed of the last run that passed its checks.
   std::int32_t runSeed = 0;
+  // When set, shown the agents after every step of every run; not owned.
+  StepObserver* stepObserver = nullptr;
 
  private:
   bool PassesChecks(const RunArguments& arguments);
