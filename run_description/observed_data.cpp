@@ -59,7 +59,8 @@ std::string ReadHeader(std::string_view line, std::size_t index, Columns& column
       continue;
     }
     const std::optional<int> series = SeriesNamed(names[c]);
-    if (!series) return field + Quoted(names[c]) + " is neither \"step\" nor a series (" + SeriesList() + ")";
+    if (!series)
+      return field + Quoted(names[c]) + " is neither \"step\" nor a series (" + SeriesList() + ")";
     if (data.columns[static_cast<std::size_t>(*series)]) {
       return field + "a second " + Quoted(names[c]) + " column";
     }
@@ -67,7 +68,8 @@ std::string ReadHeader(std::string_view line, std::size_t index, Columns& column
     columns.series[c] = series;
   }
   if (!stepSeen) return LineText(index) + ": the header has no \"step\" column";
-  if (names.size() < 2) return LineText(index) + ": the header names no series (" + SeriesList() + ")";
+  if (names.size() < 2)
+    return LineText(index) + ": the header names no series (" + SeriesList() + ")";
   return {};
 }
 
@@ -85,7 +87,9 @@ std::string ReadValue(std::string_view cell, const std::string& field, int serie
                       ObservedData& data) {
   if (cell.empty() || cell == kMissing) return {};
   const std::optional<double> value = ReadNumber(cell);
-  if (!value) return field + Quoted(cell) + " is not a number (leave it empty or write NA when it is missing)";
+  if (!value)
+    return field + Quoted(cell) +
+           " is not a number (leave it empty or write NA when it is missing)";
   if (!std::isfinite(*value)) return field + Quoted(cell) + " is not a finite number";
   if (!InSeriesRange(series, *value)) return field + Quoted(cell) + " lies outside 0 to 1";
   data.points.push_back({series, step, *value});
@@ -97,13 +101,14 @@ std::string ReadRow(std::string_view line, std::size_t index, const Columns& col
   if (line.empty()) return LineText(index) + " is empty";
   const std::vector<std::string_view> cells = SplitWords(line, ',');
   if (cells.size() != columns.series.size()) {
-    return LineText(index) + " has " + std::to_string(cells.size()) + " fields where the header has " +
-           std::to_string(columns.series.size());
+    return LineText(index) + " has " + std::to_string(cells.size()) +
+           " fields where the header has " + std::to_string(columns.series.size());
   }
   int step = 0;
   const std::string stepField = LineText(index) + ", field step: ";
   if (std::string e = ReadStep(cells[columns.step], stepField, step); !e.empty()) return e;
-  if (!steps.insert(step).second) return stepField + "step " + std::to_string(step) + " is given twice";
+  if (!steps.insert(step).second)
+    return stepField + "step " + std::to_string(step) + " is given twice";
   for (std::size_t c = 0; c < cells.size(); ++c) {
     if (!columns.series[c]) continue;
     const int series = *columns.series[c];
@@ -138,7 +143,8 @@ ObservedDataReading ReadObservedData(std::string_view text) {
   if (index == lines.size()) return Refuse("the file has no header after its comment lines");
   ObservedData data;
   Columns columns;
-  if (std::string e = ReadHeader(lines[index], index, columns, data); !e.empty()) return Refuse(std::move(e));
+  if (std::string e = ReadHeader(lines[index], index, columns, data); !e.empty())
+    return Refuse(std::move(e));
   std::set<int> steps;
   const std::size_t end = RowsEnd(lines);
   for (++index; index < end; ++index) {
@@ -147,9 +153,10 @@ ObservedDataReading ReadObservedData(std::string_view text) {
     }
   }
   if (data.points.empty()) return Refuse("the file has no observed value: every one is missing");
-  std::sort(data.points.begin(), data.points.end(), [](const ObservedPoint& a, const ObservedPoint& b) {
-    return a.series != b.series ? a.series < b.series : a.step < b.step;
-  });
+  std::sort(data.points.begin(), data.points.end(),
+            [](const ObservedPoint& a, const ObservedPoint& b) {
+              return a.series != b.series ? a.series < b.series : a.step < b.step;
+            });
   return {std::move(data), {}};
 }
 
