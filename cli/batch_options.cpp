@@ -20,22 +20,6 @@ unsigned DefaultJobs() {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
-// An integer option value within [minimum, maximum].
-std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
-                      std::int32_t maximum, std::int32_t& value) {
-  const run::ParsedInteger parsed = run::ParseInteger(text);
-  std::string error = option;
-  error += ": ";
-  if (!parsed.value) return error + parsed.error;
-  if (*parsed.value < minimum || *parsed.value > maximum) {
-    error.append(text).append(" is outside ").append(std::to_string(minimum));
-    if (maximum == std::numeric_limits<std::int32_t>::max()) return error + " or more";
-    return error.append(" to ").append(std::to_string(maximum));
-  }
-  value = *parsed.value;
-  return {};
-}
-
 std::string ReadShard(const std::string& text, batch::Shard& shard) {
   const std::string refusal =
       "--shard: expected I/N with whole numbers 1 <= I <= N, got " + run::Quoted(text);
@@ -52,6 +36,21 @@ std::string ReadShard(const std::string& text, batch::Shard& shard) {
 }
 
 }  // namespace
+
+std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
+                      std::int32_t maximum, std::int32_t& value) {
+  const run::ParsedInteger parsed = run::ParseInteger(text);
+  std::string error = option;
+  error += ": ";
+  if (!parsed.value) return error + parsed.error;
+  if (*parsed.value < minimum || *parsed.value > maximum) {
+    error.append(text).append(" is outside ").append(std::to_string(minimum));
+    if (maximum == std::numeric_limits<std::int32_t>::max()) return error + " or more";
+    return error.append(" to ").append(std::to_string(maximum));
+  }
+  value = *parsed.value;
+  return {};
+}
 
 std::string BatchHelp() {
   std::string help =

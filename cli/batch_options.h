@@ -39,6 +39,11 @@ bool BatchRequested(const BatchOptions& options);
 
 inline constexpr unsigned kMaxJobs = 256;
 
+// Reads text, the value of option, as a whole number within [minimum,
+// maximum]; returns the refusal as one line or an empty string.
+std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
+                      std::int32_t maximum, std::int32_t& value);
+
 // The batch options read and checked.
 struct BatchSettings {
   std::uint64_t replicates = 1;
