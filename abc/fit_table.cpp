@@ -29,6 +29,12 @@ void AppendOption(std::string& text, std::string_view name, double value) {
   run::AppendRoundTrip(text, value);
 }
 
+// Counts as whole numbers: the shortest text of 300000.0 is "3e+05".
+void AppendCountOption(std::string& text, std::string_view name, std::uint64_t value) {
+  text.append(" --").append(name).append(1, ' ');
+  run::AppendInteger(text, value);
+}
+
 }  // namespace
 
 std::string ShellWord(std::string_view path) {
@@ -53,13 +59,12 @@ std::string FitCommand(const FitRequest& request) {
     text.append(" --fit ").append(FittedParameterText(fitted));
   }
   const FitSettings& s = request.settings;
-  AppendOption(text, "particles", static_cast<double>(s.particles));
-  AppendOption(text, "budget", static_cast<double>(s.budget));
+  AppendCountOption(text, "particles", s.particles);
+  AppendCountOption(text, "budget", s.budget);
   AppendOption(text, "quantile", s.quantile);
   AppendOption(text, "final-tolerance", s.finalTolerance);
   AppendOption(text, "min-acceptance", s.minAcceptance);
-  if (s.maxPopulations != 0)
-    AppendOption(text, "max-populations", static_cast<double>(s.maxPopulations));
+  if (s.maxPopulations != 0) AppendCountOption(text, "max-populations", s.maxPopulations);
   if (request.allPopulations) text += " --all-populations";
   return text;
 }
