@@ -14,13 +14,15 @@ constexpr const char* kApplicationName = "Corvellan";
 // Matches the installed desktop entry, so desktops show the installed icon.
 constexpr const char* kDesktopFileName = "corvellan";
 
-// The response window is a window of the main dialog's own: the modal dialog
-// blocks every other window, and its end takes the response window with it.
-ui::CMainDlg::ResponseHost ResponseWindowOf(ui::CMainDlg& dialog,
-                                            QPointer<response::ResponseWindow>& window) {
+// An analysis window is a window of the main dialog's own: the modal dialog
+// blocks every other window, and its end takes the analysis windows with it.
+// The window is made when first shown, with the arguments its constructor
+// takes after its parent.
+template <typename Window, typename... Extra>
+ui::AnalysisHost HostOf(ui::CMainDlg& dialog, QPointer<Window>& window, Extra... extra) {
   return {
-      [&dialog, &window](const batch::ResponseContext& context) {
-        if (!window) window = new response::ResponseWindow(dialog.Window());
+      [&dialog, &window, extra...](const batch::ResponseContext& context) {
+        if (!window) window = new Window(dialog.Window(), extra...);
         window->ShowFor(context);
       },
       [&window] { return window && window->isVisible(); },
@@ -39,7 +41,7 @@ CMainApp::CMainApp(int& argc, char** argv) : application_(argc, argv) {
 bool CMainApp::InitInstance() {
   ui::CMainDlg dialog;
   QPointer<response::ResponseWindow> responseWindow;
-  dialog.SetResponseHost(ResponseWindowOf(dialog, responseWindow));
+  dialog.SetAnalysisHost(ui::AnalysisWindow::kResponse, HostOf(dialog, responseWindow));
   dialog.DoModal();
   return false;
 }

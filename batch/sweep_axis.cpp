@@ -1,7 +1,7 @@
 #include "batch/sweep_axis.h"
 
 #include "batch/decimal_range.h"
-#include "batch/model_limits.h"
+#include "batch/setting_check.h"
 #include "run_description/parameter_table.h"
 
 namespace batch {
@@ -54,21 +54,6 @@ ValueTexts ListTexts(std::string_view values) {
   return result;
 }
 
-// The value as the plain option reads it, then as the model checks it.
-std::string CheckValue(const run::ParameterRow& entry, const std::string& text, double& value) {
-  model::RunArguments scratch = run::DefaultRunArguments();
-  if (std::string reason = run::ReadParameterValue(entry, text, scratch); !reason.empty())
-    return reason;
-  value = run::ParameterValue(entry, scratch);
-  const ModelLimit* limit = FindModelLimit(entry.name);
-  if (limit && !WithinModelLimit(*limit, value)) {
-    std::string reason = text + " fails the model's check \"";
-    reason.append(limit->message).append("\"");
-    return reason;
-  }
-  return {};
-}
-
 }  // namespace
 
 ParsedSweep ParseSweep(std::string_view text) {
@@ -92,7 +77,7 @@ ParsedSweep ParseSweep(std::string_view text) {
   axis.values.reserve(texts.texts.size());
   for (const std::string& valueText : texts.texts) {
     double value = 0.0;
-    const std::string reason = CheckValue(run::ParameterTable()[*argument], valueText, value);
+    const std::string reason = CheckSettingText(run::ParameterTable()[*argument], valueText, value);
     if (!reason.empty()) return Refuse(name, reason);
     axis.values.push_back(value);
   }

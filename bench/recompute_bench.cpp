@@ -114,7 +114,7 @@ void BM_GraphPaintOnly(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     platform::QtPaintContext context(painter, dialog.Window()->font());
-    ui::PaintGraph(context, client, true, series, [](int /*checkBoxId*/) { return true; });
+    ui::PaintGraph(context, client, true, series, ui::ShownSeries{true, true, true, true, true});
   }
 }
 BENCHMARK(BM_GraphPaintOnly)
@@ -161,7 +161,7 @@ void BM_BandAfterLastMove(benchmark::State& state) {
   for (auto _ : state) {
     shown.Dialog().SetTrackbarPos(res::kIdSliderJ, position++ % kTrackbarPositions, false);
     shown.Dialog().Recompute();
-    while (shown.Dialog().Band().empty()) {
+    while (shown.Dialog().Band().Current().empty()) {
       QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
   }

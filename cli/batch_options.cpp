@@ -2,9 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <limits>
-#include <thread>
 
+#include "batch/batch_counts.h"
 #include "batch/seed_derivation.h"
 #include "run_description/number_text.h"
 
@@ -12,13 +11,7 @@ namespace cli {
 namespace {
 
 constexpr char kShardSeparator = '/';
-constexpr std::int32_t kFewestReplicates = 1;
-constexpr std::int32_t kFewestJobs = 1;
 constexpr std::int32_t kFirstShard = 1;
-
-unsigned DefaultJobs() {
-  return std::max(1u, std::thread::hardware_concurrency());
-}
 
 std::string ReadShard(const std::string& text, batch::Shard& shard) {
   const std::string refusal =
@@ -36,21 +29,6 @@ std::string ReadShard(const std::string& text, batch::Shard& shard) {
 }
 
 }  // namespace
-
-std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
-                      std::int32_t maximum, std::int32_t& value) {
-  const run::ParsedInteger parsed = run::ParseInteger(text);
-  std::string error = option;
-  error += ": ";
-  if (!parsed.value) return error + parsed.error;
-  if (*parsed.value < minimum || *parsed.value > maximum) {
-    error.append(text).append(" is outside ").append(std::to_string(minimum));
-    if (maximum == std::numeric_limits<std::int32_t>::max()) return error + " or more";
-    return error.append(" to ").append(std::to_string(maximum));
-  }
-  value = *parsed.value;
-  return {};
-}
 
 std::string BatchHelp() {
   std::string help =
@@ -107,7 +85,7 @@ void DefineBatchOptions(CLI::App& app, BatchOptions& options) {
   options.jobsOption = app.add_option("--jobs", options.jobs,
                                       "worker threads of a batch (default: the number of cores, "
                                       "here " +
-                                          std::to_string(DefaultJobs()) + ")")
+                                          std::to_string(batch::DefaultJobs()) + ")")
                            ->type_name("N");
 }
 
@@ -119,11 +97,8 @@ bool BatchRequested(const BatchOptions& options) {
 std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settings) {
   settings.layout = options.summary ? BatchLayout::kSummary : BatchLayout::kRuns;
   if (options.replicatesOption->count() > 0) {
-    std::int32_t replicates = 0;
-    std::string error = ReadCount("--replicates", options.replicates, kFewestReplicates,
-                                  std::numeric_limits<std::int32_t>::max(), replicates);
+    std::string error = batch::ReadReplicates(options.replicates, settings.replicates);
     if (!error.empty()) return error;
-    settings.replicates = static_cast<std::uint64_t>(replicates);
   }
   if (options.shardOption->count() > 0) {
     if (options.joinOption->count() > 0) {
@@ -131,12 +106,10 @@ std::string ReadBatchSettings(const BatchOptions& options, BatchSettings& settin
     }
     if (std::string error = ReadShard(options.shard, settings.shard); !error.empty()) return error;
   }
-  settings.jobs = DefaultJobs();
+  settings.jobs = batch::DefaultJobs();
   if (options.jobsOption->count() > 0) {
-    std::int32_t jobs = 0;
-    std::string error = ReadCount("--jobs", options.jobs, kFewestJobs, kMaxJobs, jobs);
+    std::string error = batch::ReadJobs(options.jobs, settings.jobs);
     if (!error.empty()) return error;
-    settings.jobs = static_cast<unsigned>(jobs);
   }
   return {};
 }

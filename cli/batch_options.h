@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_counts.h"
 #include "batch/run_schedule.h"
 #include "cli/sweep_layout.h"
 
@@ -37,12 +38,7 @@ std::string BatchHelp();
 // True when any of --sweep, --replicates, --summary, --shard or --join was given.
 bool BatchRequested(const BatchOptions& options);
 
-inline constexpr unsigned kMaxJobs = 256;
-
-// Reads text, the value of option, as a whole number within [minimum,
-// maximum]; returns the refusal as one line or an empty string.
-std::string ReadCount(const char* option, const std::string& text, std::int32_t minimum,
-                      std::int32_t maximum, std::int32_t& value);
+inline constexpr unsigned kMaxJobs = batch::kMaxJobs;
 
 // The batch options read and checked.
 struct BatchSettings {

@@ -6,7 +6,7 @@
 
 #include "abc/model_fit.h"
 #include "abc/particle_seeds.h"
-#include "cli/batch_options.h"
+#include "batch/batch_counts.h"
 #include "run_description/number_text.h"
 
 namespace cli {
@@ -134,21 +134,23 @@ std::string ReadFitSettings(const CalibrateOptions& options, abc::FitSettings& s
   settings.maxPopulations = 0;
   std::int32_t count = 0;
   if (options.particlesOption->count() > 0) {
-    if (std::string e =
-            ReadCount("--particles", options.particles, kFewestParticles, kMostParticles, count);
+    if (std::string e = batch::ReadCount("--particles", options.particles, kFewestParticles,
+                                         kMostParticles, count);
         !e.empty()) {
       return e;
     }
     settings.particles = static_cast<std::size_t>(count);
   }
   if (options.budgetOption->count() > 0) {
-    if (std::string e = ReadCount("--budget", options.budget, 1, kLargest, count); !e.empty()) {
+    if (std::string e = batch::ReadCount("--budget", options.budget, 1, kLargest, count);
+        !e.empty()) {
       return e;
     }
     settings.budget = static_cast<std::uint64_t>(count);
   }
   if (options.maxPopulationsOption->count() > 0) {
-    if (std::string e = ReadCount("--max-populations", options.maxPopulations, 1, kLargest, count);
+    if (std::string e =
+            batch::ReadCount("--max-populations", options.maxPopulations, 1, kLargest, count);
         !e.empty()) {
       return e;
     }

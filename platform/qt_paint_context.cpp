@@ -31,53 +31,35 @@ QFont Unsmoothed(QFont font) {
 
 QtPaintContext::QtPaintContext(QPainter& painter, const QFont& initialFont, PaintTarget target,
                                std::size_t objectQuota)
-    : painter_(painter), target_(target), objectQuota_(objectQuota) {
+    : painter_(painter), target_(target), objects_(objectQuota) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);
-  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black), std::nullopt}, true);
-  selectedFont_ = Add(Unsmoothed(ForTarget(initialFont)), true);
-}
-
-DrawingObject QtPaintContext::Add(std::variant<Pen, QFont> object, bool stock) {
-  if (objects_.size() >= objectQuota_) {
-    return kNoObject;
-  }
-  const DrawingObject handle = nextObject_++;
-  objects_.emplace(handle, Entry{std::move(object), stock});
-  return handle;
+  objects_.Select(
+      objects_.Add(Pen{PenStyle::kSolid, kThinPenWidth, QColor(Qt::black), std::nullopt}, true));
+  objects_.Select(objects_.Add(Unsmoothed(ForTarget(initialFont)), true));
 }
 
 DrawingObject QtPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
-  return Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour), std::nullopt}, false);
+  return objects_.Add(Pen{style, std::max(width, kThinPenWidth), ColourValue(colour), std::nullopt},
+                      false);
 }
 
 DrawingObject QtPaintContext::CreateDashedPen(const DashPattern& pattern, Rgb colour) {
-  return Add(Pen{PenStyle::kDash, kThinPenWidth, ColourValue(colour), pattern}, false);
+  return objects_.Add(Pen{PenStyle::kDash, kThinPenWidth, ColourValue(colour), pattern}, false);
 }
 
 DrawingObject QtPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
   QFont font = FontForCellHeight(face, cellHeight, SelectedFont().pixelSize());
   font.setWeight(MappedWeight(weight));
-  return Add(Unsmoothed(ForTarget(font)), false);
+  return objects_.Add(Unsmoothed(ForTarget(font)), false);
 }
 
 DrawingObject QtPaintContext::SelectObject(DrawingObject object) {
-  const auto found = objects_.find(object);
-  if (found == objects_.end()) {
-    return kNoObject;
-  }
-  DrawingObject& selected =
-      std::holds_alternative<Pen>(found->second.object) ? selectedPen_ : selectedFont_;
-  return std::exchange(selected, object);
+  return objects_.Select(object);
 }
 
 void QtPaintContext::DeleteObject(DrawingObject object) {
-  const auto found = objects_.find(object);
-  const bool selected = object == selectedPen_ || object == selectedFont_;
-  if (found == objects_.end() || found->second.stock || selected) {
-    return;
-  }
-  objects_.erase(found);
+  objects_.Delete(object);
 }
 
 void QtPaintContext::SetTextAlign(unsigned flags) {
@@ -201,23 +183,15 @@ void QtPaintContext::DrawIcon(int x, int y, int iconId) {
 }
 
 QFont QtPaintContext::SelectedFont() const {
-  return std::get<QFont>(objects_.at(selectedFont_).object);
+  return objects_.SelectedFont();
 }
 
 QFont QtPaintContext::ForTarget(QFont font) const {
   return target_ == PaintTarget::kPicture ? ForPictures(std::move(font)) : font;
 }
 
-const QtPaintContext::Pen& QtPaintContext::SelectedPen() const {
-  return std::get<Pen>(objects_.at(selectedPen_).object);
-}
-
 std::size_t QtPaintContext::LiveObjectCount() const {
-  std::size_t count = 0;
-  for (const auto& [handle, entry] : objects_) {
-    count += entry.stock ? 0 : 1;
-  }
-  return count;
+  return objects_.LiveCount();
 }
 
 }  // namespace platform

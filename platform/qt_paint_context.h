@@ -5,12 +5,11 @@
 #include <QRect>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <optional>
-#include <variant>
 #include <vector>
 
 #include "platform/line_raster.h"
+#include "platform/object_table.h"
 #include "platform/paint_context.h"
 
 class QPainter;
@@ -29,10 +28,6 @@ enum class PaintTarget : std::uint8_t { kWindow, kPicture };
 // unsmoothed in black on an opaque white cell, fonts chosen by cell height.
 class QtPaintContext final : public PaintContext {
  public:
-  // Like a device context's handle table, a context holds only so many
-  // objects; creating one more fails.
-  static constexpr std::size_t kObjectQuota = 10000;
-
   // The context starts with a black solid 1-pixel pen and initialFont, which
   // count towards objectQuota.
   QtPaintContext(QPainter& painter, const QFont& initialFont,
@@ -66,13 +61,7 @@ class QtPaintContext final : public PaintContext {
     QColor colour;
     std::optional<DashPattern> dashes;  // a dashed pen's own pattern
   };
-  struct Entry {
-    std::variant<Pen, QFont> object;
-    bool stock;
-  };
-
-  DrawingObject Add(std::variant<Pen, QFont> object, bool stock);
-  const Pen& SelectedPen() const;
+  const Pen& SelectedPen() const { return objects_.SelectedPen(); }
   QFont ForTarget(QFont font) const;
   static bool IsDotted(const Pen& pen);
   // A dashed pen leaves its gaps unpainted.
@@ -86,11 +75,7 @@ class QtPaintContext final : public PaintContext {
 
   QPainter& painter_;
   PaintTarget target_;
-  std::size_t objectQuota_;
-  std::map<DrawingObject, Entry> objects_;
-  DrawingObject nextObject_ = kNoObject + 1;
-  DrawingObject selectedPen_ = kNoObject;
-  DrawingObject selectedFont_ = kNoObject;
+  ObjectTable<Pen, QFont> objects_;
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
   PixelPoint position_{0, 0};
   QColor textColour_{Qt::black};

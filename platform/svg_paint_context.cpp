@@ -25,7 +25,6 @@ constexpr Rgb kBlack{0, 0, 0};
 // Text stands on an opaque white cell, as in the window.
 constexpr Rgb kTextCellColour{255, 255, 255};
 // Like a device context's handle table, a context holds only so many objects.
-constexpr std::size_t kObjectQuota = 10000;
 // A one-pixel stroke through whole coordinates would straddle two pixels.
 constexpr double kHalfPixel = 0.5;
 constexpr std::string_view kGenericFamily = "sans-serif";
@@ -112,51 +111,32 @@ std::string PngDataUrl(const QPixmap& pixmap) {
 }  // namespace
 
 SvgPaintContext::SvgPaintContext(const QFont& initialFont) {
-  selectedPen_ = Add(Pen{PenStyle::kSolid, kThinPenWidth, kBlack, std::nullopt}, true);
-  selectedFont_ = Add(Font{ForPictures(initialFont), {}}, true);
-}
-
-DrawingObject SvgPaintContext::Add(std::variant<Pen, Font> object, bool stock) {
-  if (objects_.size() >= kObjectQuota) {
-    return kNoObject;
-  }
-  const DrawingObject handle = nextObject_++;
-  objects_.emplace(handle, Entry{std::move(object), stock});
-  return handle;
+  objects_.Select(objects_.Add(Pen{PenStyle::kSolid, kThinPenWidth, kBlack, std::nullopt}, true));
+  objects_.Select(objects_.Add(Font{ForPictures(initialFont), {}}, true));
 }
 
 DrawingObject SvgPaintContext::CreatePen(PenStyle style, int width, Colour colour) {
-  return Add(Pen{style, std::max(width, kThinPenWidth), ToRgb(colour), std::nullopt}, false);
+  return objects_.Add(Pen{style, std::max(width, kThinPenWidth), ToRgb(colour), std::nullopt},
+                      false);
 }
 
 DrawingObject SvgPaintContext::CreateDashedPen(const DashPattern& pattern, Rgb colour) {
-  return Add(Pen{PenStyle::kDash, kThinPenWidth, colour, pattern}, false);
+  return objects_.Add(Pen{PenStyle::kDash, kThinPenWidth, colour, pattern}, false);
 }
 
 DrawingObject SvgPaintContext::CreateFont(std::string_view face, int cellHeight, int weight) {
   QFont font = FontForCellHeight(face, cellHeight, SelectedFont().font.pixelSize());
   font.setWeight(MappedWeight(weight));
   // Measured as the picture's PNG measures it, whatever the screen.
-  return Add(Font{ForPictures(font), std::string(face)}, false);
+  return objects_.Add(Font{ForPictures(font), std::string(face)}, false);
 }
 
 DrawingObject SvgPaintContext::SelectObject(DrawingObject object) {
-  const auto found = objects_.find(object);
-  if (found == objects_.end()) {
-    return kNoObject;
-  }
-  DrawingObject& selected =
-      std::holds_alternative<Pen>(found->second.object) ? selectedPen_ : selectedFont_;
-  return std::exchange(selected, object);
+  return objects_.Select(object);
 }
 
 void SvgPaintContext::DeleteObject(DrawingObject object) {
-  const auto found = objects_.find(object);
-  const bool selected = object == selectedPen_ || object == selectedFont_;
-  if (found == objects_.end() || found->second.stock || selected) {
-    return;
-  }
-  objects_.erase(found);
+  objects_.Delete(object);
 }
 
 void SvgPaintContext::SetTextAlign(unsigned flags) {
@@ -325,14 +305,6 @@ void SvgPaintContext::CloseLineGroup() {
     elements_ += "</g>\n";
     lineGroupOpen_ = false;
   }
-}
-
-const SvgPaintContext::Pen& SvgPaintContext::SelectedPen() const {
-  return std::get<Pen>(objects_.at(selectedPen_).object);
-}
-
-const SvgPaintContext::Font& SvgPaintContext::SelectedFont() const {
-  return std::get<Font>(objects_.at(selectedFont_).object);
 }
 
 }  // namespace platform

@@ -2,13 +2,12 @@
 
 #include <QFont>
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "platform/line_raster.h"
+#include "platform/object_table.h"
 #include "platform/paint_context.h"
 
 namespace platform {
@@ -58,14 +57,9 @@ class SvgPaintContext final : public PaintContext {
     QFont font;
     std::string requestedFace;  // named as a fallback where the mapped face is missing
   };
-  struct Entry {
-    std::variant<Pen, Font> object;
-    bool stock;
-  };
 
-  DrawingObject Add(std::variant<Pen, Font> object, bool stock);
-  const Pen& SelectedPen() const;
-  const Font& SelectedFont() const;
+  const Pen& SelectedPen() const { return objects_.SelectedPen(); }
+  const Font& SelectedFont() const { return objects_.SelectedFont(); }
   // The open polyline goes out as an element; consecutive lines join it until then.
   void FlushPolyline();
   void WriteDashedLine(PixelPoint from, PixelPoint to, const Pen& pen);
@@ -73,10 +67,7 @@ class SvgPaintContext final : public PaintContext {
   void OpenLineGroup();
   void CloseLineGroup();
 
-  std::map<DrawingObject, Entry> objects_;
-  DrawingObject nextObject_ = kNoObject + 1;
-  DrawingObject selectedPen_ = kNoObject;
-  DrawingObject selectedFont_ = kNoObject;
+  ObjectTable<Pen, Font> objects_;
   unsigned textAlign_ = kTextAlignLeft | kTextAlignTop;
   PixelPoint position_{0, 0};
   Rgb textColour_{0, 0, 0};

@@ -51,7 +51,7 @@ constinit const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu = {{
      "Save Pinned Runs as CSV", kCsvFilter, "csv", "-pins.csv", true},
     {kFirstMenuId + 14, "&Open Series CSV\u2026", GraphCommand::kOpenSeriesCsv, kActualSize,
      "Open Series CSV", kCsvFilter, {}, {}, false, kSeparate},
-    {kFirstMenuId + 15, "&Explore Parameter\u2026", GraphCommand::kExploreParameter, kActualSize,
+    {kFirstMenuId + 15, "&Explore Parameter\u2026", GraphCommand::kOpenAnalysis, kActualSize,
      {}, {}, {}, {}, true},
 }};
 // clang-format on

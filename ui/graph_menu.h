@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/analysis_window.h"
+
 namespace ui {
 
 // What an item of the graph's context menu does.
@@ -23,7 +25,7 @@ enum class GraphCommand : std::uint8_t {
   kRemoveAllPins,
   kSavePinsCsv,
   kOpenSeriesCsv,
-  kExploreParameter,
+  kOpenAnalysis,
 };
 
 // One item of the graph's context menu, and the file it writes.
@@ -38,7 +40,8 @@ struct GraphMenuItem {
   std::string_view nameEnding;  // of the suggested name, after "corvellan-<seed>"
   bool needsRun;                // greyed out while no run is on screen
   bool separatorBefore = false;
-  int populations = 0;  // of the band, for kBandPopulations
+  int populations = 0;                                  // of the band, for kBandPopulations
+  AnalysisWindow analysis = AnalysisWindow::kResponse;  // for kOpenAnalysis
 };
 
 inline constexpr std::size_t kGraphMenuSize = 16;

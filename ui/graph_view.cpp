@@ -112,9 +112,9 @@ void DrawSeriesLine(PaintContext& context, const GraphGeometry& g, const float* 
 
 // Each row checks its own array, so a missing one only drops its own line.
 void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::SeriesPointers& series,
-                const CheckedQuery& isChecked) {
+                const ShownSeries& shown) {
   for (const SeriesPen& row : kSeriesPens) {
-    if (!isChecked(row.checkBoxId)) continue;
+    if (!shown[row.series]) continue;
     const platform::DrawingObject pen =
         context.CreatePen(platform::PenStyle::kSolid, kPenWidth, row.colour);
     if (pen == platform::kNoObject) return;
@@ -130,11 +130,11 @@ void DrawSeries(PaintContext& context, const GraphGeometry& g, const model::Seri
 // along its 5 % ones. A step without a y on either side leaves the band out.
 void DrawBands(PaintContext& context, const GraphGeometry& g,
                std::span<const batch::SummaryStatistics> band, std::uint8_t opacity,
-               const CheckedQuery& isChecked) {
+               const ShownSeries& shown) {
   if (band.size() != batch::kValuesPerRun) return;
   std::vector<platform::PolygonPoint> outline;
   for (const SeriesPen& row : kSeriesPens) {
-    if (!isChecked(row.checkBoxId)) continue;
+    if (!shown[row.series]) continue;
     outline.assign(2 * model::kStepCount, {});
     bool whole = true;
     for (int k = 0; k < model::kStepCount && whole; ++k) {
@@ -171,10 +171,10 @@ platform::DashPattern PinDashes(int number) {
 }
 
 std::vector<PinEnd> PinEnds(const GraphGeometry& g, std::span<const PinnedCurves> pins,
-                            const CheckedQuery& isChecked) {
+                            const ShownSeries& shown) {
   std::vector<PinEnd> ends;
   for (std::size_t row = 0; row < kSeriesPens.size(); ++row) {
-    if (!isChecked(kSeriesPens[row].checkBoxId)) continue;
+    if (!shown[kSeriesPens[row].series]) continue;
     for (const PinnedCurves& pin : pins) {
       const float* values = pin.series[kSeriesPens[row].series];
       if (values == nullptr) continue;
@@ -200,12 +200,12 @@ void DrawLeaders(PaintContext& context, const GraphGeometry& g, const PinLabel& 
 // Each pin's number beside the end of its curves, in the series' colour,
 // laid out so that no label covers another or an axis label.
 void DrawPinLabels(PaintContext& context, const GraphGeometry& g, const ClientRect& client,
-                   std::span<const PinnedCurves> pins, const CheckedQuery& isChecked) {
+                   std::span<const PinnedCurves> pins, const ShownSeries& shown) {
   const LabelRoom room{g.plotRight + kPinLabelGap, client.right, client.top,
                        g.plotBottom + kTimeLabelDrop};
   context.SetTextAlign(platform::kTextAlignLeft | platform::kTextAlignTop);
   const std::vector<PinLabel> labels =
-      LayOutPinLabels(PinEnds(g, pins, isChecked), room,
+      LayOutPinLabels(PinEnds(g, pins, shown), room,
                       [&context](std::string_view text) { return context.MeasureText(text); });
   for (const PinLabel& label : labels) {
     const platform::Rgb colour = kSeriesPens[label.row].colour;
@@ -226,10 +226,10 @@ void DrawPinLabels(PaintContext& context, const GraphGeometry& g, const ClientRe
 // Pins as dashed lines in their series' colours, a dash pattern of its own
 // for each pin, each numbered at the right edge beside its last point.
 void DrawPins(PaintContext& context, const GraphGeometry& g, const ClientRect& client,
-              std::span<const PinnedCurves> pins, const CheckedQuery& isChecked) {
+              std::span<const PinnedCurves> pins, const ShownSeries& shown) {
   if (pins.empty()) return;
   for (const SeriesPen& row : kSeriesPens) {
-    if (!isChecked(row.checkBoxId)) continue;
+    if (!shown[row.series]) continue;
     for (const PinnedCurves& pin : pins) {
       const float* values = pin.series[row.series];
       if (values == nullptr) continue;
@@ -243,7 +243,7 @@ void DrawPins(PaintContext& context, const GraphGeometry& g, const ClientRect& c
       context.DeleteObject(pen);
     }
   }
-  DrawPinLabels(context, g, client, pins, isChecked);
+  DrawPinLabels(context, g, client, pins, shown);
 }
 
 // Where a run of `size` pixels starts so that it sits in the middle of `span`;
@@ -287,7 +287,7 @@ std::optional<int> PlotY(const GraphGeometry& g, float value) {
 }
 
 void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
-                const model::SeriesPointers& series, const CheckedQuery& isChecked,
+                const model::SeriesPointers& series, const ShownSeries& shown,
                 const GraphOverlays& overlays) {
   const GraphGeometry g = ComputeGraphGeometry(client);
   PaintObjects objects(context);
@@ -306,9 +306,9 @@ void PaintGraph(PaintContext& context, const ClientRect& client, bool plotReady,
   // Before the dialog is set up the check boxes are not even read.
   if (!plotReady) return;
   DrawBands(context, g, overlays.band,
-            overlays.bandOutOfDate ? kOutOfDateBandOpacity : kBandOpacity, isChecked);
-  DrawPins(context, g, client, overlays.pins, isChecked);
-  DrawSeries(context, g, series, isChecked);
+            overlays.bandOutOfDate ? kOutOfDateBandOpacity : kBandOpacity, shown);
+  DrawPins(context, g, client, overlays.pins, shown);
+  DrawSeries(context, g, series, shown);
 }
 
 std::optional<int> StepAt(const GraphGeometry& g, int x) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <span>
 
@@ -40,8 +39,9 @@ struct SeriesPen {
 // In drawing order: a later line covers an earlier one where they meet.
 extern const std::array<SeriesPen, model::kSeriesCount> kSeriesPens;
 
-// Whether the series check box with the given id is ticked.
-using CheckedQuery = std::function<bool(int checkBoxId)>;
+// Which series the graph draws, by model::SeriesIndex: the ticks of their
+// check boxes when the paint began.
+using ShownSeries = std::array<bool, model::kSeriesCount>;
 
 // The y pixel of a series value, or nullopt when it has none (NaN, infinite,
 // or so far off the plot that it does not fit in an int).
@@ -73,7 +73,7 @@ inline constexpr std::uint8_t kOutOfDateBandOpacity = 20;
 // font are current again afterwards and everything the paint made is released,
 // also when a pen cannot be made (the paint stops there).
 void PaintGraph(platform::PaintContext& context, const ClientRect& client, bool plotReady,
-                const model::SeriesPointers& series, const CheckedQuery& isChecked,
+                const model::SeriesPointers& series, const ShownSeries& shown,
                 const GraphOverlays& overlays = {});
 
 // The step whose points lie nearest x, if x is over the plot.

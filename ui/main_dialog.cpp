@@ -10,7 +10,6 @@
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/main_dialog_template.h"
-#include "ui/band_worker.h"
 #include "ui/control_rows.h"
 #include "ui/correlation_rules.h"
 #include "ui/graph_view.h"
@@ -133,9 +132,16 @@ void CMainDlg::OnPaint(platform::PaintContext& context) {
 
 void CMainDlg::PaintPlot(platform::PaintContext& context) const {
   const std::vector<PinnedCurves> pins = pins_.Curves();
-  PaintGraph(context, GetClientRect(), plotReady, model.Series(),
-             [this](int checkBoxId) { return GetCheck(checkBoxId) != platform::kUnchecked; },
-             {band_, pins, BandOutOfDate()});
+  PaintGraph(context, GetClientRect(), plotReady, model.Series(), SeriesShownNow(),
+             {band_.Drawn(), pins, band_.OutOfDate()});
+}
+
+ShownSeries CMainDlg::SeriesShownNow() const {
+  ShownSeries shown{};
+  for (const SeriesPen& pen : kSeriesPens) {
+    shown[pen.series] = GetCheck(pen.checkBoxId) != platform::kUnchecked;
+  }
+  return shown;
 }
 
 // A preview only: nothing is read back, the runs keep their slope.

@@ -18,7 +18,10 @@
 #include "platform/picture.h"
 #include "res/resource_ids.h"
 #include "run_description/parameter_table.h"
+#include "ui/analysis_links.h"
+#include "ui/kept_seed.h"
 #include "ui/pinned_runs.h"
+#include "ui/population_band.h"
 #include "ui/run_on_screen.h"
 
 namespace run {
@@ -28,14 +31,9 @@ struct SavedRun;
 
 namespace ui {
 
-class BandWorker;
 struct ControlSettings;
 struct CorrelationRule;
 struct GraphMenuItem;
-
-// Populations a band may be drawn over; kDefaultBandPopulations at start.
-inline constexpr std::array<int, 3> kBandPopulationChoices = {8, 32, 128};
-inline constexpr int kDefaultBandPopulations = 32;
 
 // Sees the arguments of every run the dialog makes, right after the run.
 using RunObserver = std::function<void(const model::RunArguments& arguments)>;
@@ -84,21 +82,14 @@ class CMainDlg : public platform::Dialog {
   // passed the model's checks; nullopt before the first one.
   const std::optional<RunOnScreen>& ShownRun() const { return shownRun_; }
 
-  // The population band (main_dialog_band.cpp): while shown, every run that
-  // passes its checks asks for the statistics of bandPopulations further
-  // populations off this thread; the band appears when they arrive.
+  // The population band (main_dialog_band.cpp), drawn while shown around
+  // the run on screen.
   void ShowBand(bool show);
-  bool BandShown() const { return bandShown_; }
   void SetBandPopulations(int populations);
-  int BandPopulations() const { return bandPopulations_; }
-  // The band of the run on screen; empty while none is shown or it is computed.
-  const std::vector<batch::SummaryStatistics>& Band() const;
-  // While the band of the run on screen is computed, the last band drawn
-  // stays, fainter.
-  bool BandOutOfDate() const;
+  const PopulationBand& Band() const { return band_; }
   // While kept, every run takes the seed of the run on screen now.
   void KeepSeed(bool keep);
-  bool SeedKept() const { return seedKept_; }
+  bool SeedKept() const { return keptSeed_.Kept(); }
 
   // Pinned runs (main_dialog_pins.cpp); pinning needs a run on screen and a free pin.
   bool PinThisRun();
@@ -115,19 +106,19 @@ class CMainDlg : public platform::Dialog {
   // and the first fault. False then.
   bool OpenSeriesFile(const std::string& path);
 
-  // The parameter response window, which the application makes: shown from
-  // the graph's menu, then told of every run that passes its checks while it
-  // is open (main_dialog_response.cpp). Without a host the item is greyed.
-  struct ResponseHost {
-    std::function<void(const batch::ResponseContext&)> show;
-    std::function<bool()> isOpen;
-    std::function<void(const batch::ResponseContext&)> follow;
-  };
-  void SetResponseHost(ResponseHost host) { responseHost_ = std::move(host); }
-  bool HasResponseHost() const { return static_cast<bool>(responseHost_.show); }
+  // The analysis windows, which the application makes: each shown from the
+  // graph's menu, then told of every run that passes its checks while it is
+  // open (main_dialog_analyses.cpp). Without a host its item is greyed.
+  void SetAnalysisHost(AnalysisWindow window, AnalysisHost host);
+  bool HasAnalysisHost(AnalysisWindow window) const;
+  void OpenAnalysis(AnalysisWindow window);
   // The run on screen and every axis, the last trackbar moved chosen.
   batch::ResponseContext ResponseContextNow() const;
-  void ExploreParameter();
+  // Moves the controls of axes (of ResponseContextNow's) as the user would:
+  // each trackbar through its scroll notification, each kind through a click
+  // on its radio button. Sigma trackbars move last, so a location's linked
+  // sigma never overrides a sigma that was asked for.
+  void MoveAxes(std::span<const AxisMove> moves);
 
  protected:
   bool OnInitDialog() override;
@@ -167,6 +158,8 @@ class CMainDlg : public platform::Dialog {
   void SetUpToolTips();
   // The graph of the run on screen over the whole client area, as the paint draws it.
   void PaintPlot(platform::PaintContext& context) const;
+  // Which series the graph shows: the ticks of the series check boxes.
+  std::array<bool, model::kSeriesCount> SeriesShownNow() const;
   // That paint cut to the band above the controls.
   platform::Picture GraphPicture() const;
   void RunGraphCommand(const GraphMenuItem& item);
@@ -175,26 +168,19 @@ class CMainDlg : public platform::Dialog {
   std::string GraphFileBytes(const GraphMenuItem& item) const;
 
   void ApplyControlSettings(const ControlSettings& settings);
-  void FollowInResponseWindow();
-  void RequestBand();
-  void AcceptBand(std::uint64_t generation, std::vector<batch::SummaryStatistics> band);
+  void FollowInAnalysisWindows();
+  // The run the band is of: the run on screen once the plot is drawn.
+  const RunOnScreen* BandRun() const;
+  void Repaint();
 
   RunObserver runObserver_;
   std::optional<RunOnScreen> shownRun_;
 
-  bool bandShown_ = false;
-  int bandPopulations_ = kDefaultBandPopulations;
-  bool seedKept_ = false;
-  std::uint64_t bandGeneration_ = 0;
-  // The last band received; it belongs to the run on screen while bandCurrent_.
-  std::vector<batch::SummaryStatistics> band_;
-  bool bandCurrent_ = false;
+  PopulationBand band_{[this] { Repaint(); }};
+  KeptSeed keptSeed_;
   PinnedRuns pins_;
-  ResponseHost responseHost_;
+  AnalysisLinks analysisLinks_;
   int lastMovedTrackbar_ = 0;
-  // Posted deliveries of bands check it, so none reaches a destroyed dialog.
-  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
-  std::unique_ptr<BandWorker> bandWorker_;
 };
 
 }  // namespace ui

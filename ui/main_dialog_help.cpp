@@ -68,8 +68,8 @@ platform::AreaToolTip CMainDlg::ToolTipAt(int x, int y) const {
     return *pin;
   }
   std::string text = SeedToolTip(*shownRun_);
-  if (bandShown_) {
-    text += BandNote(*shownRun_, bandPopulations_);
+  if (band_.Shown()) {
+    text += BandNote(*shownRun_, band_.Populations());
   }
   return {text, {client.left, client.top, client.right, bandBottom}};
 }
@@ -82,9 +82,10 @@ std::optional<platform::AreaToolTip> CMainDlg::PinToolTipAt(int x, int y) const 
   if (!step || pins_.Empty()) {
     return std::nullopt;
   }
+  const ShownSeries shown = SeriesShownNow();
   for (const PinnedRun& pin : pins_.Pins()) {
     for (const SeriesPen& row : kSeriesPens) {
-      if (GetCheck(row.checkBoxId) == platform::kUnchecked) continue;
+      if (!shown[row.series]) continue;
       const std::optional<int> pinY = PlotY(g, pin.values[batch::ValueIndex(row.series, *step)]);
       if (!pinY || std::abs(*pinY - y) > kPinReach) continue;
       const int pointX = g.plotLeft + *step * g.xScale;

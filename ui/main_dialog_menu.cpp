@@ -21,6 +21,7 @@
 #include "run_description/series_writers.h"
 #include "ui/graph_band.h"
 #include "ui/graph_menu.h"
+#include "ui/graph_menu_state.h"
 #include "ui/main_dialog.h"
 
 namespace ui {
@@ -56,71 +57,6 @@ std::string PinnedRunsCsv(const RunOnScreen& run, const model::SeriesPointers& s
   return csv;
 }
 
-// What the menu shows of the dialog's state.
-struct MenuState {
-  bool hasRun;
-  bool bandShown;
-  int bandPopulations;
-  bool seedKept;
-  const PinnedRuns& pins;
-  bool canExplore;
-  const RunOnScreen* run;  // pins exist only once a run is on screen
-};
-
-bool IsChecked(const GraphMenuItem& item, const MenuState& state) {
-  switch (item.command) {
-    case GraphCommand::kToggleBand:
-      return state.bandShown;
-    case GraphCommand::kBandPopulations:
-      return state.bandPopulations == item.populations;
-    case GraphCommand::kKeepSeed:
-      return state.seedKept;
-    default:
-      return false;
-  }
-}
-
-bool IsCheckable(const GraphMenuItem& item) {
-  return item.command == GraphCommand::kToggleBand ||
-         item.command == GraphCommand::kBandPopulations || item.command == GraphCommand::kKeepSeed;
-}
-
-bool IsEnabled(const GraphMenuItem& item, const MenuState& state) {
-  if (item.needsRun && !state.hasRun) return false;
-  if (item.command == GraphCommand::kPinRun) return !state.pins.Full();
-  if (item.command == GraphCommand::kExploreParameter) return state.canExplore;
-  if (item.command == GraphCommand::kRemoveAllPins || item.command == GraphCommand::kSavePinsCsv) {
-    return !state.pins.Empty();
-  }
-  return true;
-}
-
-// Every item, with one "Remove Pin n" per pin before "Remove All Pins";
-// pinTexts holds those items' texts while the menu is up.
-std::vector<platform::MenuItem> MenuItems(const MenuState& state,
-                                          std::vector<std::string>& pinTexts) {
-  std::vector<platform::MenuItem> items;
-  pinTexts.clear();
-  pinTexts.reserve(state.pins.Pins().size());
-  for (const GraphMenuItem& item : kGraphMenu) {
-    if (item.command == GraphCommand::kRemoveAllPins && state.run != nullptr) {
-      for (const PinnedRun& pin : state.pins.Pins()) {
-        pinTexts.push_back(RemovePinMenuText(pin, *state.run));
-        items.push_back({kFirstRemovePinMenuId + pin.number, pinTexts.back()});
-      }
-    }
-    items.push_back({item.menuId, item.text, IsEnabled(item, state), IsCheckable(item),
-                     IsChecked(item, state), item.separatorBefore});
-  }
-  return items;
-}
-
-std::optional<int> RemovedPin(int menuId) {
-  const int number = menuId - kFirstRemovePinMenuId;
-  if (number < 1 || number > static_cast<int>(kMaxPins)) return std::nullopt;
-  return number;
-}
-
 void ReportWriteFailure(const std::string& path, const std::string& reason) {
   platform::ShowMessageBox("Could not save \"" + path + "\": " + reason,
                            platform::MessageIcon::kExclamation);
@@ -141,8 +77,8 @@ void CMainDlg::OnContextMenu(int x, int y, platform::ContextMenuSource source) {
   }
   std::vector<std::string> pinTexts;
   const std::vector<platform::MenuItem> items =
-      MenuItems({shownRun_.has_value(), bandShown_, bandPopulations_, seedKept_, pins_,
-                 HasResponseHost(), shownRun_ ? &*shownRun_ : nullptr},
+      MenuItems({shownRun_.has_value(), band_.Shown(), band_.Populations(), keptSeed_.Kept(), pins_,
+                 analysisLinks_, shownRun_ ? &*shownRun_ : nullptr},
                 pinTexts);
   const int chosen = platform::TrackPopupMenu(*this, items, x, y);
   if (const std::optional<int> pin = RemovedPin(chosen)) {
@@ -176,13 +112,13 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
       platform::CopyTextToClipboard(run::ShortRerunCommand(shownRun_->seed, shownRun_->arguments));
       return;
     case GraphCommand::kToggleBand:
-      ShowBand(!bandShown_);
+      ShowBand(!band_.Shown());
       return;
     case GraphCommand::kBandPopulations:
       SetBandPopulations(item.populations);
       return;
     case GraphCommand::kKeepSeed:
-      KeepSeed(!seedKept_);
+      KeepSeed(!keptSeed_.Kept());
       return;
     case GraphCommand::kPinRun:
       PinThisRun();
@@ -190,8 +126,8 @@ void CMainDlg::RunGraphCommand(const GraphMenuItem& item) {
     case GraphCommand::kRemoveAllPins:
       RemoveAllPins();
       return;
-    case GraphCommand::kExploreParameter:
-      ExploreParameter();
+    case GraphCommand::kOpenAnalysis:
+      OpenAnalysis(item.analysis);
       return;
     case GraphCommand::kOpenSeriesCsv:
       if (const std::optional<std::string> path =

@@ -58,13 +58,6 @@ std::string DifferenceNotice(const SeriesDifference& difference, std::optional<i
   return notice;
 }
 
-int RadioOf(model::Attribute attribute, int kind) {
-  for (const RadioWork& work : kRadioWork) {
-    if (work.attribute == attribute && static_cast<int>(work.kind) == kind) return work.radioId;
-  }
-  return kNoControl;
-}
-
 }  // namespace
 
 bool CMainDlg::TakesFileDrops() const {
@@ -96,7 +89,7 @@ bool CMainDlg::OpenSeriesFile(const std::string& path) {
   model.fixedSeed = read.run->seed;
   ApplyControlSettings(*mapping.settings);
   Recompute();
-  model.fixedSeed = seedKept_ ? std::optional<std::int32_t>(read.run->seed) : seedBefore;
+  model.fixedSeed = keptSeed_.Kept() ? std::optional<std::int32_t>(read.run->seed) : seedBefore;
   std::string notice;
   if (!mapping.approximated.empty()) notice = ApproximationNotice(path, mapping.approximated);
   if (const std::optional<SeriesDifference> difference =
@@ -120,7 +113,7 @@ void CMainDlg::ApplyControlSettings(const ControlSettings& settings) {
   }
   for (const model::Attribute attribute : model::kAttributes) {
     const int kind = settings.kinds[static_cast<std::size_t>(attribute)];
-    if (Kind(attribute) != kind) ClickControl(RadioOf(attribute, kind));
+    if (Kind(attribute) != kind) ClickControl(RadioOfKind(attribute, kind));
   }
   if ((GetCheck(res::kIdCheckSanctions) != platform::kUnchecked) != settings.sanctions) {
     ClickControl(res::kIdCheckSanctions);

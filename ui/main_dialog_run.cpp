@@ -64,8 +64,8 @@ void CMainDlg::Recompute() {
   if (PassedChecks(model)) {
     shownRun_ = RunOnScreen{model.runSeed, arguments};
   }
-  RequestBand();
-  FollowInResponseWindow();
+  band_.Follow(BandRun());
+  FollowInAnalysisWindows();
   if (runObserver_) {
     runObserver_(arguments);
   }

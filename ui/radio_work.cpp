@@ -64,4 +64,11 @@ const RadioWork* FindRadioWork(int radioId) {
   return found == kRadioWork.end() ? nullptr : &*found;
 }
 
+int RadioOfKind(model::Attribute attribute, int kind) {
+  for (const RadioWork& work : kRadioWork) {
+    if (work.attribute == attribute && static_cast<int>(work.kind) == kind) return work.radioId;
+  }
+  return kNoControl;
+}
+
 }  // namespace ui

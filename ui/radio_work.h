@@ -34,4 +34,7 @@ extern const std::array<RadioWork, kRadioButtonCount> kRadioWork;
 // The row for a radio button id, nullptr for any other id.
 const RadioWork* FindRadioWork(int radioId);
 
+// The radio button that gives attribute kind; kNoControl for no such kind.
+int RadioOfKind(model::Attribute attribute, int kind);
+
 }  // namespace ui

@@ -32,14 +32,16 @@ std::string ReadFile(const std::filesystem::path& path) {
 class ResponseWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    harness_.Dialog().SetResponseHost({
-        [this](const batch::ResponseContext& context) {
-          if (!window_) window_ = new response::ResponseWindow(harness_.Dialog().Window());
-          window_->ShowFor(context);
-        },
-        [this] { return window_ && window_->isVisible(); },
-        [this](const batch::ResponseContext& context) { window_->Follow(context); },
-    });
+    harness_.Dialog().SetAnalysisHost(
+        ui::AnalysisWindow::kResponse,
+        {
+            [this](const batch::ResponseContext& context) {
+              if (!window_) window_ = new response::ResponseWindow(harness_.Dialog().Window());
+              window_->ShowFor(context);
+            },
+            [this] { return window_ && window_->isVisible(); },
+            [this](const batch::ResponseContext& context) { window_->Follow(context); },
+        });
   }
 
   bool WaitForResult() {

@@ -214,9 +214,10 @@ struct RenderingLimits {
 constexpr RenderingLimits kLineArtLimits{kMostPixelsOff, kLargestMeanDifference};
 // With the band and pins: tinted polygons, whose edges rsvg smooths, and
 // many short dashes, which SVG measures along each slant while the window
-// counts them along its major axis; measured at 1.5 to 3.3 % off and a mean
-// of 0.9 to 1.3 %.
-constexpr RenderingLimits kAdditionsLimits{0.04, 0.02};
+// counts them along its major axis. Over clock-seeded populations: 1.5 to
+// 3.4 % off and a mean of 0.9 to 2.1 %; at the seed the test keeps, 1.9 and
+// 3.3 % off, mean 1.5 and 2.2 %.
+constexpr RenderingLimits kAdditionsLimits{0.04, 0.03};
 
 void ExpectRsvgRenderingClose(GraphSvg& test, const RenderingLimits& limits);
 
@@ -247,16 +248,22 @@ INSTANTIATE_TEST_SUITE_P(Ticks, GraphSvg,
 // and still close to the PNG once rendered.
 class GraphSvgWithAdditions : public GraphSvg {
  protected:
+  static constexpr std::int32_t kSeed = 20261211;
+
   void SetUp() override {
     GraphSvg::SetUp();
+    // One population throughout, so the picture compared is the same every time.
+    harness_.Dialog().model.fixedSeed = kSeed;
     harness_.Click(res::kIdRadioNormalR);
     harness_.Dialog().ShowBand(true);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !harness_.Dialog().Band().empty(); }, 10'000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !harness_.Dialog().Band().Current().empty(); }, 10'000));
     ASSERT_TRUE(harness_.Dialog().PinThisRun());
     harness_.Keys(res::kIdSliderJ, {Qt::Key_End});
     ASSERT_TRUE(harness_.Dialog().PinThisRun());
     harness_.Keys(res::kIdSliderJ, {Qt::Key_Home});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !harness_.Dialog().Band().empty(); }, 10'000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !harness_.Dialog().Band().Current().empty(); }, 10'000));
   }
 };
 

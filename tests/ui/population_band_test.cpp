@@ -37,7 +37,7 @@ std::vector<batch::SummaryStatistics> ExpectedBand(const ui::CMainDlg& dialog, i
 }
 
 bool WaitForBand(const ui::CMainDlg& dialog) {
-  return QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs);
+  return QTest::qWaitFor([&dialog] { return !dialog.Band().Current().empty(); }, kBandWaitMs);
 }
 
 bool SameStatistics(const std::vector<batch::SummaryStatistics>& a,
@@ -79,11 +79,11 @@ TEST_P(PopulationBand, HoldsTheReplicateQuantilesOfTheRunOnScreen) {
   const BandCase& c = GetParam();
   ChooseFromGraphMenu(harness_, chooser_, c.sizeItem);
   ChooseFromGraphMenu(harness_, chooser_, kBandItem);
-  ASSERT_TRUE(harness_.Dialog().BandShown());
-  EXPECT_EQ(harness_.Dialog().BandPopulations(), c.populations);
+  ASSERT_TRUE(harness_.Dialog().Band().Shown());
+  EXPECT_EQ(harness_.Dialog().Band().Populations(), c.populations);
   ASSERT_TRUE(WaitForBand(harness_.Dialog()));
-  EXPECT_TRUE(
-      SameStatistics(harness_.Dialog().Band(), ExpectedBand(harness_.Dialog(), c.populations)));
+  EXPECT_TRUE(SameStatistics(harness_.Dialog().Band().Current(),
+                             ExpectedBand(harness_.Dialog(), c.populations)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PopulationBand, testing::ValuesIn(kBandCases),
@@ -99,7 +99,7 @@ TEST_F(BandOnScreen, FollowsTheLastMoveOnly) {
   ASSERT_TRUE(WaitForBand(harness_.Dialog()));
   // Any stale delivery still queued would land now.
   QTest::qWait(50);
-  EXPECT_TRUE(SameStatistics(harness_.Dialog().Band(),
+  EXPECT_TRUE(SameStatistics(harness_.Dialog().Band().Current(),
                              ExpectedBand(harness_.Dialog(), ui::kDefaultBandPopulations)));
 }
 
@@ -123,8 +123,8 @@ TEST_F(BandOnScreen, TintsThePlotBeneathTheCurvesAndGoesAwayWhenSwitchedOff) {
   EXPECT_GT(tinted, 100);
   EXPECT_EQ(curveCovered, 0);
   ChooseFromGraphMenu(harness_, chooser_, kBandItem);
-  EXPECT_FALSE(harness_.Dialog().BandShown());
-  EXPECT_TRUE(harness_.Dialog().Band().empty());
+  EXPECT_FALSE(harness_.Dialog().Band().Shown());
+  EXPECT_TRUE(harness_.Dialog().Band().Current().empty());
   EXPECT_EQ(GrabGraphBand(harness_), without);
 }
 
@@ -155,8 +155,8 @@ TEST_F(BandOnScreen, StaysFainterWhileTheNewOneIsComputed) {
   const QImage current = GrabGraphBand(harness_);
 
   harness_.Keys(res::kIdSliderJ, {Qt::Key_Right});
-  ASSERT_TRUE(harness_.Dialog().BandOutOfDate());
-  EXPECT_TRUE(harness_.Dialog().Band().empty());
+  ASSERT_TRUE(harness_.Dialog().Band().OutOfDate());
+  EXPECT_TRUE(harness_.Dialog().Band().Current().empty());
   const QImage outOfDate = GrabGraphBand(harness_);
   int fainter = 0;
   int notFainter = 0;
@@ -176,7 +176,7 @@ TEST_F(BandOnScreen, StaysFainterWhileTheNewOneIsComputed) {
   EXPECT_EQ(notFainter, 0);
 
   ASSERT_TRUE(WaitForBand(harness_.Dialog()));
-  EXPECT_FALSE(harness_.Dialog().BandOutOfDate());
+  EXPECT_FALSE(harness_.Dialog().Band().OutOfDate());
 }
 
 TEST_F(BandOnScreen, OutOfDateGoesAwayWhenSwitchedOff) {
@@ -184,9 +184,9 @@ TEST_F(BandOnScreen, OutOfDateGoesAwayWhenSwitchedOff) {
   ASSERT_TRUE(WaitForBand(harness_.Dialog()));
   harness_.Keys(res::kIdSliderJ, {Qt::Key_Right});
   ChooseFromGraphMenu(harness_, chooser_, kBandItem);
-  EXPECT_FALSE(harness_.Dialog().BandOutOfDate());
+  EXPECT_FALSE(harness_.Dialog().Band().OutOfDate());
   QTest::qWait(50);
-  EXPECT_TRUE(harness_.Dialog().Band().empty());
+  EXPECT_TRUE(harness_.Dialog().Band().Current().empty());
 }
 
 std::string GraphToolTip(MainDialogHarness& harness) {
@@ -229,7 +229,8 @@ TEST_F(BandOnScreen, ItsTooltipGivesThePopulationsAndTheCommandOfItsNumbers) {
   ASSERT_EQ(cli::RunCommandLine(args, out, err), cli::kExitSuccess) << err.str();
   std::string expected;
   batch::AppendSummaryCsvHeader(expected);
-  batch::AppendSummaryCsv(expected, {0, 8, run.seed}, run.arguments, harness_.Dialog().Band());
+  batch::AppendSummaryCsv(expected, {0, 8, run.seed}, run.arguments,
+                          harness_.Dialog().Band().Current());
   EXPECT_EQ(out.str(), expected);
 }
 

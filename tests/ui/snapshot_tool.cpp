@@ -64,7 +64,7 @@ const std::map<std::string, Scenario> kScenarios = {
        res::kIdRadioNormalT},
       [](ui::CMainDlg& dialog) {
         dialog.ShowBand(true);
-        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs)) {
+        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().Current().empty(); }, kBandWaitMs)) {
           std::fputs("corvellan_snapshot: the band never came\n", stderr);
         }
         return static_cast<QWidget*>(nullptr);
@@ -97,7 +97,7 @@ const std::map<std::string, Scenario> kScenarios = {
        res::kIdRadioNormalT},
       [](ui::CMainDlg& dialog) {
         dialog.ShowBand(true);
-        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().empty(); }, kBandWaitMs)) {
+        if (!QTest::qWaitFor([&dialog] { return !dialog.Band().Current().empty(); }, kBandWaitMs)) {
           std::fputs("corvellan_snapshot: the band never came\n", stderr);
         }
         Press(dialog, res::kIdSliderJ, Qt::Key_Right, 10);

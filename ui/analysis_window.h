@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ui {
+
+// The windows that analyse the run on screen, each opened from the graph's menu.
+enum class AnalysisWindow : std::uint8_t {
+  kResponse,
+  kMap,
+  kSensitivity,
+  kCalibration,
+};
+inline constexpr std::size_t kAnalysisWindowCount = 4;
+
+}  // namespace ui
