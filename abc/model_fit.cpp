@@ -184,6 +184,7 @@ SimulationOutcome ModelSimulator::Simulate(const ProposalBatch& batch,
   batch::EngineSettings engine;
   engine.jobs =
       static_cast<unsigned>(std::clamp<std::uint64_t>(batch.Count(), 1, std::max(jobs_, 1u)));
+  engine.makeRunner = makeRunner_;
   if (progress_) {
     engine.progress = [this](std::uint64_t done) { progress_(runsBefore_ + done); };
   }

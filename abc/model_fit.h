@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "abc/prior_range.h"
 #include "abc/simulator.h"
+#include "batch/run_maker.h"
 #include "model/run_arguments.h"
 #include "run_description/observed_data.h"
 
@@ -58,6 +60,10 @@ class ModelSimulator : public Simulator {
 
   // Called with the runs made so far, all batches together.
   void SetProgress(std::function<void(std::uint64_t)> progress) { progress_ = std::move(progress); }
+  // Makes each worker thread's runner, on that thread; empty for a plain one.
+  void SetRunnerMaker(std::function<std::unique_ptr<batch::RunMaker>()> maker) {
+    makeRunner_ = std::move(maker);
+  }
 
   SimulationOutcome Simulate(const ProposalBatch& batch, std::vector<double>& distances) override;
 
@@ -68,6 +74,7 @@ class ModelSimulator : public Simulator {
   unsigned jobs_;
   const std::atomic<bool>& stop_;
   std::function<void(std::uint64_t)> progress_;
+  std::function<std::unique_ptr<batch::RunMaker>()> makeRunner_;
   std::uint64_t runsBefore_ = 0;
 };
 
