@@ -29,6 +29,23 @@ QString Number(double value) {
   return QString::fromStdString(run::FormatRoundTrip(rounded == 0.0 ? 0.0 : rounded));
 }
 
+// What a parameter's axis spans: the particles' range with a margin on
+// either side, within the prior; a posterior much narrower than its prior
+// would otherwise be one bar.
+constexpr double kViewMargin = 0.1;
+
+abc::PriorRange ViewRange(const abc::Population& population, std::size_t parameter,
+                          const abc::PriorRange& prior) {
+  double low = prior.high;
+  double high = prior.low;
+  for (const abc::Particle& particle : population.particles) {
+    low = std::min(low, particle.theta[parameter]);
+    high = std::max(high, particle.theta[parameter]);
+  }
+  const double margin = std::max(high - low, (prior.high - prior.low) * 1e-3) * kViewMargin;
+  return {std::max(prior.low, low - margin), std::min(prior.high, high + margin), prior.whole};
+}
+
 double Share(double value, const abc::PriorRange& prior) {
   return (value - prior.low) / (prior.high - prior.low);
 }
@@ -152,18 +169,9 @@ void PaintRowLabels(QPainter& painter, const QFontMetrics& metrics, const QRect&
                    Number(prior.high));
 }
 
-}  // namespace
-
-void PaintPosterior(QPainter& painter, QSize size, const PosteriorPlotData& data) {
-  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-  const QFontMetrics metrics(painter.font());
-  if (data.population.particles.empty()) {
-    painter.setPen(kText);
-    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter,
-                     QObject::tr("The posterior shows here once a fit has run."));
-    return;
-  }
-  painter.setRenderHint(QPainter::Antialiasing);
+// The cells of the plot, each parameter's axis spanning its range in data.
+void PaintGrid(QPainter& painter, const QFontMetrics& metrics, QSize size,
+               const PosteriorPlotData& data) {
   const Layout layout = LayOut(metrics, size, data);
   const std::size_t count = data.names.size();
   for (std::size_t row = 0; row < count; ++row) {
@@ -184,6 +192,25 @@ void PaintPosterior(QPainter& painter, QSize size, const PosteriorPlotData& data
       if (column == 0 && row > 0) PaintRowLabels(painter, metrics, cell, data.priors[row]);
     }
   }
+}
+
+}  // namespace
+
+void PaintPosterior(QPainter& painter, QSize size, const PosteriorPlotData& data) {
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  const QFontMetrics metrics(painter.font());
+  if (data.population.particles.empty()) {
+    painter.setPen(kText);
+    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter,
+                     QObject::tr("The posterior shows here once a fit has run."));
+    return;
+  }
+  painter.setRenderHint(QPainter::Antialiasing);
+  PosteriorPlotData view = data;
+  for (std::size_t p = 0; p < view.priors.size(); ++p) {
+    view.priors[p] = ViewRange(data.population, p, data.priors[p]);
+  }
+  PaintGrid(painter, metrics, size, view);
 }
 
 PosteriorPlot::PosteriorPlot(QWidget* parent) : QWidget(parent) {

@@ -19,9 +19,10 @@ struct PosteriorPlotData {
 };
 
 // Paints data into a rectangle of size: for each parameter its weighted
-// histogram over its prior (the diagonal), and for each pair the particles as
-// points (below the diagonal), with the median and the 90 % credible interval
-// marked on each histogram.
+// histogram (the diagonal), and for each pair the particles as points (below
+// the diagonal), with the median and the 90 % credible interval marked on
+// each histogram. Each axis spans the particles' range and a little more,
+// within the prior, its ends labelled.
 void PaintPosterior(QPainter& painter, QSize size, const PosteriorPlotData& data);
 
 class PosteriorPlot : public QWidget {
