@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "run_description/observed_data.h"
+
 namespace batch {
 
 // What an analysis reads off one run, its values laid out as in run_values.h.
@@ -25,5 +27,12 @@ struct SeriesMeasure {
                          : MeanOverSteps(run, series, first, last);
   }
 };
+
+// How far the run lies from observed values: the root of the mean, over the
+// points, of the squared difference between the run's value of the point's
+// series at its step and the point's value, added in order in double
+// precision.
+double RootMeanSquareDistance(std::span<const float> run,
+                              std::span<const run::ObservedPoint> points);
 
 }  // namespace batch

@@ -10,6 +10,8 @@
 #include "batch/seeded_run.h"
 #include "cli/batch_command.h"
 #include "cli/batch_options.h"
+#include "cli/calibrate_command.h"
+#include "cli/calibrate_options.h"
 #include "cli/dynamics_path_choice.h"
 #include "cli/empty_values.h"
 #include "cli/error_line.h"
@@ -47,6 +49,7 @@ struct Options {
   BatchOptions batch;
   OverlayOptions overlay;
   SensitivityOptions sensitivity;
+  CalibrateOptions calibrate;
 };
 
 const char* TypeName(run::ValueType type) {
@@ -86,6 +89,7 @@ void DefineOptions(CLI::App& app, Options& options) {
   DefineBatchOptions(app, options.batch);
   DefineOverlayOptions(app, options.overlay);
   DefineSensitivityOptions(app, options.sensitivity);
+  DefineCalibrateOptions(app, options.calibrate);
 }
 
 // Fills arguments from the options given; returns the first refusal.
@@ -151,14 +155,32 @@ void WriteRun(std::ostream& out, run::OutputFormat format, const run::RunRecord&
   }
 }
 
-int RunBatch(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
-             std::ostream& out, std::ostream& err) {
+RunRequest RequestOf(const Options& options, const model::RunArguments& arguments,
+                     std::int32_t seed) {
   RunRequest request{arguments,      {}, seed, !options.seed.empty(), FormatOf(options),
                      options.outPath};
   for (const CLI::Option* option : options.argumentOptions) {
     request.givenAsOption.push_back(option->count() > 0);
   }
-  return RunBatchCommand(options.batch, request, out, err);
+  return request;
+}
+
+int RunBatch(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
+             std::ostream& out, std::ostream& err) {
+  return RunBatchCommand(options.batch, RequestOf(options, arguments, seed), out, err);
+}
+
+// A fit takes the place of the single run or the batch.
+int RunCalibrate(const Options& options, const model::RunArguments& arguments, std::int32_t seed,
+                 std::ostream& out, std::ostream& err) {
+  if (BatchRequested(options.batch) || OverlayRequested(options.overlay)) {
+    return Refuse(err,
+                  "--calibrate runs a fit of its own: leave out the batch and overlay options");
+  }
+  BatchSettings settings;
+  if (std::string e = ReadBatchSettings(options.batch, settings); !e.empty()) return Refuse(err, e);
+  return RunCalibrateCommand(options.calibrate, RequestOf(options, arguments, seed), settings.jobs,
+                             out, err);
 }
 
 // Sensitivity mode takes the run options as its context and --jobs, --seed,
@@ -209,7 +231,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   app.formatter(std::make_shared<WrappingFormatter>());
   Options options;
   DefineOptions(app, options);
-  app.footer(std::string(kReadingHelp) + "\n" + BatchHelp() + "\n" + SensitivityHelp());
+  app.footer(std::string(kReadingHelp) + "\n" + BatchHelp() + "\n" + SensitivityHelp() + "\n" +
+             CalibrateHelp());
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
@@ -234,6 +257,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (SensitivityRequested(options.sensitivity))
     return RunSensitivity(options, arguments, seed, out, err);
+  if (std::string e = FitOptionWithoutCalibrate(options.calibrate); !e.empty()) {
+    return Refuse(err, e);
+  }
+  if (CalibrateRequested(options.calibrate))
+    return RunCalibrate(options, arguments, seed, out, err);
   if (BatchRequested(options.batch)) {
     if (OverlayRequested(options.overlay)) {
       return Refuse(err, "--overlay and --new-overlay work with a single run, not with a batch");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "batch/run_values.h"
@@ -54,6 +55,44 @@ TEST(ValueAtStep, ReadsTheSeriesAtTheStep) {
   EXPECT_EQ(ValueAtStep(run, 3, 100), 3.1f);
   EXPECT_EQ(ValueAtStep(run, 0, 0), 0.0f);
   EXPECT_EQ(ValueAtStep(run, 1, 7), 1.007f);
+}
+
+struct DistanceCase {
+  const char* name;
+  std::vector<run::ObservedPoint> points;
+};
+
+const DistanceCase kDistanceCases[] = {
+    {"OnePointOnTheRun", {{2, 40, 2.04f}}},
+    {"OnePointOff", {{0, 10, 0.5}}},
+    {"PointsOfSeveralSeries", {{0, 0, 0.0}, {1, 50, 0.9}, {4, 100, 4.2}, {4, 3, 4.0}}},
+};
+
+class RootMeanSquareDistanceTest : public ::testing::TestWithParam<DistanceCase> {};
+
+TEST_P(RootMeanSquareDistanceTest, IsTheRootOfTheMeanSquaredGapOverThePoints) {
+  const std::vector<float> run = LabelledRun();
+  const std::vector<run::ObservedPoint>& points = GetParam().points;
+  double sum = 0.0;
+  for (const run::ObservedPoint& p : points) {
+    const double gap = static_cast<double>(p.series) + p.step / 1000.0 - p.value;
+    sum += gap * gap;
+  }
+  // The run holds floats: its values differ from the decimal ones in the
+  // eighth digit.
+  EXPECT_NEAR(RootMeanSquareDistance(run, points), std::sqrt(sum / points.size()), 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RootMeanSquareDistanceTest, ::testing::ValuesIn(kDistanceCases),
+                         test_support::CaseName());
+
+TEST(RootMeanSquareDistance, IsZeroOnTheRunItself) {
+  const std::vector<float> run = LabelledRun();
+  std::vector<run::ObservedPoint> points;
+  for (int s = 0; s < model::kSeriesCount; ++s) {
+    for (int k = 0; k < model::kStepCount; k += 7) points.push_back({s, k, run[ValueIndex(s, k)]});
+  }
+  EXPECT_EQ(RootMeanSquareDistance(run, points), 0.0);
 }
 
 }  // namespace

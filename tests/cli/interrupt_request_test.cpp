@@ -259,5 +259,34 @@ TEST_P(EndedBatch, LeavesNothingBehind) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, EndedBatch, ::testing::Values(SIGTERM, SIGHUP));
 
+// A fit stopped by Ctrl-C writes the populations it finished, whole.
+TEST(Interrupted, WritesTheFinishedPopulationsOfAFit) {
+  const std::filesystem::path folder = NewFolder();
+  std::ofstream(folder / "observed.csv") << "step,firstOrderRate\n50,0.4\n100,0.45\n";
+  constexpr auto kRunningTime = std::chrono::seconds(2);
+  const Child child = Spawn({"--seed", "2", "--calibrate", (folder / "observed.csv").string(),
+                             "--fit", "paramJ", "--particles", "200", "--budget", "1000000000",
+                             "--min-acceptance", "0", "--jobs", "2"});
+  std::this_thread::sleep_for(kRunningTime);
+  kill(child.pid, SIGINT);
+  std::string out;
+  std::string err;
+  ReadInto(child.out, out, 0);
+  ReadInto(child.err, err, 0);
+  close(child.out);
+  close(child.err);
+  EXPECT_EQ(ExitStatus(child.pid), kExitInterruptedStatus);
+  const std::vector<std::string> lines = Lines(out);
+  ASSERT_GE(lines.size(), 3u);
+  const std::string ended = "# ended: the fit was stopped; ";
+  EXPECT_EQ(lines[1].substr(0, ended.size()), ended);
+  const std::size_t populations = std::stoul(lines[1].substr(lines[1].rfind(", ") + 2));
+  // The final population's particles, or none when not even the first was finished.
+  EXPECT_EQ(lines.size(), 3u + (populations > 0 ? 200u : 0u));
+  EXPECT_EQ(err, "corvellan-run: interrupted; " + std::to_string(populations) +
+                     " finished populations written\n");
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace cli
