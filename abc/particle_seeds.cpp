@@ -5,12 +5,7 @@
 namespace abc {
 namespace {
 
-constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ull;
 constexpr std::uint64_t kProposalTag = 0x6162632D736D6300ull;  // "abc-smc" in ASCII
-
-std::uint64_t Absorb(std::uint64_t state, std::uint64_t value) {
-  return batch::SplitMix64Mix(state + value + kGoldenGamma);
-}
 
 }  // namespace
 
@@ -21,7 +16,8 @@ std::int32_t ParticleRunSeed(std::int32_t baseSeed, std::uint64_t population,
 
 std::uint64_t ProposalKey(std::int32_t baseSeed, std::uint64_t population, std::uint64_t proposal) {
   const auto base = static_cast<std::uint64_t>(static_cast<std::uint32_t>(baseSeed));
-  return Absorb(Absorb(Absorb(kProposalTag, base), population), proposal);
+  using batch::SeedStep;
+  return SeedStep(SeedStep(SeedStep(kProposalTag, base), population), proposal);
 }
 
 std::string_view ParticleSeedText() {

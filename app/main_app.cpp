@@ -1,10 +1,8 @@
 #include "app/main_app.h"
 
-#include <QPointer>
-
+#include "app/analysis_windows.h"
 #include "platform/dialog_window.h"
 #include "platform/no_stored_settings.h"
-#include "response/response_window.h"
 #include "ui/main_dialog.h"
 
 namespace app {
@@ -13,22 +11,6 @@ namespace {
 constexpr const char* kApplicationName = "Corvellan";
 // Matches the installed desktop entry, so desktops show the installed icon.
 constexpr const char* kDesktopFileName = "corvellan";
-
-// An analysis window is a window of the main dialog's own: the modal dialog
-// blocks every other window, and its end takes the analysis windows with it.
-// The window is made when first shown, with the arguments its constructor
-// takes after its parent.
-template <typename Window, typename... Extra>
-ui::AnalysisHost HostOf(ui::CMainDlg& dialog, QPointer<Window>& window, Extra... extra) {
-  return {
-      [&dialog, &window, extra...](const batch::ResponseContext& context) {
-        if (!window) window = new Window(dialog.Window(), extra...);
-        window->ShowFor(context);
-      },
-      [&window] { return window && window->isVisible(); },
-      [&window](const batch::ResponseContext& context) { window->Follow(context); },
-  };
-}
 
 }  // namespace
 
@@ -40,8 +22,7 @@ CMainApp::CMainApp(int& argc, char** argv) : application_(argc, argv) {
 
 bool CMainApp::InitInstance() {
   ui::CMainDlg dialog;
-  QPointer<response::ResponseWindow> responseWindow;
-  dialog.SetAnalysisHost(ui::AnalysisWindow::kResponse, HostOf(dialog, responseWindow));
+  const AnalysisWindows windows(dialog);
   dialog.DoModal();
   return false;
 }

@@ -31,7 +31,7 @@ std::int32_t DeriveRunSeed(std::int32_t baseSeed, std::uint64_t point, std::uint
 
 std::int32_t DeriveSharedRunSeed(std::int32_t baseSeed, std::uint64_t replicate) {
   const auto base = static_cast<std::uint64_t>(static_cast<std::uint32_t>(baseSeed));
-  const std::uint64_t mixed = Absorb(Absorb(0, base), replicate);
+  const std::uint64_t mixed = SeedStep(SeedStep(0, base), replicate);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(mixed));
 }
 

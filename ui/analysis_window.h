@@ -11,7 +11,8 @@ enum class AnalysisWindow : std::uint8_t {
   kMap,
   kSensitivity,
   kCalibration,
+  kPopulation,
 };
-inline constexpr std::size_t kAnalysisWindowCount = 4;
+inline constexpr std::size_t kAnalysisWindowCount = 5;
 
 }  // namespace ui

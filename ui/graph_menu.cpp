@@ -53,6 +53,14 @@ constinit const std::array<GraphMenuItem, kGraphMenuSize> kGraphMenu = {{
      "Open Series CSV", kCsvFilter, {}, {}, false, kSeparate},
     {kFirstMenuId + 15, "&Explore Parameter\u2026", GraphCommand::kOpenAnalysis, kActualSize,
      {}, {}, {}, {}, true},
+    {kFirstMenuId + 16, "&Map Two Parameters\u2026", GraphCommand::kOpenAnalysis, kActualSize,
+     {}, {}, {}, {}, true, false, 0, AnalysisWindow::kMap},
+    {kFirstMenuId + 17, "Sens&itivity\u2026", GraphCommand::kOpenAnalysis, kActualSize,
+     {}, {}, {}, {}, true, false, 0, AnalysisWindow::kSensitivity},
+    {kFirstMenuId + 18, "Calibrate &to Data\u2026", GraphCommand::kOpenAnalysis, kActualSize,
+     {}, {}, {}, {}, true, false, 0, AnalysisWindow::kCalibration},
+    {kFirstMenuId + 19, "Sho&w Population\u2026", GraphCommand::kOpenAnalysis, kActualSize,
+     {}, {}, {}, {}, true, false, 0, AnalysisWindow::kPopulation},
 }};
 // clang-format on
 

@@ -44,7 +44,7 @@ struct GraphMenuItem {
   AnalysisWindow analysis = AnalysisWindow::kResponse;  // for kOpenAnalysis
 };
 
-inline constexpr std::size_t kGraphMenuSize = 16;
+inline constexpr std::size_t kGraphMenuSize = 20;
 
 // Ids of the items that remove pin n: kFirstRemovePinMenuId + n.
 inline constexpr int kFirstRemovePinMenuId = 40100;

@@ -52,12 +52,21 @@ const std::vector<std::string> kMenuTexts = {std::string(kSaveCsvItem),
                                              "Remove All Pins",
                                              "Save Pinned Runs as CSV\u2026",
                                              "Open Series CSV\u2026",
-                                             "Explore Parameter\u2026"};
-// Nothing to remove or save before the first pin; no response window
-// without the application that makes it.
+                                             "Explore Parameter\u2026",
+                                             "Map Two Parameters\u2026",
+                                             "Sensitivity\u2026",
+                                             "Calibrate to Data\u2026",
+                                             "Show Population\u2026"};
+// The analysis windows' items: greyed without the application that makes them.
+const std::vector<std::string> kAnalysisTexts = {
+    "Explore Parameter\u2026", "Map Two Parameters\u2026", "Sensitivity\u2026",
+    "Calibrate to Data\u2026", "Show Population\u2026"};
+
+// Nothing to remove or save before the first pin; no analysis window without
+// the application that makes it.
 bool GreyedAtStart(std::string_view text) {
   return text == "Remove All Pins" || text == "Save Pinned Runs as CSV\u2026" ||
-         text == "Explore Parameter\u2026";
+         std::ranges::find(kAnalysisTexts, text) != kAnalysisTexts.end();
 }
 
 const int kBandBottom = ui::GraphBandBottom(res::kMainDialogTemplate);
@@ -389,6 +398,54 @@ TEST(RealGraphMenu, EscapeClosesItWithoutDoingAnything) {
   EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
   EXPECT_EQ(harness.Runs(), runsBefore);
 }
+
+}  // namespace
+}  // namespace ui_test
+
+namespace ui_test {
+namespace {
+
+struct AnalysisItemCase {
+  const char* name;
+  const char* text;
+  ui::AnalysisWindow window;
+};
+
+class AnalysisItems : public testing::TestWithParam<AnalysisItemCase> {};
+
+// Each analysis item opens its own window, and only that one, with the
+// context of the run on screen.
+TEST_P(AnalysisItems, OpenTheirOwnWindowWithTheRunOnScreen) {
+  MainDialogHarness harness;
+  MenuChooser chooser;
+  std::vector<ui::AnalysisWindow> shown;
+  std::vector<std::int32_t> seeds;
+  for (std::size_t w = 0; w < ui::kAnalysisWindowCount; ++w) {
+    const auto window = static_cast<ui::AnalysisWindow>(w);
+    harness.Dialog().SetAnalysisHost(
+        window, {[&shown, &seeds, window](const batch::ResponseContext& context) {
+                   shown.push_back(window);
+                   seeds.push_back(context.seed);
+                 },
+                 [] { return false; },
+                 {}});
+  }
+  ChooseFromGraphMenu(harness, chooser, GetParam().text);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown.front(), GetParam().window);
+  EXPECT_EQ(seeds.front(), harness.Dialog().ShownRun()->seed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, AnalysisItems,
+    testing::Values(
+        AnalysisItemCase{"Response", "Explore Parameter\u2026", ui::AnalysisWindow::kResponse},
+        AnalysisItemCase{"Map", "Map Two Parameters\u2026", ui::AnalysisWindow::kMap},
+        AnalysisItemCase{"Sensitivity", "Sensitivity\u2026", ui::AnalysisWindow::kSensitivity},
+        AnalysisItemCase{"Calibration", "Calibrate to Data\u2026",
+                         ui::AnalysisWindow::kCalibration},
+        AnalysisItemCase{"Population", "Show Population\u2026", ui::AnalysisWindow::kPopulation}),
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace ui_test
