@@ -18,6 +18,7 @@
 #include "batch/population_summary.h"
 #include "model/result_series.h"
 #include "output/output_file.h"
+#include "response/save_dialog.h"
 
 namespace population {
 namespace {
@@ -250,19 +251,9 @@ std::string PopulationWindow::SaveSvg(const std::string& path) const {
 void PopulationWindow::AskAndSave(const QString& title, const QString& filter,
                                   const QString& suffix,
                                   std::string (PopulationWindow::*save)(const std::string&) const) {
-  QFileDialog dialog(this, title, QStringLiteral("corvellan-population.") + suffix, filter);
-  // Qt's own dialog, as the main window's: a desktop's dialog would keep its
-  // recent files and last folder in the user's files.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().front();
-  const std::string error = (this->*save)(path.toStdString());
-  if (!error.empty()) {
-    QMessageBox::warning(this, QString::fromUtf8(kTitle),
-                         tr("Could not save \"%1\": %2").arg(path, QString::fromStdString(error)));
-  }
+  response::AskAndSave(*this, QString::fromUtf8(kTitle),
+                       {title, filter, QStringLiteral("corvellan-population.") + suffix, suffix},
+                       [this, save](const std::string& path) { return (this->*save)(path); });
 }
 
 }  // namespace population

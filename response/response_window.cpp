@@ -20,6 +20,7 @@
 #include "response/close_keys.h"
 #include "response/measure_choices.h"
 #include "response/picture_files.h"
+#include "response/save_dialog.h"
 #include "run_description/parameter_relevance.h"
 #include "run_description/parameter_table.h"
 
@@ -318,19 +319,9 @@ std::string ResponseWindow::SaveSvg(const std::string& path) const {
 
 void ResponseWindow::AskAndSave(const QString& title, const QString& filter, const QString& suffix,
                                 std::string (ResponseWindow::*save)(const std::string&) const) {
-  QFileDialog dialog(this, title, QStringLiteral("corvellan-response.") + suffix, filter);
-  // Qt's own dialog, as the main window's: a desktop's dialog would keep its
-  // recent files and last folder in the user's files.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().front();
-  const std::string error = (this->*save)(ToStd(path));
-  if (!error.empty()) {
-    QMessageBox::warning(this, QString::fromUtf8(kTitle),
-                         tr("Could not save \"%1\": %2").arg(path, QString::fromStdString(error)));
-  }
+  response::AskAndSave(*this, QString::fromUtf8(kTitle),
+                       {title, filter, QStringLiteral("corvellan-response.") + suffix, suffix},
+                       [this, save](const std::string& path) { return (this->*save)(path); });
 }
 
 }  // namespace response

@@ -26,6 +26,7 @@
 #include "batch/sensitivity_output.h"
 #include "model/result_series.h"
 #include "output/output_file.h"
+#include "response/save_dialog.h"
 #include "run_description/parameter_table.h"
 
 namespace sensitivity {
@@ -466,19 +467,9 @@ void SensitivityWindow::AskAndSave(const QString& title, const QString& filter,
                                    const QString& suffix,
                                    std::string (SensitivityWindow::*save)(const std::string&)
                                        const) {
-  QFileDialog dialog(this, title, QStringLiteral("corvellan-sensitivity.") + suffix, filter);
-  // Qt's own dialog, as the main window's: a desktop's dialog would keep its
-  // recent files and last folder in the user's files.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().front();
-  const std::string error = (this->*save)(path.toStdString());
-  if (!error.empty()) {
-    QMessageBox::warning(this, QString::fromUtf8(kTitle),
-                         tr("Could not save \"%1\": %2").arg(path, QString::fromStdString(error)));
-  }
+  response::AskAndSave(*this, QString::fromUtf8(kTitle),
+                       {title, filter, QStringLiteral("corvellan-sensitivity.") + suffix, suffix},
+                       [this, save](const std::string& path) { return (this->*save)(path); });
 }
 
 }  // namespace sensitivity
